@@ -1,0 +1,21 @@
+// The catalogue of component keys, in registration order.
+#include "app/registration.h"
+#include "pipeline/component_chain.h"
+#include "pipeline/pass_through.h"
+#include "pipeline/splitter.h"
+
+namespace app {
+
+void register_components() {
+    using cmpnt::Component;
+    using util::create;
+    auto& f = cmpnt::factory();
+
+    // Generic stages.
+    util::register_key(f, "component_chain", &create<Component, cmpnt::ComponentChain>);
+    util::register_key(f, "splitter", &create<Component, cmpnt::Splitter>);
+    util::register_key(f, "pass_through", &create<Component, cmpnt::PassThrough>);
+    util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
+}
+
+}  // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+#include "model/composite_state.h"
+
+namespace state {
+
+// The states of one contact, placed into a frame's meta-data. Key
+// "contact_state".
+class ContactState : public StateTemplate<ContactState> {
+public:
+    explicit ContactState(CompositeStatePtr contact) : contact(std::move(contact)) {}
+    explicit ContactState(const xml::Querier& querier);
+    void write(xml::OutStream& out) const override;
+
+    CompositeStatePtr contact;
+};
+
+}  // namespace state

@@ -1,0 +1,12 @@
+#include "model/frame.h"
+
+namespace frame {
+
+Frame::Frame(const xml::Querier& querier) : time(querier.read<double>("time")) {}
+
+FrameFactory& factory() {
+    static FrameFactory instance;
+    return instance;
+}
+
+}  // namespace frame

@@ -1,0 +1,20 @@
+#pragma once
+#include "model/label.h"
+#include "model/state.h"
+
+namespace state {
+
+// The label of a contact or a track. Key "track_label_state".
+class TrackLabelState : public StateTemplate<TrackLabelState> {
+public:
+    explicit TrackLabelState(Label label) : label(label) {}
+    explicit TrackLabelState(const xml::Querier& querier);
+    void write(xml::OutStream& out) const override;
+
+    Label label;
+
+protected:
+    void write_as(xml::OutStream& out, const char* key) const;
+};
+
+}  // namespace state

@@ -1,0 +1,55 @@
+#pragma once
+#include "model/frame.h"
+#include "util/counted_ptr.h"
+#include "util/factory.h"
+
+namespace cmpnt {
+
+using frame::Frame;
+using FramePtr = util::CountedPtr<Frame>;
+
+// A stage of the pipeline. Frames travel downstream synchronously; a null
+// frame means the end of the stream and is passed on exactly once.
+class Component {
+public:
+    virtual void insert_child(util::CountedPtr<Component> child) = 0;
+    virtual ~Component() = default;
+    // Acts as a source: produces the next frame (or the end of the stream)
+    // and returns true while more may follow.
+    virtual bool push();
+    // Receives one frame from upstream.
+    virtual void push_frame(FramePtr frame);
+};
+
+using ComponentPtr = util::CountedPtr<Component>;
+
+// Swallows everything; the end of every chain.
+class Terminator : public Component {
+public:
+    Terminator() = default;
+    explicit Terminator(const xml::Querier&) {}
+    void insert_child(ComponentPtr) override {}
+    bool push() override { return false; }
+    void push_frame(FramePtr) override {}
+};
+
+// Base of every stage with exactly one downstream neighbour.
+class MonoChildComponent : public Component {
+public:
+    void insert_child(ComponentPtr child) override { child_ = std::move(child); }
+
+protected:
+    Component& child() { return *child_; }
+    ComponentPtr child_ = std::make_shared<Terminator>();
+};
+
+using ComponentFactory = util::QuerierFactory<ComponentPtr>;
+// The component factory; keys are registered at start-up.
+ComponentFactory& factory();
+
+// Whether a configured stage is kept, from its "active" attribute:
+// a chain drops only "false", a splitter keeps only "true" (or no attribute).
+bool active_in_chain(const xml::Querier& element);
+bool active_in_splitter(const xml::Querier& element);
+
+}  // namespace cmpnt

@@ -1,0 +1,19 @@
+#pragma once
+#include "pipeline/component.h"
+
+namespace cmpnt {
+
+// Stages linked in configuration order ("components"). Key "component_chain".
+class ComponentChain : public Component {
+public:
+    explicit ComponentChain(const xml::Querier& querier);
+    void insert_child(ComponentPtr child) override { last_->insert_child(std::move(child)); }
+    bool push() override { return first_->push(); }
+    void push_frame(FramePtr frame) override { first_->push_frame(std::move(frame)); }
+
+private:
+    ComponentPtr first_;
+    ComponentPtr last_;
+};
+
+}  // namespace cmpnt

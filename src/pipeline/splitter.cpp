@@ -1,0 +1,40 @@
+#include "pipeline/splitter.h"
+
+namespace cmpnt {
+
+void Popper::push_frame(FramePtr frame) {
+    if (just_popped_ && !frames_.empty()) throw util::Exception("problem in Popper");
+    frames_.push_back(std::move(frame));
+    just_popped_ = false;
+}
+
+FramePtr Popper::pop() {
+    if (frames_.empty()) throw util::Exception("frame_list is empty in Popper");
+    FramePtr oldest = std::move(frames_.front());
+    frames_.pop_front();
+    just_popped_ = true;
+    return oldest;
+}
+
+Splitter::Splitter(const xml::Querier& querier) {
+    for (const xml::Querier& element : *querier.tag("components").tags()) {
+        if (!active_in_splitter(element)) continue;
+        ComponentPtr branch = factory().create(element);
+        auto popper = std::make_shared<Popper>();
+        branch->insert_child(popper);
+        branches_.emplace_back(branch, popper);
+    }
+}
+
+void Splitter::push_frame(FramePtr frame) {
+    for (auto& [branch, popper] : branches_) {
+        branch->push_frame(frame);
+        while (!popper->empty()) {
+            FramePtr out = popper->pop();
+            if (out) child_->push_frame(out);
+        }
+    }
+    if (!frame) child_->push_frame(nullptr);
+}
+
+}  // namespace cmpnt

@@ -1,0 +1,69 @@
+#pragma once
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "util/counted_ptr.h"
+#include "util/exception.h"
+#include "xml/querier.h"
+
+namespace util {
+
+// String-keyed factory: the element name of a configured object is its key,
+// and the creator registered under that key builds the object from a Querier
+// standing on the element.
+template <class Product>
+class QuerierFactory;
+
+template <class T>
+class QuerierFactory<CountedPtr<T>> {
+public:
+    using Creator = CountedPtr<T> (*)(const xml::Querier&);
+
+    virtual ~QuerierFactory() = default;
+
+    // Inserts the creator; returns false and keeps the earlier creator when
+    // the key is already present (the first registration wins).
+    bool registerize(const std::string& key, Creator creator) {
+        return creators_.emplace(key, creator).second;
+    }
+
+    // Creates the product named by the Querier's current tag.
+    CountedPtr<T> create(const xml::Querier& querier) const {
+        const std::string& key = querier.name();
+        auto found = creators_.find(key);
+        if (found == creators_.end()) throw Exception("Unknown key: key = " + key);
+        return found->second(querier);
+    }
+    CountedPtr<T> operator()(const xml::Querier& querier) const { return create(querier); }
+
+    bool has(const std::string& key) const { return creators_.count(key) != 0; }
+    std::size_t size() const { return creators_.size(); }
+
+    // Keys in byte-wise order, for listings and tests.
+    template <class Out>
+    void keys(Out out) const {
+        for (const auto& entry : creators_) *out++ = entry.first;
+    }
+
+private:
+    std::map<std::string, Creator> creators_;
+};
+
+// The creator of most keys: construct Derived from the Querier.
+template <class Base, class Derived>
+CountedPtr<Base> create(const xml::Querier& querier) {
+    return std::make_shared<Derived>(querier);
+}
+
+// Registers one key at start-up; a duplicate prints the warning and the run
+// goes on.
+template <class Factory>
+void register_key(Factory& factory, const std::string& key, typename Factory::Creator creator) {
+    if (!factory.registerize(key, creator))
+        std::cout << "QuerierFactory::registerize failed, key already exists: key = " << key
+                  << std::endl;
+}
+
+}  // namespace util
