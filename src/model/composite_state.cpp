@@ -3,7 +3,7 @@
 namespace state {
 
 CompositeState::CompositeState(const xml::Querier& querier) {
-    for (const xml::Querier& child : *querier.tags()) insert(StatePtr(factory().create(child)));
+    for (const xml::Querier& child : querier.tags()) insert(StatePtr(factory().create(child)));
 }
 
 void CompositeState::write(xml::OutStream& out) const {

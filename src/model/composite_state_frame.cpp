@@ -4,7 +4,7 @@ namespace frame {
 
 CompositeStateFrame::CompositeStateFrame(const xml::Querier& querier) : Frame(querier) {
     meta_data = std::make_shared<state::CompositeState>(querier.tag("meta_data").tag());
-    for (const xml::Querier& set : *querier.tag("composite_states").tags())
+    for (const xml::Querier& set : querier.tag("composite_states").tags())
         composite_states.push_back(std::make_shared<state::CompositeState>(set));
 }
 

@@ -4,8 +4,8 @@ namespace cmpnt {
 
 ComponentChain::ComponentChain(const xml::Querier& querier) {
     auto elements = querier.tag("components").tags();
-    if (elements->empty()) throw util::Exception("no components in ComponentChain");
-    for (const xml::Querier& element : *elements) {
+    if (elements.empty()) throw util::Exception("no components in ComponentChain");
+    for (const xml::Querier& element : elements) {
         if (!active_in_chain(element)) continue;
         ComponentPtr stage = factory().create(element);
         if (last_)

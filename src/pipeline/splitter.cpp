@@ -17,7 +17,7 @@ FramePtr Popper::pop() {
 }
 
 Splitter::Splitter(const xml::Querier& querier) {
-    for (const xml::Querier& element : *querier.tag("components").tags()) {
+    for (const xml::Querier& element : querier.tag("components").tags()) {
         if (!active_in_splitter(element)) continue;
         ComponentPtr branch = factory().create(element);
         auto popper = std::make_shared<Popper>();

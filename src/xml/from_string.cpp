@@ -20,7 +20,7 @@ bool equals_ignoring_case(const std::string& a, const char* b) {
 // Reads a word made of the characters that may spell a non-finite value.
 std::string peek_word(std::istream& in) {
     std::string word;
-    while (true) {
+    while (!in.eof()) {
         int c = in.peek();
         if (c == EOF || std::isspace(c)) break;
         word.push_back(static_cast<char>(in.get()));
@@ -32,22 +32,24 @@ std::string peek_word(std::istream& in) {
 
 std::istream& read_real(std::istream& in, double& value) {
     in >> std::ws;
-    if (!in) return in;
+    if (in.eof()) {
+        in.setstate(std::ios::failbit);
+        return in;
+    }
     std::streampos start = in.tellg();
     // Fast path: ordinary numbers.
     double d = 0;
     if (in >> d) {
-        // "-1.#INF" reads as -1 followed by ".#INF": recognise the old form.
-        if (in.peek() == '.') {
-            std::streampos after = in.tellg();
+        // "-1.#INF" reads as -1. followed by "#INF": recognise the old form.
+        if (!in.eof() && in.peek() == '#') {
             std::string rest = peek_word(in);
-            if (rest.size() >= 5 && (equals_ignoring_case(rest.substr(0, 5), ".#inf"))) {
+            if (equals_ignoring_case(rest, "#inf")) {
                 value = d < 0 ? -std::numeric_limits<double>::infinity()
                               : std::numeric_limits<double>::infinity();
                 return in;
             }
-            in.clear();
-            in.seekg(after);
+            in.setstate(std::ios::failbit);
+            return in;
         }
         value = d;
         return in;

@@ -41,13 +41,13 @@ bool Querier::find_tag(const std::string& key, Querier& sub) const {
     return false;
 }
 
-util::CountedPtr<std::vector<Querier>> Querier::tags() const {
-    auto list = std::make_shared<std::vector<Querier>>();
-    list->reserve(current_->children->size());
+std::vector<Querier> Querier::tags() const {
+    std::vector<Querier> list;
+    list.reserve(current_->children->size());
     for (const auto& child : *current_->children) {
         Querier sub(*this);
         sub.current_ = child.get();
-        list->push_back(sub);
+        list.push_back(sub);
     }
     return list;
 }

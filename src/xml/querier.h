@@ -30,7 +30,9 @@ public:
     Querier tag() const;
     bool find_tag(const std::string& key, Querier& sub) const;
     bool has_tag(const std::string& key) const { return current_->has_tag(key); }
-    util::CountedPtr<std::vector<Querier>> tags() const;
+    // One sub-Querier per child, in document order (a value, so a range-for
+    // over a temporary stays valid).
+    std::vector<Querier> tags() const;
     void go_to_tag(const std::string& key);
     void go_to_parent();
     bool find_att(const std::string& key, std::string& value) const {

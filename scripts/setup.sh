@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what Ostrel needs on Debian 12 (when missing) and builds it into
+# build/. Run from anywhere; needs root or sudo only when packages are missing.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libeigen3-dev
+          libgtest-dev libbenchmark-dev libtiff-tools)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+
+build="${OSTREL_BUILD_DIR:-$here/build}"
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE="${OSTREL_BUILD_TYPE:-Release}" "$@" >/dev/null
+cmake --build "$build" -j"$(nproc)"

@@ -1,0 +1,16 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Expects `statement` to throw a std::exception whose what() is exactly
+// `expected`.
+#define EXPECT_MESSAGE(statement, expected)                                       \
+    do {                                                                          \
+        try {                                                                     \
+            statement;                                                            \
+            ADD_FAILURE() << "no exception from: " #statement;                    \
+        } catch (const std::exception& error_) {                                 \
+            EXPECT_EQ(std::string(error_.what()), std::string(expected));         \
+        }                                                                         \
+    } while (false)
