@@ -1,6 +1,9 @@
 // The catalogue of component keys, in registration order.
 #include "app/registration.h"
 #include "pipeline/component_chain.h"
+#include "pipeline/frame_counter.h"
+#include "pipeline/frame_reader.h"
+#include "pipeline/frame_writer.h"
 #include "pipeline/pass_through.h"
 #include "pipeline/splitter.h"
 
@@ -13,9 +16,14 @@ void register_components() {
 
     // Generic stages.
     util::register_key(f, "component_chain", &create<Component, cmpnt::ComponentChain>);
+    util::register_key(f, "frame_counter", &create<Component, cmpnt::FrameCounter>);
     util::register_key(f, "splitter", &create<Component, cmpnt::Splitter>);
     util::register_key(f, "pass_through", &create<Component, cmpnt::PassThrough>);
     util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
+    util::register_key(f, "frame_writer", &create<Component, cmpnt::FrameWriter>);
+
+    // Sources added after the catalogue above.
+    util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);
 }
 
 }  // namespace app
