@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model/state.h"
+#include "numerics/dynamic_vector.h"
+#include "numerics/normal.h"
+#include "numerics/vector.h"
+
+namespace ostrel {
+
+// One feature of an intercepted waveform.
+struct EsmFeatureContact {
+    std::int32_t id = 0;
+    double mean = 0;
+    double variance = 0;
+    double support = 0;
+    double transition_rate = 0;
+};
+
+// The features of one intercepted waveform, in order.
+using EsmWaveformContact = std::vector<EsmFeatureContact>;
+
+// A passive emission (ESM) intercept: a bearing from a sensor position, an
+// admissible range interval, per-mode likelihoods and the intercepted
+// waveforms, optionally with a homogenized position. Key "esm_contact".
+// Bearings are radians in memory, degrees in XML.
+class EsmContact : public state::StateTemplate<EsmContact> {
+public:
+    static const char* key() { return "esm_contact"; }
+
+    struct Fields {
+        double time = 0;
+        nmrc::Vector<3> sensor_position;
+        double min_range = 0;
+        double max_range = 0;
+        double bearing = 0;
+        double bearing_sigma = 0;
+        nmrc::DynamicVector mode_distribution;
+        std::vector<EsmWaveformContact> waveform_contacts;
+        std::optional<nmrc::Normal<3>> homogenized_position;
+    };
+
+    // Fails when max_range < min_range, bearing_sigma is negative, or the
+    // mode distribution is empty.
+    explicit EsmContact(Fields fields);
+    explicit EsmContact(const xml::Querier& querier);
+    void write(xml::OutStream& out) const override;
+
+    const double time;
+    const nmrc::Vector<3> sensor_position;
+    const double min_range;
+    const double max_range;
+    const double bearing;
+    const double bearing_sigma;
+    const nmrc::DynamicVector mode_distribution;
+    const std::vector<EsmWaveformContact> waveform_contacts;
+    const std::optional<nmrc::Normal<3>> homogenized_position;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "model/state.h"
+#include "numerics/vector.h"
+
+namespace ostrel {
+
+// A GPS report of a platform's position (N = 3), one sigma for every
+// coordinate, with the reporting platform's GPS id and type. Key
+// "gps_3d_contact".
+template <int N>
+class GpsContact : public state::StateTemplate<GpsContact<N>> {
+public:
+    static const std::string& key();
+
+    // Fails when sigma is negative.
+    GpsContact(const nmrc::Vector<N>& position, double sigma, std::int32_t gps_id,
+               std::int32_t platform_type, double time);
+    explicit GpsContact(const xml::Querier& querier);
+    void write(xml::OutStream& out) const override;
+
+    const nmrc::Vector<N> position;
+    const double sigma;
+    const std::int32_t gps_id;
+    const std::int32_t platform_type;
+    const double time;
+};
+
+extern template class GpsContact<3>;
+
+}  // namespace ostrel

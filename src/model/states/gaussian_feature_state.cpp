@@ -1,0 +1,38 @@
+#include "model/states/gaussian_feature_state.h"
+
+#include "model/states/dimension_key.h"
+#include "model/states/sigma_check.h"
+
+namespace state {
+
+template <int N>
+const std::string& GaussianFeatureState<N>::key() {
+    static const std::string k = dimension_key("gaussian_feature_state_", N);
+    return k;
+}
+
+template <int N>
+GaussianFeatureState<N>::GaussianFeatureState(double time, const nmrc::Vector<N>& mean,
+                                              const nmrc::Vector<N>& sigma)
+    : time(time), mean(mean), sigma(sigma) {
+    check_sigmas(sigma.begin(), sigma.end(), key());
+}
+
+template <int N>
+GaussianFeatureState<N>::GaussianFeatureState(const xml::Querier& querier)
+    : GaussianFeatureState(querier.read<double>("time"), querier.read<nmrc::Vector<N>>("mean"),
+                           querier.read<nmrc::Vector<N>>("sigma")) {}
+
+template <int N>
+void GaussianFeatureState<N>::write(xml::OutStream& out) const {
+    out.tag(key());
+    out.element("time", time).element("mean", mean).element("sigma", sigma);
+    out.end_tag();
+}
+
+template class GaussianFeatureState<1>;
+template class GaussianFeatureState<2>;
+template class GaussianFeatureState<3>;
+template class GaussianFeatureState<4>;
+
+}  // namespace state

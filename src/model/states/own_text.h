@@ -1,0 +1,15 @@
+#pragma once
+#include "xml/querier.h"
+
+namespace state {
+
+// Converts the text of the element the Querier stands on, so that const
+// members can be initialised from it.
+template <class T>
+T read_own_text(const xml::Querier& querier) {
+    T value{};
+    querier.text(value);
+    return value;
+}
+
+}  // namespace state

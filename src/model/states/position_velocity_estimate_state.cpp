@@ -1,0 +1,29 @@
+#include "model/states/position_velocity_estimate_state.h"
+
+#include "model/states/dimension_key.h"
+
+namespace state {
+
+template <int N>
+const std::string& PositionVelocityEstimateState<N>::key() {
+    static const std::string k = dimension_key("position_velocity_estimate_state_", N);
+    return k;
+}
+
+template <int N>
+PositionVelocityEstimateState<N>::PositionVelocityEstimateState(const xml::Querier& querier)
+    : estimate(nmrc::Normal<2 * N>::read(querier.tag("normal"))),
+      time(querier.read<double>("time")) {}
+
+template <int N>
+void PositionVelocityEstimateState<N>::write(xml::OutStream& out) const {
+    out.tag(key()).element("time", time);
+    estimate.write(out);
+    out.end_tag();
+}
+
+template class PositionVelocityEstimateState<1>;
+template class PositionVelocityEstimateState<2>;
+template class PositionVelocityEstimateState<3>;
+
+}  // namespace state

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "model/state.h"
+
+namespace snsr {
+
+// Names the filter set that the filter definer applies to a frame. Key
+// "sensor_type_state"; the element's raw text as the reader stored it.
+class SensorTypeState : public state::StateTemplate<SensorTypeState> {
+public:
+    static const char* key() { return "sensor_type_state"; }
+
+    explicit SensorTypeState(std::string sensor_type) : sensor_type(std::move(sensor_type)) {}
+    explicit SensorTypeState(const xml::Querier& querier) : sensor_type(querier.raw_text()) {}
+    void write(xml::OutStream& out) const override { out.element(key(), sensor_type); }
+
+    const std::string sensor_type;
+};
+
+}  // namespace snsr

@@ -1,0 +1,28 @@
+#include "model/states/time_previous_time_state.h"
+
+namespace ostrel {
+
+namespace {
+// Minus infinity is accepted in two spellings: the one the standard streams
+// write ("-inf", converted as a number) and the older "-1.#INF" form,
+// recognised by a "#" as its fourth character.
+double read_previous_time(const xml::Querier& querier) {
+    xml::Querier previous = querier.tag("previous_time");
+    const std::string& text = previous.raw_text();
+    if (text.size() >= 4 && text[3] == '#') return TimePreviousTimeState::no_previous_time;
+    double value = 0;
+    previous.text(value);
+    return value;
+}
+}  // namespace
+
+TimePreviousTimeState::TimePreviousTimeState(const xml::Querier& querier)
+    : time(querier.read<double>("time")), previous_time(read_previous_time(querier)) {}
+
+void TimePreviousTimeState::write(xml::OutStream& out) const {
+    out.tag(key());
+    out.element("time", time).element("previous_time", previous_time);
+    out.end_tag();
+}
+
+}  // namespace ostrel
