@@ -6,6 +6,8 @@
 #include "pipeline/frame_writer.h"
 #include "pipeline/pass_through.h"
 #include "pipeline/splitter.h"
+#include "tracker/filter_definer.h"
+#include "tracker/track_report_frame_to_composite_state_frame_converter.h"
 
 namespace app {
 
@@ -21,6 +23,11 @@ void register_components() {
     util::register_key(f, "pass_through", &create<Component, cmpnt::PassThrough>);
     util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
     util::register_key(f, "frame_writer", &create<Component, cmpnt::FrameWriter>);
+
+    // Tracking.
+    util::register_key(f, "filter_definer", &create<Component, ostrel::FilterDefiner>);
+    util::register_key(f, "track_report_frame_to_composite_state_frame_converter",
+                       &create<Component, ostrel::TrackReportFrameToCompositeStateFrameConverter>);
 
     // Sources added after the catalogue above.
     util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);

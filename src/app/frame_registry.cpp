@@ -1,6 +1,8 @@
 // The catalogue of frame keys, in registration order.
 #include "app/registration.h"
 #include "model/composite_state_frame.h"
+#include "tracker/association_frame.h"
+#include "tracker/track_report_frame.h"
 
 namespace app {
 
@@ -9,6 +11,8 @@ void register_frames() {
     using util::create;
     auto& f = frame::factory();
     util::register_key(f, "composite_state_frame", &create<Frame, frame::CompositeStateFrame>);
+    util::register_key(f, "track_report_frame", &create<Frame, frame::TrackReportFrame>);
+    util::register_key(f, "association_frame", &create<Frame, frame::AssociationFrame>);
 }
 
 }  // namespace app
