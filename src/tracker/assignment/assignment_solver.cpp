@@ -1,0 +1,103 @@
+#include "tracker/assignment/assignment_solver.h"
+
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "tracker/assignment/branch_and_bound_binary_program_solver.h"
+#include "tracker/assignment/greedy_binary_program_solver.h"
+#include "tracker/assignment/greedy_pass.h"
+#include "tracker/assignment/linear_program.h"
+#include "tracker/assignment/linear_program_assignment.h"
+#include "tracker/assignment/linear_program_solver.h"
+#include "tracker/assignment/program_clusters.h"
+#include "tracker/assignment/random_greedy_binary_program_solver.h"
+#include "util/exception.h"
+
+namespace ostrel {
+namespace {
+
+double& optimal_clock() {
+    static double seconds = 0.0;
+    return seconds;
+}
+
+// Adds the process time of its own lifetime to the "optimal" accumulator,
+// also when the solve throws.
+class OptimalTimer {
+public:
+    OptimalTimer() : start_(std::clock()) {}
+    ~OptimalTimer() {
+        optimal_clock() += static_cast<double>(std::clock() - start_) / CLOCKS_PER_SEC;
+    }
+    OptimalTimer(const OptimalTimer&) = delete;
+    OptimalTimer& operator=(const OptimalTimer&) = delete;
+
+private:
+    std::clock_t start_;
+};
+
+std::vector<int> branch_and_bound(const BinaryProgram& program) {
+    std::vector<int> chosen;
+    BranchAndBoundBinaryProgramSolver().solve(program, chosen);
+    return chosen;
+}
+
+std::vector<int> hybrid(const BinaryProgram& program) { return solve_hybrid(program).chosen; }
+
+}  // namespace
+
+AssignmentSolver::AssignmentSolver(AssignmentAlgorithm algorithm, LpPrintSettings print_lps)
+    : algorithm_(algorithm), print_lps_(std::move(print_lps)) {
+    if (algorithm_ == AssignmentAlgorithm::random_greedy) random_.emplace();
+    if (!print_lps_.active) return;
+    if (print_lps_.directory.empty()) throw util::Exception("print_lps directory is empty");
+    std::error_code error;
+    std::filesystem::create_directories(print_lps_.directory, error);
+    if (!std::filesystem::is_directory(print_lps_.directory))
+        throw util::Exception("unable to create print_lps directory: directory = " +
+                              print_lps_.directory);
+}
+
+double AssignmentSolver::optimal_seconds() { return optimal_clock(); }
+
+std::vector<int> AssignmentSolver::solve(const BinaryProgram& program, int resolution) {
+    if (print_lps_.active) write_program(program, resolution);
+    std::vector<int> chosen = choose(program);
+    if (!program.is_exact_cover(chosen))
+        throw util::Exception("assignment solution is not an exact cover: assignment_algorithm = " +
+                              assignment_algorithm_text(algorithm_));
+    return chosen;
+}
+
+std::vector<int> AssignmentSolver::choose(const BinaryProgram& program) {
+    std::vector<int> chosen;
+    switch (algorithm_) {
+        case AssignmentAlgorithm::optimal: {
+            OptimalTimer timer;
+            return solve_by_clusters(program, solve_integer_program);
+        }
+        case AssignmentAlgorithm::hybrid:
+            return solve_by_clusters(program, hybrid);
+        case AssignmentAlgorithm::branch_and_bound:
+            return solve_by_clusters(program, branch_and_bound);
+        case AssignmentAlgorithm::random_greedy:
+            RandomGreedyBinaryProgramSolver().solve(program, *random_, chosen);
+            return chosen;
+        case AssignmentAlgorithm::greedy:
+            break;
+    }
+    GreedyBinaryProgramSolver().solve(program, normalised_coefficients(program), chosen);
+    return chosen;
+}
+
+// The program as the algorithm sees it: integer columns, except for the
+// relaxation that "hybrid" solves.
+void AssignmentSolver::write_program(const BinaryProgram& program, int resolution) const {
+    const bool integer = algorithm_ != AssignmentAlgorithm::hybrid;
+    const std::filesystem::path path =
+        std::filesystem::path(print_lps_.directory) / (std::to_string(resolution) + ".lp");
+    write_lp_file(make_linear_program(program, integer), path.string());
+}
+
+}  // namespace ostrel

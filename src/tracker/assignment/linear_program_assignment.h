@@ -1,0 +1,27 @@
+#pragma once
+#include <vector>
+
+#include "tracker/assignment/binary_program.h"
+
+namespace ostrel {
+
+// Both functions solve the whole program they are given (the dispatcher
+// hands them one cluster at a time). A failure of the linear-programming
+// library throws util::Exception "LinearProgramSolver exception: " followed
+// by the library's message, e.g. "lp_solve infeasible failure".
+
+// "optimal": the integer program through lp_solve; returns the columns whose
+// value rounds to 1, in increasing order.
+std::vector<int> solve_integer_program(const BinaryProgram& program);
+
+struct HybridResult {
+    std::vector<int> chosen;
+    bool relaxation_integral = false;
+};
+
+// "hybrid": the linear relaxation; when every value is 0 or 1 within 1e-8
+// the columns at 1 are chosen (in increasing order), otherwise the greedy
+// solver picks by the relaxed values (without normalisation).
+HybridResult solve_hybrid(const BinaryProgram& program);
+
+}  // namespace ostrel
