@@ -1,5 +1,11 @@
 // The catalogue of component keys, in registration order.
 #include "app/registration.h"
+#include "celltracking/isbi_frame_writer.h"
+#include "celltracking/meta_data_state_inserter.h"
+#include "celltracking/track_relabeler.h"
+#include "celltracking/trailing_coast_remover.h"
+#include "celltracking/unconfirmed_track_size_buffer_filter.h"
+#include "imaging/image_component_registry.h"
 #include "pipeline/component_chain.h"
 #include "pipeline/frame_counter.h"
 #include "pipeline/frame_reader.h"
@@ -7,6 +13,7 @@
 #include "pipeline/pass_through.h"
 #include "pipeline/splitter.h"
 #include "tracker/filter_definer.h"
+#include "tracker/multiple_hypothesis_tracker.h"
 #include "tracker/track_report_frame_to_composite_state_frame_converter.h"
 
 namespace app {
@@ -24,10 +31,22 @@ void register_components() {
     util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
     util::register_key(f, "frame_writer", &create<Component, cmpnt::FrameWriter>);
 
-    // Tracking.
+    // Images: TIFF readers and writers, segmentation, operators, contact
+    // extraction (the image family's own catalogue, composed from type words).
+    ipc::register_image_components(f);
+
+    // Tracking and cell-tracking output.
+    util::register_key(f, "meta_data_state_inserter", &create<Component, truth::MetaDataStateInserter>);
     util::register_key(f, "filter_definer", &create<Component, ostrel::FilterDefiner>);
+    util::register_key(f, "multiple_hypothesis_tracker", &create<Component, ostrel::MultipleHypothesisTracker>);
     util::register_key(f, "track_report_frame_to_composite_state_frame_converter",
                        &create<Component, ostrel::TrackReportFrameToCompositeStateFrameConverter>);
+    util::register_key(f, "unconfirmed_track_size_buffer_filter",
+                       &create<Component, ostrel::UnconfirmedTrackSizeBufferFilter>);
+    util::register_key(f, "track_relabeler", &create<Component, ostrel::TrackRelabeler>);
+    util::register_key(f, "isbi_frame_writer", &create<Component, isbi::IsbiFrameWriter>);
+    util::register_key(f, "isbi_frame_writer_3d", &create<Component, isbi::IsbiFrameWriter3d>);
+    util::register_key(f, "trailing_coast_remover", &create<Component, isbi::TrailingCoastRemover>);
 
     // Sources added after the catalogue above.
     util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);

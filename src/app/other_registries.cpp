@@ -1,8 +1,10 @@
 #include "app/registration.h"
+#include "filters/filter_registry.h"
+#include "tracker/filter.h"
 
 namespace app {
 
-void register_filters() {}
+void register_filters() { ostrel::register_filters(ostrel::filter_factory()); }
 void register_simulators() {}
 
 }  // namespace app

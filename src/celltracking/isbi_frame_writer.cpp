@@ -1,0 +1,147 @@
+#include "celltracking/isbi_frame_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "celltracking/label_mask.h"
+#include "celltracking/track_access.h"
+#include "imaging/segment_states.h"
+#include "model/contact_state.h"
+#include "model/states/m_of_n_state.h"
+#include "model/states/position_estimate_state.h"
+#include "util/system.h"
+
+namespace isbi {
+
+namespace {
+
+// Backslashes become slashes, and one trailing slash is dropped.
+std::string normalised_directory(std::string directory) {
+    std::replace(directory.begin(), directory.end(), '\\', '/');
+    if (!directory.empty() && directory.back() == '/') directory.pop_back();
+    return directory;
+}
+
+template <int N>
+struct Space;
+template <>
+struct Space<2> {
+    using SegmentationState = ipc::SegmentImageState;
+};
+template <>
+struct Space<3> {
+    using SegmentationState = ipc::SegmentImage3dState;
+};
+
+}  // namespace
+
+IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key) : key_(std::move(key)) {
+    const std::string& directory = querier.read_raw("directory");
+    if (directory.empty()) throw util::Exception(key_ + ": directory is empty");
+    directory_ = normalised_directory(directory);
+    const bool create = querier.read_bool("create");
+    querier.read("distance_gate", distance_gate_);
+    if (!(distance_gate_ >= 0))
+        throw util::Exception(key_ + ": distance_gate must be a number >= 0, distance_gate = " +
+                              format_number(distance_gate_));
+    querier.read_optional("mask_digits", mask_digits_);
+    if (mask_digits_ < 1 || mask_digits_ > max_mask_digits)
+        throw util::Exception(key_ + ": mask_digits must be between 1 and " + std::to_string(max_mask_digits) +
+                              ", mask_digits = " + std::to_string(mask_digits_));
+    if (create) util::System::make_directory(directory_);
+}
+
+std::string IsbiFrameWriterBase::mask_name(std::int32_t frame_number) const {
+    std::string digits = std::to_string(frame_number);
+    if (static_cast<int>(digits.size()) < mask_digits_)
+        digits.insert(0, static_cast<std::size_t>(mask_digits_) - digits.size(), '0');
+    return directory_ + "/mask" + digits + ".tif";
+}
+
+std::int32_t IsbiFrameWriterBase::frame_number(double time) const {
+    // f = trunc(t); a time outside the 32-bit range has no frame number.
+    const bool representable = time > -2147483649.0 && time < 2147483648.0;
+    const std::int32_t f =
+        representable ? static_cast<std::int32_t>(time) : std::numeric_limits<std::int32_t>::min();
+    if (f < 0)
+        throw util::Exception(key_ + ": the frame time gives no frame number of 0 or more, time = " +
+                              format_number(time));
+    return f;
+}
+
+void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
+    if (!frame) {
+        write_lineage();
+        child().push_frame(nullptr);
+        return;
+    }
+    // Until the frame is fully written the writer counts as failed, so that
+    // a lineage missing this frame is never written as if it were complete.
+    failed_ = true;
+    write_frame(composite_frame(frame));
+    failed_ = false;
+    child().push_frame(std::move(frame));
+}
+
+void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
+    const std::int32_t f = frame_number(frame.time);
+    const auto earlier = frame_times_.find(f);
+    if (earlier != frame_times_.end())
+        throw util::Exception(key_ + ": frame times " + format_number(earlier->second) + " and " +
+                              format_number(frame.time) + " give the same mask number " + std::to_string(f));
+    frame_times_.emplace(f, frame.time);
+
+    const std::vector<TrackSighting> tracks = sightings(frame);
+    const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
+    write_frame_mask(frame, tracks, labels, mask_name(f));
+}
+
+void IsbiFrameWriterBase::write_lineage() const {
+    const std::string name = lineage_name();
+    if (failed_) throw util::Exception(key_ + ": an earlier frame failed, " + name + " is not written");
+    std::ofstream out(name, std::ios::out | std::ios::trunc);
+    if (!out) throw util::Exception("Unable to open file: " + name);
+    lineage_.write(out);
+    out.close();
+    if (out.fail()) throw util::Exception("unable to write " + name);
+}
+
+template <int N>
+std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::CompositeStateFrame& frame) const {
+    std::vector<TrackSighting> tracks;
+    tracks.reserve(frame.composite_states.size());
+    for (const auto& states : frame.composite_states) {
+        TrackSighting track;
+        track.track = track_label(*states);
+        track.newborn = states->get<ostrel::MofNState>().n == 1;
+        const auto& mean = states->get<state::PositionEstimateState<N>>().estimate.mean;
+        for (int k = 0; k < N; ++k) track.position[k] = mean[k];
+        const auto segment = track_contact(*states).get_ptr<ipc::SegmentIdState>();
+        if (segment) track.segment = segment->id;
+        tracks.push_back(track);
+    }
+    return tracks;
+}
+
+template <int N>
+void BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
+                                               const std::vector<TrackSighting>& tracks,
+                                               const std::vector<std::int32_t>& labels,
+                                               const std::string& name) const {
+    using SegmentationState = typename Space<N>::SegmentationState;
+    if (!frame.meta_data) throw util::Exception(this->key() + ": the frame has no own states");
+    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
+    if (!own_contact) throw util::Exception(this->key() + ": the frame's own contact states are missing");
+    const auto& segmentation = own_contact->get<SegmentationState>().segmentation;
+    if (!segmentation)
+        throw util::Exception(this->key() + ": the frame holds no segmentation, time = " +
+                              format_number(frame.time));
+    write_mask(name, paint_mask(*segmentation, tracks, labels));
+}
+
+template class BasicIsbiFrameWriter<2>;
+template class BasicIsbiFrameWriter<3>;
+
+}  // namespace isbi

@@ -1,0 +1,94 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "celltracking/track_lineage.h"
+#include "model/composite_state_frame.h"
+#include "pipeline/component.h"
+
+namespace isbi {
+
+// Writes the cell-tracking result: one 16-bit label mask per frame,
+// directory + "/mask" + frame number + ".tif", and, when the end of the
+// stream arrives, the lineage directory + "/res_track.txt" (one line "label
+// begin end parent" per output label). A run that ends with an error writes
+// no lineage file. Elements: "directory" (text), "create" ("true" prepares a
+// fresh directory), "distance_gate" (double, >= 0; a newborn track closer
+// than this to a track under way is taken as a daughter of a division) and
+// optionally "mask_digits" (the frame number's width in mask names, 3 by
+// default).
+//
+// The frame number is the frame time truncated to an integer; frames must
+// give distinct, non-negative numbers.
+class IsbiFrameWriterBase : public cmpnt::MonoChildComponent {
+public:
+    static constexpr int default_mask_digits = 3;
+    static constexpr int max_mask_digits = 10;
+
+    IsbiFrameWriterBase(const xml::Querier& querier, std::string key);
+
+    void push_frame(cmpnt::FramePtr frame) override;
+
+    const std::string& directory() const { return directory_; }
+    std::string mask_name(std::int32_t frame_number) const;
+    std::string lineage_name() const { return directory_ + "/res_track.txt"; }
+    const TrackLineage& lineage() const { return lineage_; }
+
+protected:
+    // The tracks of a frame as the lineage and the mask need them.
+    virtual std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const = 0;
+    // Paints the frame's mask and writes it to the named file.
+    virtual void write_frame_mask(const frame::CompositeStateFrame& frame,
+                                  const std::vector<TrackSighting>& tracks,
+                                  const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
+
+    const std::string& key() const { return key_; }
+
+private:
+    void write_frame(const frame::CompositeStateFrame& frame);
+    void write_lineage() const;
+    std::int32_t frame_number(double time) const;
+
+    std::string key_;
+    std::string directory_;
+    double distance_gate_ = 0;
+    int mask_digits_ = default_mask_digits;
+    TrackLineage lineage_;
+    std::map<std::int32_t, double> frame_times_;  // time of the frame behind each mask written
+    bool failed_ = false;                          // a frame ended in an error
+};
+
+// The writer for tracks of dimension N (2 or 3): positions from
+// PositionEstimateState<N>, the segmentation from the frame's own contact
+// states.
+template <int N>
+class BasicIsbiFrameWriter : public IsbiFrameWriterBase {
+public:
+    using IsbiFrameWriterBase::IsbiFrameWriterBase;
+
+protected:
+    std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
+    void write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
+                          const std::vector<std::int32_t>& labels, const std::string& name) const override;
+};
+
+extern template class BasicIsbiFrameWriter<2>;
+extern template class BasicIsbiFrameWriter<3>;
+
+// Key "isbi_frame_writer": 2-D masks.
+class IsbiFrameWriter : public BasicIsbiFrameWriter<2> {
+public:
+    static const char* key() { return "isbi_frame_writer"; }
+    explicit IsbiFrameWriter(const xml::Querier& querier) : BasicIsbiFrameWriter<2>(querier, key()) {}
+};
+
+// Key "isbi_frame_writer_3d": 3-D masks, a page per slice.
+class IsbiFrameWriter3d : public BasicIsbiFrameWriter<3> {
+public:
+    static const char* key() { return "isbi_frame_writer_3d"; }
+    explicit IsbiFrameWriter3d(const xml::Querier& querier) : BasicIsbiFrameWriter<3>(querier, key()) {}
+};
+
+}  // namespace isbi

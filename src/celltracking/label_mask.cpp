@@ -1,0 +1,102 @@
+#include "celltracking/label_mask.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "imaging/tiff_file.h"
+#include "imaging/tiff_page_writer.h"
+#include "util/exception.h"
+
+namespace isbi {
+
+namespace {
+
+// Output label of every segment; segments no track took stay 0.
+std::vector<unsigned short> segment_labels(int number_of_segments, const std::vector<TrackSighting>& tracks,
+                                           const std::vector<std::int32_t>& labels) {
+    std::vector<unsigned short> lookup(static_cast<std::size_t>(std::max(number_of_segments, 0)), 0);
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        if (!tracks[k].segment) continue;
+        const int id = *tracks[k].segment;
+        if (id < 0 || id >= number_of_segments)
+            throw util::Exception("track contact names a segment the segmentation does not have, segment = " +
+                                  std::to_string(id) +
+                                  ", number_of_segments = " + std::to_string(number_of_segments));
+        lookup[static_cast<std::size_t>(id)] = static_cast<unsigned short>(labels[k]);
+    }
+    return lookup;
+}
+
+unsigned short label_of_segment(const std::vector<unsigned short>& lookup, int segment) {
+    if (segment < 0 || static_cast<std::size_t>(segment) >= lookup.size())
+        throw util::Exception("segmentation label out of range, label = " + std::to_string(segment) +
+                              ", number_of_segments = " + std::to_string(lookup.size()));
+    return lookup[static_cast<std::size_t>(segment)];
+}
+
+// The pixel index along one axis of a position coordinate, rounded half away
+// from zero; false when it lies outside 0 .. size - 1 (or is not a number).
+bool pixel_index(double coordinate, int size, int& index) {
+    const double rounded = std::round(coordinate);
+    if (!(rounded >= 0.0 && rounded < static_cast<double>(size))) return false;
+    index = static_cast<int>(rounded);
+    return true;
+}
+
+void paint_slice(const ipc::Image<int>& segments, const std::vector<unsigned short>& lookup, Mask& mask) {
+    mask.resize(segments.width(), segments.height());
+    for (std::size_t i = 0; i < segments.size(); ++i) mask[i] = label_of_segment(lookup, segments[i]);
+}
+
+}  // namespace
+
+Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks,
+                const std::vector<std::int32_t>& labels) {
+    const auto lookup = segment_labels(segmentation.number_of_segments, tracks, labels);
+    Mask mask;
+    paint_slice(segmentation, lookup, mask);
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        if (tracks[k].segment) continue;
+        int x = 0, y = 0;
+        if (pixel_index(tracks[k].position[0], mask.width(), x) &&
+            pixel_index(tracks[k].position[1], mask.height(), y))
+            mask(x, y) = static_cast<unsigned short>(labels[k]);
+    }
+    return mask;
+}
+
+Mask3d paint_mask(const ipc::SegmentImage3d& segmentation, const std::vector<TrackSighting>& tracks,
+                  const std::vector<std::int32_t>& labels) {
+    const auto lookup = segment_labels(segmentation.number_of_segments, tracks, labels);
+    Mask3d mask(segmentation.width(), segmentation.height(), segmentation.depth());
+    for (int z = 0; z < segmentation.depth(); ++z) paint_slice(segmentation.slice(z), lookup, mask.slice(z));
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        if (tracks[k].segment) continue;
+        int x = 0, y = 0, z = 0;
+        if (pixel_index(tracks[k].position[0], mask.width(), x) &&
+            pixel_index(tracks[k].position[1], mask.height(), y) &&
+            pixel_index(tracks[k].position[2], mask.depth(), z))
+            mask(x, y, z) = static_cast<unsigned short>(labels[k]);
+    }
+    return mask;
+}
+
+void write_mask(const std::string& name, const Mask& mask) {
+    ipc::TiffFile file(name, "w");
+    if (!file.is_open()) throw util::Exception("Unable to open file: " + name);
+    ipc::write_greyscale_page(file, mask);
+    file.close();
+}
+
+void write_mask(const std::string& name, const Mask3d& mask) {
+    if (mask.depth() == 0) throw util::Exception("cannot write an empty 3-D mask, file = " + name);
+    ipc::TiffFile file(name, "w");
+    if (!file.is_open()) throw util::Exception("Unable to open file: " + name);
+    for (const Mask& slice : mask.slices()) {
+        ipc::write_greyscale_page(file, slice);
+        file.require(TIFFWriteDirectory(file.handle()) == 1, "unable to write directory");
+    }
+    file.close();
+}
+
+}  // namespace isbi

@@ -1,0 +1,47 @@
+#include "celltracking/track_relabeler.h"
+
+#include <limits>
+
+#include "celltracking/track_access.h"
+#include "model/track_label_state.h"
+
+namespace ostrel {
+
+TrackRelabeler::TrackRelabeler(const xml::Querier& querier) {
+    std::int32_t first_id = 0;
+    querier.read("first_id", first_id);
+    next_ = first_id;
+    source_ = state::take_label_source();
+}
+
+std::int32_t TrackRelabeler::number_of(const state::Label& old_label) {
+    auto found = numbers_.find(old_label);
+    if (found != numbers_.end()) return found->second;
+    if (next_ > std::numeric_limits<std::int32_t>::max())
+        throw util::Exception("track_relabeler: no label number left for a new track, next number = " +
+                              std::to_string(next_));
+    const auto number = static_cast<std::int32_t>(next_++);
+    numbers_.emplace(old_label, number);
+    return number;
+}
+
+void TrackRelabeler::push_frame(cmpnt::FramePtr frame) {
+    if (!frame) {
+        child().push_frame(nullptr);
+        return;
+    }
+    const auto& input = isbi::composite_frame(frame);
+    std::vector<state::CompositeStatePtr> relabelled;
+    relabelled.reserve(input.composite_states.size());
+    for (const auto& track : input.composite_states) {
+        const state::Label label{source_, number_of(isbi::track_label(*track))};
+        // A copy of the set: the states themselves are shared, the set that
+        // upstream stages still hold keeps its old label.
+        auto copy = std::make_shared<state::CompositeState>(*track);
+        copy->insert(std::make_shared<const state::TrackLabelState>(label));
+        relabelled.push_back(std::move(copy));
+    }
+    child().push_frame(isbi::with_tracks(input, std::move(relabelled)));
+}
+
+}  // namespace ostrel

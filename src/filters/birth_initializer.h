@@ -1,0 +1,22 @@
+#pragma once
+#include "tracker/filter.h"
+
+namespace ostrel {
+
+// Scores the birth of a track. Key "birth_initializer"; parameters
+// "death_rate" mu, "birth_rate" beta and "nominal_dt" T, all positive. The
+// score b = ln(beta T E(-mu T)) = ln(beta (1 - e^{-mu T}) / mu) is the log of
+// the expected number of targets born within one nominal interval that are
+// still alive at its end.
+class BirthInitializer : public Filter {
+public:
+    explicit BirthInitializer(const xml::Querier& querier);
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+
+    double birth_score() const { return birth_score_; }
+
+private:
+    const double birth_score_;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,113 @@
+#include "filters/filter_registry.h"
+
+#include "filters/birth_initializer.h"
+#include "filters/estimate_metrics.h"
+#include "filters/footprint_gater.h"
+#include "filters/gaters.h"
+#include "filters/kinematic_initializers.h"
+#include "filters/life_death_scores.h"
+#include "filters/m_of_n.h"
+#include "filters/missed_detection_count.h"
+#include "filters/missed_detection_scores.h"
+#include "filters/mou_predictor.h"
+#include "filters/nearly_constant_position_predictor.h"
+#include "filters/nearly_constant_velocity_predictor.h"
+#include "filters/position_contact_updaters.h"
+#include "filters/str_m_of_n.h"
+#include "filters/tail_gater.h"
+#include "filters/time_bookkeeping.h"
+#include "tracker/structural_filters.h"
+
+namespace ostrel {
+
+namespace {
+
+template <class T>
+FilterKey entry(const char* key) {
+    return {key, &util::create<const Filter, T>};
+}
+
+std::vector<FilterKey> all_keys() {
+    return {
+        // Structural filters.
+        entry<NoOp>("no_op"),
+        {"bad_op", &create_bad_op},
+        entry<CompositeFilter>("composite"),
+
+        // Track life scoring.
+        entry<LifeScoreInserter>("life_score_inserter"),
+        entry<DeathScoreInserter>("death_score_inserter"),
+        entry<MissedDetectionScoreInserter>("missed_detection_score_inserter"),
+        entry<InfiniteFootprintMissedDetectionScoreInserter>(
+            "infinite_footprint_missed_detection_score_inserter"),
+        entry<BirthInitializer>("birth_initializer"),
+        entry<ConfirmedKiller>("confirmed_killer"),
+
+        // Kinematic filters.
+        entry<PositionPositionVelocityInitializer<2>>("position_position_velocity_2d_initializer"),
+        entry<PositionPositionVelocityInitializer<3>>("position_position_velocity_3d_initializer"),
+        entry<PositionPositionInitializer<2>>("position_position_2d_initializer"),
+        entry<PositionPositionInitializer<3>>("position_position_3d_initializer"),
+        entry<PositionPositionVelocityContactUpdaterAndGater<2>>(
+            "position_position_velocity_2d_contact_updater_and_gater"),
+        entry<PositionPositionVelocityContactUpdaterAndGater<3>>(
+            "position_position_velocity_3d_contact_updater_and_gater"),
+        entry<PositionPositionContactUpdaterAndGater<2>>(
+            "position_position_2d_contact_updater_and_gater"),
+        entry<PositionPositionContactUpdaterAndGater<3>>(
+            "position_position_3d_contact_updater_and_gater"),
+        entry<NearlyConstantVelocityPredictor<2>>("nearly_constant_velocity_2d_predictor"),
+        entry<NearlyConstantVelocityPredictor<3>>("nearly_constant_velocity_3d_predictor"),
+        entry<MouPredictor<2>>("mou_2d_predictor"),
+        entry<MouPredictor<3>>("mou_3d_predictor"),
+        entry<MouSteadyStateInitializer<2>>("mou_steady_state_2d_initializer"),
+        entry<MouSteadyStateInitializer<3>>("mou_steady_state_3d_initializer"),
+        entry<PositionVelocityPositionVelocityContactUpdater<3>>(
+            "position_velocity_position_velocity_3d_contact_updater"),
+        entry<NearlyConstantPositionPredictor<2>>("nearly_constant_position_2d_predictor"),
+        entry<NearlyConstantPositionPredictor<3>>("nearly_constant_position_3d_predictor"),
+        entry<PositionVelocityPositionVelocityEstimateDistanceMetric<2>>(
+            "position_velocity_position_velocity_estimate_distance_metric_2d"),
+        entry<PositionVelocityPositionVelocityEstimateMahalanobisMetric<2>>(
+            "position_velocity_position_velocity_estimate_mahalanobis_metric_2d"),
+
+        // Track management.
+        entry<MissedDetectionCountZeroer>("missed_detection_count_zeroer"),
+        entry<MissedDetectionCountIncrementer>("missed_detection_count_incrementer"),
+        entry<MaximumMissedDetectionGater>("maximum_missed_detection_gater"),
+        entry<MaximumCoastTimeGater>("maximum_coast_time_gater"),
+        entry<LastContactTimeInitializer>("last_contact_time_initializer"),
+        entry<MofNInitializer>("m_of_n_initializer"),
+        entry<MofNCoastUpdater>("m_of_n_coast_updater"),
+        entry<MofNContactUpdater>("m_of_n_contact_updater"),
+        entry<MofNConfirmer>("m_of_n_confirmer"),
+        entry<MofNGater>("m_of_n_gater"),
+        entry<str::StrMofNInitializer>("str_m_of_n_initializer"),
+        entry<str::StrMofNCoastUpdater>("str_m_of_n_coast_updater"),
+        entry<str::StrMofNContactUpdater>("str_m_of_n_contact_updater"),
+        entry<str::StrMofNConfirmer>("str_m_of_n_confirmer"),
+        entry<str::StrMofNGater>("str_m_of_n_gater"),
+        entry<TimePreviousTimeInitializer>("time_previous_time_initializer"),
+        entry<TimePreviousTimeUpdater>("time_previous_time_updater"),
+        entry<FootprintGater<2>>("footprint_gater_2d"),
+        entry<FootprintGater<3>>("footprint_gater_3d"),
+        entry<TailGaterInitializer>("tail_gater_initializer"),
+        entry<TailGaterUpdater>("tail_gater_updater"),
+        entry<GateGater>("gate_gater"),
+
+        // Passive-sensor and platform filters, then feature filters, go here.
+    };
+}
+
+}  // namespace
+
+const std::vector<FilterKey>& filter_keys() {
+    static const std::vector<FilterKey> keys = all_keys();
+    return keys;
+}
+
+void register_filters(FilterFactory& factory) {
+    for (const FilterKey& k : filter_keys()) util::register_key(factory, k.key, k.creator);
+}
+
+}  // namespace ostrel

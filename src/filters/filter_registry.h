@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tracker/filter.h"
+
+namespace ostrel {
+
+struct FilterKey {
+    std::string key;
+    FilterFactory::Creator creator;
+};
+
+// Every filter key this library provides with its creator, in registration
+// order: the structural filters ("no_op", "bad_op", "composite"), then the
+// track life scores, the kinematic filters and the track management
+// operations. The passive-sensor and feature filters follow the track
+// management keys when they are added.
+const std::vector<FilterKey>& filter_keys();
+
+// Registers filter_keys() in order; a key already present prints the
+// duplicate-key warning and keeps its first creator.
+void register_filters(FilterFactory& factory);
+
+}  // namespace ostrel

@@ -1,0 +1,16 @@
+#include "filters/missed_detection_count.h"
+
+#include "model/states/missed_detection_count_state.h"
+
+namespace ostrel {
+
+void MissedDetectionCountZeroer::update(const state::CompositeState&, TrackState& track) const {
+    track.states.insert(std::make_shared<const MissedDetectionCountState>(0));
+}
+
+void MissedDetectionCountIncrementer::update(const state::CompositeState&, TrackState& track) const {
+    const std::int32_t count = track.states.get<MissedDetectionCountState>().count;
+    track.states.insert(std::make_shared<const MissedDetectionCountState>(count + 1));
+}
+
+}  // namespace ostrel

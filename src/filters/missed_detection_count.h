@@ -1,0 +1,21 @@
+#pragma once
+#include "tracker/filter.h"
+
+namespace ostrel {
+
+// Key "missed_detection_count_zeroer": MissedDetectionCountState(0), on track
+// start and on every contact pass.
+class MissedDetectionCountZeroer : public Filter {
+public:
+    explicit MissedDetectionCountZeroer(const xml::Querier&) {}
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+};
+
+// Key "missed_detection_count_incrementer": the track's count + 1, on a miss.
+class MissedDetectionCountIncrementer : public Filter {
+public:
+    explicit MissedDetectionCountIncrementer(const xml::Querier&) {}
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+};
+
+}  // namespace ostrel

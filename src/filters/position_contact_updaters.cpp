@@ -1,0 +1,72 @@
+#include "filters/position_contact_updaters.h"
+
+#include "filters/filter_parameters.h"
+#include "filters/position_innovation.h"
+#include "model/states/position_estimate_state.h"
+#include "model/states/position_velocity_estimate_state.h"
+
+namespace ostrel {
+
+namespace {
+// The state dimension of a track estimate of dimension N.
+template <class Estimate>
+struct StateSize;
+template <int N>
+struct StateSize<state::PositionEstimateState<N>> {
+    static constexpr int value = N;
+};
+template <int N>
+struct StateSize<state::PositionVelocityEstimateState<N>> {
+    static constexpr int value = 2 * N;
+};
+}  // namespace
+
+template <class TrackEstimate, int N>
+PositionContactUpdaterAndGater<TrackEstimate, N>::PositionContactUpdaterAndGater(
+    const xml::Querier& querier)
+    : inner_(make_filter_in(querier.tag("filter"))), gate_(read_threshold(querier, "gate")) {}
+
+template <class TrackEstimate, int N>
+void PositionContactUpdaterAndGater<TrackEstimate, N>::update(const state::CompositeState& contact,
+                                                              TrackState& track) const {
+    constexpr int M = StateSize<TrackEstimate>::value;
+    const auto& z = contact.get<state::PositionEstimateState<N>>();
+    const auto& x = track.states.get<TrackEstimate>();
+    const PositionInnovation<N, M> innovation(x.estimate, z.estimate);
+    if (innovation.score().mahalanobis_squared >= gate_) {
+        track.gates = false;
+    } else {
+        track.log_likelihood += innovation.score().log_density;
+        track.states.insert(std::make_shared<const TrackEstimate>(innovation.posterior(), z.time));
+    }
+    if (track.gates) inner_->update(contact, track);
+}
+
+template <int N>
+PositionVelocityPositionVelocityContactUpdater<N>::PositionVelocityPositionVelocityContactUpdater(
+    const xml::Querier& querier)
+    : gate_(read_threshold(querier, "gate")) {}
+
+template <int N>
+void PositionVelocityPositionVelocityContactUpdater<N>::update(const state::CompositeState& contact,
+                                                               TrackState& track) const {
+    using Estimate = state::PositionVelocityEstimateState<N>;
+    const auto& z = contact.get<Estimate>();
+    const auto& x = track.states.get<Estimate>();
+    // H = I: nu = z - x, S = P + R
+    const PositionInnovation<2 * N, 2 * N> innovation(x.estimate, z.estimate);
+    if (innovation.score().mahalanobis_squared >= gate_) {
+        track.gates = false;
+        return;
+    }
+    track.log_likelihood += innovation.score().log_density;
+    track.states.insert(std::make_shared<const Estimate>(innovation.posterior(), z.time));
+}
+
+template class PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<2>, 2>;
+template class PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<3>, 3>;
+template class PositionContactUpdaterAndGater<state::PositionEstimateState<2>, 2>;
+template class PositionContactUpdaterAndGater<state::PositionEstimateState<3>, 3>;
+template class PositionVelocityPositionVelocityContactUpdater<3>;
+
+}  // namespace ostrel

@@ -1,0 +1,70 @@
+#pragma once
+#include "tracker/filter.h"
+
+namespace state {
+template <int N>
+class PositionEstimateState;
+template <int N>
+class PositionVelocityEstimateState;
+}  // namespace state
+
+namespace ostrel {
+
+// Kalman update of the track's estimate (TrackEstimate: a position or a
+// position-velocity estimate of dimension N) by the contact's
+// PositionEstimateState<N>, gated on the squared Mahalanobis distance:
+// d^2 >= "gate" rejects the hypothesis ("gate" may be "infinity"); otherwise
+// ln p is scored and the updated estimate, at the contact's time, replaces
+// the old one. While the hypothesis is admissible the inner filter ("filter",
+// an element holding one filter element) then runs on the same arguments.
+// The estimate must already hold at the contact's time: a predictor runs
+// before the updater in the filter definition.
+template <class TrackEstimate, int N>
+class PositionContactUpdaterAndGater : public Filter {
+public:
+    explicit PositionContactUpdaterAndGater(const xml::Querier& querier);
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+
+private:
+    const FilterPtr inner_;
+    const double gate_;
+};
+
+// Keys "position_position_velocity_2d_contact_updater_and_gater", "..._3d_...".
+template <int N>
+class PositionPositionVelocityContactUpdaterAndGater
+    : public PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<N>, N> {
+public:
+    using PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<N>,
+                                         N>::PositionContactUpdaterAndGater;
+};
+
+// Keys "position_position_2d_contact_updater_and_gater", "..._3d_...".
+template <int N>
+class PositionPositionContactUpdaterAndGater
+    : public PositionContactUpdaterAndGater<state::PositionEstimateState<N>, N> {
+public:
+    using PositionContactUpdaterAndGater<state::PositionEstimateState<N>,
+                                         N>::PositionContactUpdaterAndGater;
+};
+
+// Key "position_velocity_position_velocity_3d_contact_updater": the contact
+// carries a full PositionVelocityEstimateState<N> (H = I). Parameter "gate";
+// no inner filter.
+template <int N>
+class PositionVelocityPositionVelocityContactUpdater : public Filter {
+public:
+    explicit PositionVelocityPositionVelocityContactUpdater(const xml::Querier& querier);
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+
+private:
+    const double gate_;
+};
+
+extern template class PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<2>, 2>;
+extern template class PositionContactUpdaterAndGater<state::PositionVelocityEstimateState<3>, 3>;
+extern template class PositionContactUpdaterAndGater<state::PositionEstimateState<2>, 2>;
+extern template class PositionContactUpdaterAndGater<state::PositionEstimateState<3>, 3>;
+extern template class PositionVelocityPositionVelocityContactUpdater<3>;
+
+}  // namespace ostrel

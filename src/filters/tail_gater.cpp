@@ -1,0 +1,32 @@
+#include "filters/tail_gater.h"
+
+#include "model/states/tail_gater_state.h"
+#include "model/states/time_state.h"
+#include "model/track_label_state.h"
+
+namespace ostrel {
+
+void TailGaterInitializer::update(const state::CompositeState& contact, TrackState& track) const {
+    const state::Label label = contact.get<state::TrackLabelState>().label;
+    const double time = contact.get<state::TimeState>().time;
+    TailGaterState::Records records;
+    records[label.src] = TailGaterState::Record{label.id, time};
+    track.states.insert(std::make_shared<const TailGaterState>(std::move(records)));
+}
+
+TailGaterUpdater::TailGaterUpdater(const xml::Querier& querier)
+    : tail_time_(querier.read<double>("tail_time")) {}
+
+void TailGaterUpdater::update(const state::CompositeState& contact, TrackState& track) const {
+    const state::Label label = contact.get<state::TrackLabelState>().label;
+    const double time = contact.get<state::TimeState>().time;
+    const auto& tail = track.states.get<TailGaterState>();
+    const auto recorded = tail.records.find(label.src);
+    if (recorded != tail.records.end() && label.id != recorded->second.id &&
+        tail_time_ >= time - recorded->second.time)
+        track.gates = false;
+    track.states.insert(
+        std::make_shared<const TailGaterState>(tail.with(label.src, label.id, time)));
+}
+
+}  // namespace ostrel

@@ -1,0 +1,144 @@
+#include "imaging/contact_frame_converters.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "imaging/segment_states.h"
+#include "model/composite_state.h"
+#include "model/label.h"
+#include "model/states/position_estimate_state.h"
+#include "model/states/time_state.h"
+#include "model/track_label_state.h"
+#include "numerics/normal.h"
+#include "numerics/symmetric_matrix.h"
+
+namespace ipc {
+
+namespace {
+
+[[noreturn]] void label_out_of_range(int label, int segments) {
+    throw util::Exception("segment label out of range, label = " + std::to_string(label) +
+                          ", number_of_segments = " + std::to_string(segments));
+}
+
+[[noreturn]] void size_mismatch() {
+    throw util::Exception("segmentation size differs from image size in contact frame converter");
+}
+
+// Adds one image's (or slice's) pixels to the moments; z is the slice.
+template <int N>
+void accumulate(const Image<int>& source, const Image<int>& labels, int z, int segments,
+                SegmentMoments<N>& moments) {
+    const int* value = source.begin();
+    const int* label = labels.begin();
+    for (int y = 0; y < labels.height(); ++y) {
+        for (int x = 0; x < labels.width(); ++x, ++value, ++label) {
+            const int s = *label;
+            if (s < 0 || s >= segments) label_out_of_range(s, segments);
+            const auto k = static_cast<std::size_t>(s);
+            ++moments.count[k];
+            moments.coordinate_sum[k][0] += x;
+            moments.coordinate_sum[k][1] += y;
+            if constexpr (N == 3) moments.coordinate_sum[k][2] += z;
+            moments.value_sum[k] += *value;
+        }
+    }
+}
+
+}  // namespace
+
+template <int N>
+ContactExtractor<N>::ContactExtractor(const xml::Querier& querier) {
+    nmrc::Vector<N> sigma;
+    querier.read("sigma", sigma);
+    for (int i = 0; i < N; ++i) {
+        if (!std::isfinite(sigma[i]) || sigma[i] < 0) {
+            std::ostringstream message;
+            message << "sigma must be finite and not negative, sigma = " << sigma;
+            throw util::Exception(message.str());
+        }
+        variance_[i] = sigma[i] * sigma[i];
+    }
+    querier.read("minimum_contact_size", minimum_contact_size_);
+    if (minimum_contact_size_ < 0)
+        throw util::Exception("minimum_contact_size must not be negative, minimum_contact_size = " +
+                              std::to_string(minimum_contact_size_));
+    label_source_ = state::take_label_source();
+}
+
+template <int N>
+util::CountedPtr<frame::CompositeStateFrame> ContactExtractor<N>::make_frame(double time,
+                                                                             const SegmentMoments<N>& moments,
+                                                                             state::StatePtr own_state) {
+    auto contacts = std::make_shared<frame::CompositeStateFrame>(time);
+    auto time_state = std::make_shared<const state::TimeState>(time);
+    contacts->meta_data->insert(time_state);
+    contacts->meta_data->insert(std::move(own_state));
+
+    const nmrc::SymmetricMatrix<N> covariance = nmrc::SymmetricMatrix<N>::diagonal(variance_);
+    for (std::size_t s = 0; s < moments.count.size(); ++s) {
+        const std::int64_t n = moments.count[s];
+        // A label without pixels has no position; an all-zero segment is
+        // background.
+        if (n == 0 || n < minimum_contact_size_ || moments.value_sum[s] == 0) continue;
+        nmrc::Vector<N> centroid;
+        for (int i = 0; i < N; ++i)
+            centroid[i] = static_cast<double>(moments.coordinate_sum[s][i]) / static_cast<double>(n);  // sum x / n
+
+        auto contact = std::make_shared<state::CompositeState>();
+        contact->insert(time_state);
+        contact->insert(std::make_shared<const state::TrackLabelState>(state::Label{label_source_, ++last_contact_}));
+        contact->insert(std::make_shared<const state::PositionEstimateState<N>>(
+            nmrc::Normal<N>(centroid, covariance), time));
+        contact->insert(std::make_shared<const SegmentIdState>(static_cast<int>(s)));
+        contacts->composite_states.push_back(std::move(contact));
+    }
+    return contacts;
+}
+
+template <class I>
+void SegmentedImageToContactFrameConverter<I>::push_frame(cmpnt::FramePtr incoming) {
+    if (!incoming) {
+        child().push_frame(std::move(incoming));
+        return;
+    }
+    auto input = frame::cast<frame::FrameTemplate<SegmentedImage<I>>>(incoming);
+    const auto& pair = input->payload;
+    if (!pair || !pair->image || !pair->segmentation)
+        throw util::Exception("incomplete segmented image in " + key());
+    const SegmentImage& segmentation = *pair->segmentation;
+    if (!pair->image->same_size(segmentation)) size_mismatch();
+
+    moments_.reset(segmentation.number_of_segments);
+    accumulate(*pair->image, segmentation, 0, segmentation.number_of_segments, moments_);
+    auto own_state = std::make_shared<const SegmentImageState>(pair->segmentation);
+    child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
+}
+
+template <class I>
+void SegmentedImage3dToContactFrameConverter<I>::push_frame(cmpnt::FramePtr incoming) {
+    if (!incoming) {
+        child().push_frame(std::move(incoming));
+        return;
+    }
+    auto input = frame::cast<frame::FrameTemplate<SegmentedImage3d<I>>>(incoming);
+    const auto& pair = input->payload;
+    if (!pair || !pair->image || !pair->segmentation)
+        throw util::Exception("incomplete segmented image in " + key());
+    const I& image = *pair->image;
+    const SegmentImage3d& segmentation = *pair->segmentation;
+    if (!image.same_size(segmentation)) size_mismatch();
+
+    moments_.reset(segmentation.number_of_segments);
+    for (int z = 0; z < image.depth(); ++z)
+        accumulate(image.slice(z), segmentation.slice(z), z, segmentation.number_of_segments, moments_);
+    auto own_state = std::make_shared<const SegmentImage3dState>(pair->segmentation);
+    child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
+}
+
+template class ContactExtractor<2>;
+template class ContactExtractor<3>;
+template class SegmentedImageToContactFrameConverter<SegmentImage>;
+template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+
+}  // namespace ipc

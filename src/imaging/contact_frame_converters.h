@@ -1,0 +1,95 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/segment_image.h"
+#include "imaging/segmented_image.h"
+#include "imaging/type_words.h"
+#include "model/composite_state_frame.h"
+#include "model/frame.h"
+#include "numerics/vector.h"
+#include "pipeline/component.h"
+
+namespace ipc {
+
+// Per-label sums gathered in one pass over a segmented image: pixel (voxel)
+// count, coordinate sums and the sum of the source values. The tables are
+// kept between frames.
+template <int N>
+struct SegmentMoments {
+    std::vector<std::int64_t> count;
+    std::vector<std::array<std::int64_t, N>> coordinate_sum;  // sum of x, y (, z)
+    std::vector<std::int64_t> value_sum;
+
+    void reset(int segments) {
+        const auto n = static_cast<std::size_t>(segments);
+        count.assign(n, 0);
+        coordinate_sum.assign(n, std::array<std::int64_t, N>{});
+        value_sum.assign(n, 0);
+    }
+};
+
+// Turns segments into contacts: one CompositeState per segment whose source
+// values are not all zero (mean not 0) and whose size is at least
+// "minimum_contact_size", holding its time, a track label (this converter's
+// label source and a number counting contacts over the whole run), a
+// Gaussian position (the segment's centroid, covariance diag(sigma^2)) and
+// the segment label. Shared by the 2-D and 3-D converters.
+template <int N>
+class ContactExtractor {
+public:
+    explicit ContactExtractor(const xml::Querier& querier);
+
+    // Builds the contact frame at time; own_state is the segmentation's
+    // state, put with the time into the frame's own states.
+    util::CountedPtr<frame::CompositeStateFrame> make_frame(double time, const SegmentMoments<N>& moments,
+                                                            state::StatePtr own_state);
+
+    int label_source() const { return label_source_; }
+
+private:
+    nmrc::Vector<N> variance_;  // sigma^2 per axis
+    int minimum_contact_size_ = 0;
+    int label_source_ = 0;
+    int last_contact_ = -1;
+};
+
+// Key "segment_image_segmented_image_to_contact_frame_converter" (I =
+// SegmentImage): frames of SegmentedImage<I> become contact frames.
+template <class I>
+class SegmentedImageToContactFrameConverter : public cmpnt::MonoChildComponent {
+public:
+    explicit SegmentedImageToContactFrameConverter(const xml::Querier& querier) : extractor_(querier) {}
+    static std::string key() { return type_word<SegmentedImage<I>>() + "_to_contact_frame_converter"; }
+
+    void push_frame(cmpnt::FramePtr incoming) override;
+    int label_source() const { return extractor_.label_source(); }
+
+private:
+    ContactExtractor<2> extractor_;
+    SegmentMoments<2> moments_;
+};
+
+// Key "segment_image_3d_segmented_image_3d_to_contact_frame_converter".
+template <class I>
+class SegmentedImage3dToContactFrameConverter : public cmpnt::MonoChildComponent {
+public:
+    explicit SegmentedImage3dToContactFrameConverter(const xml::Querier& querier) : extractor_(querier) {}
+    static std::string key() { return type_word<SegmentedImage3d<I>>() + "_to_contact_frame_converter"; }
+
+    void push_frame(cmpnt::FramePtr incoming) override;
+    int label_source() const { return extractor_.label_source(); }
+
+private:
+    ContactExtractor<3> extractor_;
+    SegmentMoments<3> moments_;
+};
+
+extern template class ContactExtractor<2>;
+extern template class ContactExtractor<3>;
+extern template class SegmentedImageToContactFrameConverter<SegmentImage>;
+extern template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+
+}  // namespace ipc

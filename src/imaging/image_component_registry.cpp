@@ -1,0 +1,77 @@
+#include "imaging/image_component_registry.h"
+
+#include "imaging/algorithm_component.h"
+#include "imaging/contact_frame_converters.h"
+#include "imaging/greyscale_segmentors.h"
+#include "imaging/operators/operator_registry.h"
+#include "imaging/segment_states.h"
+#include "imaging/segment_value_converters.h"
+#include "imaging/segmented_image_adapters.h"
+#include "imaging/spatial_segmentors.h"
+#include "imaging/tiff_readers.h"
+#include "imaging/tiff_writers.h"
+
+namespace ipc {
+
+namespace {
+
+template <class C>
+void register_component(cmpnt::ComponentFactory& factory) {
+    util::register_key(factory, C::key(), &util::create<cmpnt::Component, C>);
+}
+
+}  // namespace
+
+void register_image_components(cmpnt::ComponentFactory& factory) {
+    using ShortImage = Image<unsigned short>;
+    using ShortImage3d = Image3d<unsigned short>;
+
+    // Sources.
+    register_component<ShortImageTiffReader>(factory);
+    register_component<ShortImage3dTiffReader>(factory);
+
+    // Writers.
+    register_component<GreyscaleTiffWriter<Image<unsigned char>>>(factory);
+    register_component<GreyscaleTiffWriter<ShortImage>>(factory);
+    register_component<GreyscaleTiffWriter<Image<int>>>(factory);
+    register_component<GreyscaleTiffWriter<SegmentImage>>(factory);
+    register_component<Image3dTiffWriter<ShortImage3d>>(factory);
+    register_component<Image3dTiffWriter<SegmentImage3d>>(factory);
+
+    // Segmentation.
+    register_algorithm_component<SegmentedImageInitializer<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImageInitializer<SegmentImage>>(factory);
+    register_algorithm_component<SegmentedImage3dInitializer<ShortImage3d>>(factory);
+    register_algorithm_component<SegmentedImage3dInitializer<SegmentImage3d>>(factory);
+    register_algorithm_component<SegmentedImageGreyscaleSegmentor<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImage3dGreyscaleSegmentor3d<ShortImage3d>>(factory);
+    register_algorithm_component<SegmentedImageToSegmentImageConverter<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImage3dToSegmentImage3dConverter<ShortImage3d>>(factory);
+
+    // Intensity transformers (image operators).
+    register_intensity_transformers(factory);
+
+    register_algorithm_component<SegmentedImageSpatialSegmentor<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImageSpatialSegmentor<SegmentImage>>(factory);
+    register_algorithm_component<SpatialSegmentor<ShortImage, Equal<unsigned short>>>(factory);
+    register_algorithm_component<SpatialSegmentor<Image<bool>, Equal<bool>>>(factory);
+    register_algorithm_component<SpatialSegmentor3d<SegmentImage3d, Equal<int>>>(factory);
+    register_algorithm_component<SegmentedImage3dSpatialSegmentor3d<SegmentImage3d>>(factory);
+    register_algorithm_component<SegmentedToProjectedConverter<ShortImage>>(factory);
+    register_algorithm_component<SegmentedToOrderedConverter<ShortImage>>(factory);
+
+    // Colour-map converters and convolvers (image operators).
+    register_converters_and_convolvers(factory);
+
+    // Contact extraction.
+    register_component<SegmentedImageToContactFrameConverter<SegmentImage>>(factory);
+    register_component<SegmentedImage3dToContactFrameConverter<SegmentImage3d>>(factory);
+}
+
+void register_image_states(state::StateFactory& factory) {
+    util::register_key(factory, SegmentImageState::key(), &util::create<state::State, SegmentImageState>);
+    util::register_key(factory, SegmentImage3dState::key(), &util::create<state::State, SegmentImage3dState>);
+    util::register_key(factory, SegmentIdState::key(), &util::create<state::State, SegmentIdState>);
+}
+
+}  // namespace ipc

@@ -1,0 +1,26 @@
+#include "imaging/operators/mask_factory.h"
+
+#include "imaging/operators/circle_mask.h"
+#include "imaging/operators/disk_mask.h"
+
+namespace ipc {
+
+MaskFactory::MaskFactory() {
+    util::register_key(*this, CircleMask::key(), &util::create<Mask, CircleMask>);
+    util::register_key(*this, DiskMask::key(), &util::create<Mask, DiskMask>);
+}
+
+MaskFactory& mask_factory() {
+    static MaskFactory factory;
+    return factory;
+}
+
+util::CountedPtr<Mask> mask_from_only_child(const xml::Querier& element) {
+    const std::vector<xml::Querier> children = element.tags();
+    if (children.size() != 1)
+        throw util::Exception("expected one mask element in " + element.name() + ", found " +
+                              std::to_string(children.size()));
+    return mask_factory().create(children.front());
+}
+
+}  // namespace ipc

@@ -1,0 +1,83 @@
+#pragma once
+#include <string>
+
+#include "imaging/segment_image.h"
+#include "imaging/segmented_image.h"
+#include "imaging/type_words.h"
+#include "util/counted_ptr.h"
+#include "xml/querier.h"
+
+namespace ipc {
+
+// Starts a segmentation: pairs the image (shared) with a label image of its
+// size, every label 0, one segment.
+template <class I>
+class SegmentedImageInitializer {
+public:
+    using Input = I;
+    using Output = SegmentedImage<I>;
+
+    explicit SegmentedImageInitializer(const xml::Querier&) {}
+    static std::string word() { return type_word<SegmentedImage<I>>() + "_initializer"; }
+
+    util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) const {
+        auto segmentation = std::make_shared<SegmentImage>(image->width(), image->height(), 0);
+        segmentation->number_of_segments = 1;
+        return std::make_shared<Output>(image, std::move(segmentation));
+    }
+};
+
+// The 3-D start: a placeholder label image of the image's width and height
+// with no slices, one segment; the 3-D segmentors size it before writing.
+template <class I>
+class SegmentedImage3dInitializer {
+public:
+    using Input = I;
+    using Output = SegmentedImage3d<I>;
+
+    explicit SegmentedImage3dInitializer(const xml::Querier&) {}
+    static std::string word() { return type_word<SegmentedImage3d<I>>() + "_initializer"; }
+
+    util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) const {
+        auto segmentation = std::make_shared<SegmentImage3d>(image->width(), image->height(), 0);
+        segmentation->number_of_segments = 1;
+        return std::make_shared<Output>(image, std::move(segmentation));
+    }
+};
+
+// Ends a segmentation: the pair's label image (shared, not copied).
+template <class I>
+class SegmentedImageToSegmentImageConverter {
+public:
+    using Input = SegmentedImage<I>;
+    using Output = SegmentImage;
+
+    explicit SegmentedImageToSegmentImageConverter(const xml::Querier&) {}
+    static std::string word() {
+        return type_word<SegmentedImage<I>>() + "_to_" + type_word<SegmentImage>() + "_converter";
+    }
+
+    util::CountedPtr<SegmentImage> apply(const util::CountedPtr<Input>& pair) const {
+        if (!pair->segmentation) throw util::Exception("segmented image without segmentation in " + word());
+        return pair->segmentation;
+    }
+};
+
+template <class I>
+class SegmentedImage3dToSegmentImage3dConverter {
+public:
+    using Input = SegmentedImage3d<I>;
+    using Output = SegmentImage3d;
+
+    explicit SegmentedImage3dToSegmentImage3dConverter(const xml::Querier&) {}
+    static std::string word() {
+        return type_word<SegmentedImage3d<I>>() + "_to_" + type_word<SegmentImage3d>() + "_converter";
+    }
+
+    util::CountedPtr<SegmentImage3d> apply(const util::CountedPtr<Input>& pair) const {
+        if (!pair->segmentation) throw util::Exception("segmented image without segmentation in " + word());
+        return pair->segmentation;
+    }
+};
+
+}  // namespace ipc

@@ -1,0 +1,102 @@
+#pragma once
+#include <string>
+
+#include "imaging/connected_regions.h"
+#include "imaging/segment_image.h"
+#include "imaging/segmented_image.h"
+#include "imaging/type_words.h"
+#include "util/counted_ptr.h"
+#include "xml/querier.h"
+
+namespace ipc {
+
+// The spatial segmentors label the connected regions of equal value (4- or
+// 6-connected). Each keeps its union-find table between frames, so a
+// segmentor object is not re-entrant.
+
+// Image -> its regions as a new SegmentImage.
+template <class I, class Same>
+class SpatialSegmentor {
+public:
+    using Input = I;
+    using Output = SegmentImage;
+
+    explicit SpatialSegmentor(const xml::Querier&) {}
+    static std::string word() { return type_word<I>() + "_spatial_segmentor"; }
+
+    util::CountedPtr<SegmentImage> apply(const util::CountedPtr<I>& image) {
+        auto segmentation = std::make_shared<SegmentImage>();
+        segmentation->number_of_segments = label_regions(*image, Same(), *segmentation, table_);
+        return segmentation;
+    }
+
+private:
+    LabelEquivalences table_;
+};
+
+// Pair -> a new pair: the same source image with its regions as the new
+// segmentation (the old segmentation is not consulted).
+template <class I>
+class SegmentedImageSpatialSegmentor {
+public:
+    using Input = SegmentedImage<I>;
+    using Output = SegmentedImage<I>;
+
+    explicit SegmentedImageSpatialSegmentor(const xml::Querier&) {}
+    static std::string word() { return type_word<SegmentedImage<I>>() + "_spatial_segmentor"; }
+
+    util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
+        if (!pair->image) throw util::Exception("segmented image without image in " + word());
+        auto segmentation = std::make_shared<SegmentImage>();
+        segmentation->number_of_segments =
+            label_regions(*pair->image, Equal<typename I::value_type>(), *segmentation, table_);
+        return std::make_shared<Output>(pair->image, std::move(segmentation));
+    }
+
+private:
+    LabelEquivalences table_;
+};
+
+// 3-D image -> its 6-connected regions as a new SegmentImage3d.
+template <class I, class Same>
+class SpatialSegmentor3d {
+public:
+    using Input = I;
+    using Output = SegmentImage3d;
+
+    explicit SpatialSegmentor3d(const xml::Querier&) {}
+    static std::string word() { return type_word<I>() + "_spatial_segmentor_3d"; }
+
+    util::CountedPtr<SegmentImage3d> apply(const util::CountedPtr<I>& image) {
+        auto segmentation = std::make_shared<SegmentImage3d>();
+        segmentation->number_of_segments = label_regions_3d(*image, Same(), *segmentation, table_);
+        return segmentation;
+    }
+
+private:
+    LabelEquivalences table_;
+};
+
+// 3-D pair -> a new pair with the regions of the source image.
+template <class I>
+class SegmentedImage3dSpatialSegmentor3d {
+public:
+    using Input = SegmentedImage3d<I>;
+    using Output = SegmentedImage3d<I>;
+
+    explicit SegmentedImage3dSpatialSegmentor3d(const xml::Querier&) {}
+    static std::string word() { return type_word<SegmentedImage3d<I>>() + "_spatial_segmentor_3d"; }
+
+    util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
+        if (!pair->image) throw util::Exception("segmented image without image in " + word());
+        auto segmentation = std::make_shared<SegmentImage3d>();
+        segmentation->number_of_segments =
+            label_regions_3d(*pair->image, Equal<typename I::value_type>(), *segmentation, table_);
+        return std::make_shared<Output>(pair->image, std::move(segmentation));
+    }
+
+private:
+    LabelEquivalences table_;
+};
+
+}  // namespace ipc

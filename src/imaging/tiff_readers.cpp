@@ -1,0 +1,112 @@
+#include "imaging/tiff_readers.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "imaging/tiff_file_names.h"
+#include "imaging/tiff_greyscale_file.h"
+#include "imaging/type_words.h"
+#include "model/frame.h"
+
+namespace ipc {
+
+TiffReaderBase::TiffReaderBase(const xml::Querier& querier) {
+    names_ = list_tiff_files(querier.read_raw("directory"));
+    querier.read("start_time", start_time_);
+    querier.read("dt", dt_);
+}
+
+bool TiffReaderBase::push() {
+    if (names_.empty()) {
+        child().push_frame(nullptr);
+        return false;
+    }
+    std::string name = names_.front();
+    double time = (counter_ + 1) * dt_ + start_time_;  // t_k = start_time + k dt
+    read_and_push(name, time);
+    names_.pop_front();
+    ++counter_;
+    return true;
+}
+
+std::string ShortImageTiffReader::key() { return type_word<Image<unsigned short>>() + "_tiff_reader"; }
+
+std::string ShortImage3dTiffReader::key() {
+    return type_word<Image3d<unsigned short>>() + "_tiff_reader";
+}
+
+Image<unsigned short> read_short_image_tiff(const std::string& name) {
+    TiffFile file(name, "r");
+    if (!file.is_open()) throw util::Exception("Unable to open file: " + name + file.diagnostics());
+    Image<unsigned short> image;
+    TiffGreyScaleFile::read(file, image);
+    file.close();
+    return image;
+}
+
+Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
+    TiffFile file(name, "r");
+    if (!file.is_open()) throw util::Exception("unable to open: " + name + file.diagnostics());
+    TIFF* tif = file.handle();
+
+    // The stack's size comes from the first page. Its PageNumber tag gives
+    // the page count; without it (or with a count of 0, "unknown") every page
+    // of the file is one slice.
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    file.require(TIFFGetFieldDefaulted(tif, TIFFTAG_IMAGEWIDTH, &width) == 1, "unable to read width");
+    file.require(TIFFGetFieldDefaulted(tif, TIFFTAG_IMAGELENGTH, &height) == 1,
+                 "unable to read height");
+    std::uint16_t page = 0;
+    std::uint16_t page_count = 0;
+    bool numbered = TIFFGetField(tif, TIFFTAG_PAGENUMBER, &page, &page_count) == 1;
+    const long pages = static_cast<long>(TIFFNumberOfDirectories(tif));
+    file.require(pages > 0 && pages <= 0x7fffffffL, "unable to count the pages");
+    const long depth = numbered && page_count > 0 ? page_count : pages;
+    // Checked before the stack is allocated: a count the file cannot fill.
+    if (depth > pages)
+        file.fail("page count " + std::to_string(depth) + " exceeds the " + std::to_string(pages) +
+                  " pages of the file");
+    if (width > 0x7fffffffu || height > 0x7fffffffu)
+        file.fail("image too large: width = " + std::to_string(width) +
+                  ", height = " + std::to_string(height));
+
+    Image3d<unsigned short> image(static_cast<int>(width), static_cast<int>(height),
+                                  static_cast<int>(depth));
+    std::vector<bool> filled(static_cast<std::size_t>(depth), false);
+    for (long index = 0;; ++index) {
+        long slice = index;
+        if (TIFFGetField(tif, TIFFTAG_PAGENUMBER, &page, &page_count) == 1) slice = page;
+        if (slice >= depth)
+            file.fail("page number outside the stack, page = " + std::to_string(slice) +
+                      ", depth = " + std::to_string(depth));
+        Image<unsigned short>& target = image.slice(static_cast<int>(slice));
+        TiffGreyScaleFile::read(file, target);
+        if (!target.same_size(image.width(), image.height()))
+            file.fail("page " + std::to_string(slice) + " differs in size from the first page");
+        filled[static_cast<std::size_t>(slice)] = true;
+
+        int more = TIFFReadDirectory(tif);
+        file.require(!file.has_error(), "unable to read the directory after page " +
+                                            std::to_string(slice));
+        if (more != 1) break;
+    }
+    for (long slice = 0; slice < depth; ++slice)
+        if (!filled[static_cast<std::size_t>(slice)])
+            file.fail("page " + std::to_string(slice) + " is missing from the stack of depth " +
+                      std::to_string(depth));
+    file.close();
+    return image;
+}
+
+void ShortImageTiffReader::read_and_push(const std::string& name, double time) {
+    auto image = std::make_shared<Image<unsigned short>>(read_short_image_tiff(name));
+    child().push_frame(std::make_shared<frame::FrameTemplate<Image<unsigned short>>>(time, image));
+}
+
+void ShortImage3dTiffReader::read_and_push(const std::string& name, double time) {
+    auto image = std::make_shared<Image3d<unsigned short>>(read_short_image_3d_tiff(name));
+    child().push_frame(std::make_shared<frame::FrameTemplate<Image3d<unsigned short>>>(time, image));
+}
+
+}  // namespace ipc

@@ -1,0 +1,84 @@
+#include "tracker/hypothesis_node.h"
+
+#include <utility>
+
+namespace ostrel {
+namespace {
+
+// Runs one pass on a copy of the source report (five shared pointers); the
+// copy then holds the pass's track state.
+template <class Pass>
+TrackReportPtr applied_copy(const TrackReport& source, Pass pass) {
+    auto copy = std::make_shared<TrackReport>(source);
+    pass(*copy);
+    return copy;
+}
+
+}  // namespace
+
+HypothesisNode::HypothesisNode(TrackReportPtr report, std::int32_t track_number, double score,
+                               bool no_contact)
+    : report(std::move(report)), track_number(track_number), no_contact(no_contact), score(score) {}
+
+HypothesisNodePtr HypothesisNode::root(const TrackReport& source) {
+    TrackReportPtr report = applied_copy(source, [](TrackReport& r) { r.initialize(); });
+    // A root's score is its own pass's log-likelihood.
+    const double score = report->track_state->log_likelihood;
+    return std::make_shared<HypothesisNode>(std::move(report), -1, score, false);
+}
+
+HypothesisNodePtr HypothesisNode::child(const HypothesisNode& parent, const TrackReport& source,
+                                        bool no_contact) {
+    TrackReportPtr report =
+        applied_copy(source, [&parent](TrackReport& r) { r.update(parent.track_state()); });
+    // score = parent score + log-likelihood of this step
+    const double score = parent.score + report->track_state->log_likelihood;
+    return std::make_shared<HypothesisNode>(std::move(report), parent.track_number, score,
+                                            no_contact);
+}
+
+HypothesisNodePtr HypothesisNode::continuation(const HypothesisNode& parent,
+                                               const TrackReport& source) {
+    TrackReportPtr report =
+        applied_copy(source, [&parent](TrackReport& r) { r.continue_from(parent.track_state()); });
+    const double score = parent.score + report->track_state->log_likelihood;
+    return std::make_shared<HypothesisNode>(std::move(report), parent.track_number, score, false);
+}
+
+HypothesisNodePtr HypothesisNode::gated_child(const HypothesisNode& parent,
+                                              const TrackReport& source) {
+    // The pass runs on a stack copy, shared only once the gate has passed.
+    TrackReport copy = source;
+    const TrackState& state = copy.update(parent.track_state());
+    if (!state.gates) return nullptr;
+    const double score = parent.score + state.log_likelihood;
+    return std::make_shared<HypothesisNode>(std::make_shared<TrackReport>(std::move(copy)),
+                                            parent.track_number, score, false);
+}
+
+void HypothesisNode::adopt(HypothesisNodePtr child) {
+    child->parent = this;
+    children.push_back(std::move(child));
+}
+
+void HypothesisNode::stamp(std::int32_t frame_index, std::int32_t resolution) {
+    created_frame = frame_index;
+    resolution_id = resolution;
+    pruned = false;
+}
+
+void prune_subtree(const HypothesisNodePtr& node) {
+    // Iterative, and the pending stack keeps each node alive while it is
+    // visited even after its parent has let go of it.
+    std::vector<HypothesisNodePtr> pending{node};
+    while (!pending.empty()) {
+        HypothesisNodePtr current = std::move(pending.back());
+        pending.pop_back();
+        current->pruned = true;
+        current->parent = nullptr;
+        for (auto& child : current->children) pending.push_back(std::move(child));
+        current->children.clear();
+    }
+}
+
+}  // namespace ostrel

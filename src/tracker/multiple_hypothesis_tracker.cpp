@@ -1,0 +1,59 @@
+#include "tracker/multiple_hypothesis_tracker.h"
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+#include "model/label.h"
+
+namespace ostrel {
+namespace {
+
+LpPrintSettings read_print_lps(const xml::Querier& querier) {
+    LpPrintSettings settings;
+    xml::Querier print;
+    if (!querier.find_tag("print_lps", print)) return settings;
+    std::string active;
+    // Missing: the Querier's attribute error. Present: only exactly "true"
+    // turns the files on.
+    if (!print.find_att("active", active)) print.att("active", active);
+    if (active != "true") return settings;
+    settings.active = true;
+    settings.directory = print.read_raw("directory");
+    return settings;
+}
+
+}  // namespace
+
+// The tree is built first, so the tracker takes its label source before
+// anything else is read.
+MultipleHypothesisTracker::MultipleHypothesisTracker(const xml::Querier& querier)
+    : tree_(state::take_label_source()) {
+    const LpPrintSettings print_lps = read_print_lps(querier);
+    // The first word of the text; an empty text, like any unknown one,
+    // selects greedy.
+    std::string algorithm_text;
+    std::istringstream(querier.read_raw("assignment_algorithm")) >> algorithm_text;
+    const AssignmentAlgorithm algorithm = assignment_algorithm_from_text(algorithm_text);
+    nscan_ = querier.read<std::int32_t>("nscan");
+    tree_.set_solver(AssignmentSolver(algorithm, print_lps));
+}
+
+void MultipleHypothesisTracker::push_frame(cmpnt::FramePtr frame) {
+    if (frame) {
+        tree_.update(frame);
+        // The window holds nscan + 1 frames after each commit.
+        const std::size_t depth = static_cast<std::size_t>(std::max<std::int32_t>(nscan_, 0));
+        if (tree_.frame_count() > depth + 1) emit_oldest();
+        return;
+    }
+    while (tree_.frame_count() > 1) emit_oldest();
+    child().push_frame(nullptr);
+}
+
+void MultipleHypothesisTracker::emit_oldest() {
+    tree_.resolve();
+    child().push_frame(tree_.report());
+}
+
+}  // namespace ostrel

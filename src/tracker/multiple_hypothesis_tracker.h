@@ -1,0 +1,37 @@
+#pragma once
+#include <cstdint>
+
+#include "pipeline/component.h"
+#include "tracker/hypothesis_tree.h"
+
+namespace ostrel {
+
+// The tracker stage: turns TrackReportFrames of contacts into
+// TrackReportFrames of confirmed tracks, delayed by the n-scan depth. A
+// frame's decisions are committed once "nscan" further frames have been
+// seen; at the end of input the remaining frames are committed and
+// reported in order, then the end of input is passed on. Every input frame
+// gives exactly one output frame with its time. Component key
+// "multiple_hypothesis_tracker".
+//
+// Configuration, read in this order: "print_lps" (optional; attribute
+// "active" exactly "true" turns the program files on, and then "directory"
+// names their folder), "assignment_algorithm" (text; unknown texts select
+// greedy), "nscan" (integer; a negative depth acts as 0).
+class MultipleHypothesisTracker : public cmpnt::MonoChildComponent {
+public:
+    explicit MultipleHypothesisTracker(const xml::Querier& querier);
+
+    void push_frame(cmpnt::FramePtr frame) override;
+
+    std::int32_t nscan() const { return nscan_; }
+    const HypothesisTree& tree() const { return tree_; }
+
+private:
+    void emit_oldest();
+
+    HypothesisTree tree_;
+    std::int32_t nscan_ = 0;
+};
+
+}  // namespace ostrel

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "imaging/contact_frame_converters.h"
+#include "imaging/segment_states.h"
+#include "imaging_test_support.h"
+#include "model/composite_state_frame.h"
+#include "model/states/position_estimate_state.h"
+#include "model/states/time_state.h"
+#include "model/track_label_state.h"
+
+namespace {
+
+using namespace ipc;
+using ipc_test::element;
+using ipc_test::image_from_rows;
+using Pair = SegmentedImage<SegmentImage>;
+
+xml::Querier config(const std::string& sigma, int minimum_size) {
+    return element("<c><sigma>" + sigma + "</sigma><minimum_contact_size>" + std::to_string(minimum_size) +
+                   "</minimum_contact_size></c>");
+}
+
+// Foreground (1) regions: segment 0 = {(0,0), (1,0), (0,1)}, segment 2 =
+// {(2,2)}, segment 3 = {(4,0)}; segment 1 is the background; segment 4 has
+// no pixels.
+std::shared_ptr<Pair> blobs() {
+    auto source = std::make_shared<SegmentImage>(image_from_rows<int>({{1, 1, 0, 0, 1}, {1, 0, 0, 0, 0}, {0, 0, 1, 0, 0}}));
+    auto labels = std::make_shared<SegmentImage>(image_from_rows<int>({{0, 0, 1, 1, 3}, {0, 1, 1, 1, 1}, {1, 1, 2, 1, 1}}));
+    labels->number_of_segments = 5;
+    return std::make_shared<Pair>(source, labels);
+}
+
+struct Contact {
+    int segment;
+    state::Label label;
+    double x, y;
+};
+
+std::vector<Contact> contacts_of(const frame::CompositeStateFrame& frame) {
+    std::vector<Contact> contacts;
+    for (const auto& contact : frame.composite_states) {
+        const auto& position = contact->get<state::PositionEstimateState<2>>();
+        contacts.push_back({contact->get<SegmentIdState>().id, contact->get<state::TrackLabelState>().label,
+                            position.estimate.mean[0], position.estimate.mean[1]});
+    }
+    return contacts;
+}
+
+std::shared_ptr<frame::CompositeStateFrame> convert(SegmentedImageToContactFrameConverter<SegmentImage>& converter,
+                                                    const std::shared_ptr<Pair>& pair, double time) {
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(std::make_shared<frame::FrameTemplate<Pair>>(time, pair));
+    EXPECT_EQ(collector->frames.size(), 1u);
+    return frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+}
+
+TEST(ContactFrameConverterTest, EveryNonZeroSegmentBigEnoughBecomesAContact) {
+    SegmentedImageToContactFrameConverter<SegmentImage> converter(config("2 3", 1));
+    auto pair = blobs();
+    auto frame = convert(converter, pair, 4.5);
+    const int src = converter.label_source();
+
+    const auto contacts = contacts_of(*frame);
+    ASSERT_EQ(contacts.size(), 3u);
+    EXPECT_EQ(contacts[0].segment, 0);
+    EXPECT_DOUBLE_EQ(contacts[0].x, 1.0 / 3);
+    EXPECT_DOUBLE_EQ(contacts[0].y, 1.0 / 3);
+    EXPECT_EQ(contacts[1].segment, 2);
+    EXPECT_EQ(contacts[1].x, 2);
+    EXPECT_EQ(contacts[1].y, 2);
+    EXPECT_EQ(contacts[2].segment, 3);
+    EXPECT_EQ(contacts[2].x, 4);
+    EXPECT_EQ(contacts[2].y, 0);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(contacts[k].label, (state::Label{src, k}));
+
+    // One time state is shared by the frame and its contacts; the frame also
+    // holds the segmentation.
+    EXPECT_EQ(frame->time, 4.5);
+    const auto time = frame->meta_data->find<state::TimeState>();
+    ASSERT_TRUE(time);
+    EXPECT_EQ(frame->meta_data->get<state::TimeState>().time, 4.5);
+    EXPECT_EQ(frame->meta_data->get<SegmentImageState>().segmentation, pair->segmentation);
+    const auto& contact = *frame->composite_states[0];
+    EXPECT_EQ(contact.find<state::TimeState>(), time);
+    const auto& estimate = contact.get<state::PositionEstimateState<2>>();
+    EXPECT_EQ(estimate.time, 4.5);
+    EXPECT_EQ(estimate.estimate.covariance(0, 0), 4);
+    EXPECT_EQ(estimate.estimate.covariance(1, 1), 9);
+    EXPECT_EQ(estimate.estimate.covariance(0, 1), 0);
+}
+
+TEST(ContactFrameConverterTest, MinimumSizeIsInclusive) {
+    SegmentedImageToContactFrameConverter<SegmentImage> exactly(config("1 1", 3));
+    const auto kept = contacts_of(*convert(exactly, blobs(), 0));
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].segment, 0);
+
+    SegmentedImageToContactFrameConverter<SegmentImage> larger(config("1 1", 4));
+    EXPECT_TRUE(convert(larger, blobs(), 0)->composite_states.empty());
+}
+
+TEST(ContactFrameConverterTest, ContactNumbersContinueAcrossFramesAndSourcesDiffer) {
+    SegmentedImageToContactFrameConverter<SegmentImage> first(config("1 1", 1));
+    SegmentedImageToContactFrameConverter<SegmentImage> second(config("1 1", 1));
+    EXPECT_EQ(second.label_source(), first.label_source() + 1);
+
+    convert(first, blobs(), 0);
+    const auto later = contacts_of(*convert(first, blobs(), 1));
+    ASSERT_EQ(later.size(), 3u);
+    EXPECT_EQ(later[0].label.id, 3);
+    EXPECT_EQ(later[2].label.id, 5);
+}
+
+TEST(ContactFrameConverterTest, EndOfStreamAndBadInput) {
+    SegmentedImageToContactFrameConverter<SegmentImage> converter(config("1 1", 1));
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(nullptr);
+    ASSERT_EQ(collector->frames.size(), 1u);
+    EXPECT_EQ(collector->frames[0], nullptr);
+
+    auto pair = blobs();
+    pair->segmentation->number_of_segments = 3;
+    EXPECT_MESSAGE(converter.push_frame(std::make_shared<frame::FrameTemplate<Pair>>(0, pair)),
+                   "segment label out of range, label = 3, number_of_segments = 3");
+    EXPECT_MESSAGE(converter.push_frame(std::make_shared<frame::FrameTemplate<SegmentImage>>(0, pair->segmentation)),
+                   "Frame::cast()");
+
+    EXPECT_MESSAGE(SegmentedImageToContactFrameConverter<SegmentImage>(config("1 -2", 1)),
+                   "sigma must be finite and not negative, sigma = 1 -2");
+    EXPECT_MESSAGE(SegmentedImageToContactFrameConverter<SegmentImage>(config("1 1", -1)),
+                   "minimum_contact_size must not be negative, minimum_contact_size = -1");
+}
+
+TEST(ContactFrameConverter3dTest, VoxelCentroidsAndDiagonalCovariance) {
+    using Pair3d = SegmentedImage3d<SegmentImage3d>;
+    auto source = std::make_shared<SegmentImage3d>(2, 2, 2);
+    auto labels = std::make_shared<SegmentImage3d>(2, 2, 2);
+    (*source)(1, 1, 1) = (*source)(1, 0, 1) = 7;
+    (*labels)(1, 1, 1) = (*labels)(1, 0, 1) = 1;
+    labels->number_of_segments = 2;
+
+    SegmentedImage3dToContactFrameConverter<SegmentImage3d> converter(config("1 2 3", 2));
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(std::make_shared<frame::FrameTemplate<Pair3d>>(2, std::make_shared<Pair3d>(source, labels)));
+    auto frame = frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+
+    ASSERT_EQ(frame->composite_states.size(), 1u);
+    const auto& contact = *frame->composite_states[0];
+    EXPECT_EQ(contact.get<SegmentIdState>().id, 1);
+    const auto& estimate = contact.get<state::PositionEstimateState<3>>().estimate;
+    EXPECT_EQ(estimate.mean[0], 1);
+    EXPECT_EQ(estimate.mean[1], 0.5);
+    EXPECT_EQ(estimate.mean[2], 1);
+    EXPECT_EQ(estimate.covariance(1, 1), 4);
+    EXPECT_EQ(estimate.covariance(2, 2), 9);
+    EXPECT_EQ(estimate.covariance(0, 2), 0);
+    EXPECT_EQ(frame->meta_data->get<SegmentImage3dState>().segmentation, labels);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "imaging/image_component_registry.h"
+#include "imaging/operators/operator_registry.h"
+#include "imaging/segment_states.h"
+#include "imaging_test_support.h"
+#include "xml/out_stream.h"
+
+namespace {
+
+using ipc_test::element;
+
+// The image-side keys of the readers, writers, segmentation and contact
+// extraction, in the order of registration (the operators' keys are tested
+// with the operators).
+const std::vector<std::string> expected_keys{
+    "short_image_tiff_reader",
+    "short_image_3d_tiff_reader",
+    "char_image_tiff_writer",
+    "short_image_tiff_writer",
+    "signed_int_image_tiff_writer",
+    "segment_image_tiff_writer",
+    "short_image_3d_tiff_writer",
+    "segment_image_3d_tiff_writer",
+    "short_image_segmented_image_initializer_algorithm_component",
+    "segment_image_segmented_image_initializer_algorithm_component",
+    "short_image_3d_segmented_image_3d_initializer_algorithm_component",
+    "segment_image_3d_segmented_image_3d_initializer_algorithm_component",
+    "short_image_segmented_image_greyscale_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_greyscale_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_to_segment_image_converter_algorithm_component",
+    "short_image_3d_segmented_image_3d_to_segment_image_3d_converter_algorithm_component",
+    "short_image_segmented_image_spatial_segmentor_algorithm_component",
+    "segment_image_segmented_image_spatial_segmentor_algorithm_component",
+    "short_image_spatial_segmentor_algorithm_component",
+    "bool_image_spatial_segmentor_algorithm_component",
+    "segment_image_3d_spatial_segmentor_3d_algorithm_component",
+    "segment_image_3d_segmented_image_3d_spatial_segmentor_3d_algorithm_component",
+    "short_image_segmented_to_projected_converter_algorithm_component",
+    "short_image_segmented_to_ordered_converter_algorithm_component",
+    "segment_image_segmented_image_to_contact_frame_converter",
+    "segment_image_3d_segmented_image_3d_to_contact_frame_converter",
+};
+
+
+TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponent) {
+    cmpnt::ComponentFactory factory;
+    ipc::register_image_components(factory);
+    cmpnt::ComponentFactory operators;
+    ipc::register_image_operators(operators);
+    EXPECT_EQ(factory.size(), expected_keys.size() + operators.size());
+    std::vector<std::string> operator_keys;
+    operators.keys(std::back_inserter(operator_keys));
+    for (const std::string& key : operator_keys) EXPECT_TRUE(factory.has(key)) << key;
+    for (const std::string& key : expected_keys) EXPECT_TRUE(factory.has(key)) << key;
+
+    ipc_test::TempDir dir;
+    int folder = 0;
+    for (const std::string& key : expected_keys) {
+        std::string body;
+        if (key.find("_tiff_reader") != std::string::npos)
+            body = "<directory>" + dir.path() + "</directory><start_time>0</start_time><dt>1</dt>";
+        else if (key.find("_tiff_writer") != std::string::npos)
+            body = "<directory>" + dir.file("w" + std::to_string(folder++)) + "</directory><width>3</width>";
+        else if (key.find("greyscale") != std::string::npos)
+            body = "<number_of_colors>2</number_of_colors>";
+        else if (key.find("3d_to_contact") != std::string::npos)
+            body = "<sigma>1 1 1</sigma><minimum_contact_size>1</minimum_contact_size>";
+        else if (key.find("to_contact") != std::string::npos)
+            body = "<sigma>1 1</sigma><minimum_contact_size>1</minimum_contact_size>";
+        EXPECT_TRUE(factory.create(element("<" + key + ">" + body + "</" + key + ">"))) << key;
+    }
+}
+
+TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
+    state::StateFactory factory;
+    ipc::register_image_states(factory);
+    EXPECT_EQ(factory.size(), 3u);
+
+    auto id = factory.create(element("<segment_id_state>17</segment_id_state>"));
+    EXPECT_EQ(id->cast<ipc::SegmentIdState>().id, 17);
+    auto image = factory.create(element("<segment_image_state/>"));
+    EXPECT_EQ(image->cast<ipc::SegmentImageState>().segmentation, nullptr);
+    EXPECT_TRUE(factory.create(element("<segment_image_3d_state/>"))->cast<ipc::SegmentImage3dState>().segmentation ==
+                nullptr);
+
+    std::ostringstream text;
+    {
+        xml::OutStream out(text, "");
+        id->write(out);
+        image->write(out);
+        out.close();
+    }
+    EXPECT_NE(text.str().find("<segment_id_state>17</segment_id_state>"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("<segment_image_state/>"), std::string::npos) << text.str();
+}
+
+}  // namespace
