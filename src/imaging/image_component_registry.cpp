@@ -3,6 +3,7 @@
 #include "imaging/algorithm_component.h"
 #include "imaging/contact_frame_converters.h"
 #include "imaging/greyscale_segmentors.h"
+#include "imaging/label_segmentor.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
 #include "imaging/segment_value_converters.h"
@@ -66,6 +67,9 @@ void register_image_components(cmpnt::ComponentFactory& factory) {
     // Contact extraction.
     register_component<SegmentedImageToContactFrameConverter<SegmentImage>>(factory);
     register_component<SegmentedImage3dToContactFrameConverter<SegmentImage3d>>(factory);
+
+    // Label masks made by another segmenter, added after the keys above.
+    register_algorithm_component<SegmentedImageLabelSegmentor<ShortImage>>(factory);
 }
 
 void register_image_states(state::StateFactory& factory) {
