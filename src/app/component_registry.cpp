@@ -12,6 +12,7 @@
 #include "pipeline/frame_writer.h"
 #include "pipeline/pass_through.h"
 #include "pipeline/splitter.h"
+#include "simulation/scenario_source.h"
 #include "tracker/filter_definer.h"
 #include "tracker/multiple_hypothesis_tracker.h"
 #include "tracker/track_report_frame_to_composite_state_frame_converter.h"
@@ -50,6 +51,7 @@ void register_components() {
 
     // Sources added after the catalogue above.
     util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);
+    util::register_key(f, "scenario_source", &create<Component, smltr::ScenarioSource>);
 }
 
 }  // namespace app

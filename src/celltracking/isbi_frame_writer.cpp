@@ -1,3 +1,4 @@
+#include <sstream>
 #include "celltracking/isbi_frame_writer.h"
 
 #include <algorithm>
@@ -115,8 +116,19 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
     for (const auto& states : frame.composite_states) {
         TrackSighting track;
         track.track = track_label(*states);
-        track.newborn = states->get<ostrel::MofNState>().n == 1;
-        const auto& mean = states->get<state::PositionEstimateState<N>>().estimate.mean;
+        // The filters must keep these on every track; say which is missing
+        // rather than failing with a bare cast error.
+        const auto m_of_n = states->get_ptr<ostrel::MofNState>();
+        const auto position = states->get_ptr<state::PositionEstimateState<N>>();
+        if (!m_of_n || !position) {
+            std::ostringstream what;
+            what << key() << ": track " << track.track << " at time " << frame.time << " has no "
+                 << (m_of_n ? state::PositionEstimateState<N>::key() : std::string("m_of_n_state"))
+                 << " (the tracker's filters must keep one on every track)";
+            throw util::Exception(what.str());
+        }
+        track.newborn = m_of_n->n == 1;
+        const auto& mean = position->estimate.mean;
         for (int k = 0; k < N; ++k) track.position[k] = mean[k];
         const auto segment = track_contact(*states).get_ptr<ipc::SegmentIdState>();
         if (segment) track.segment = segment->id;

@@ -1,3 +1,5 @@
+#include "filters/features/feature_filter_registry.h"
+#include "filters/passive/passive_filter_registry.h"
 #include "filters/filter_registry.h"
 
 #include "filters/birth_initializer.h"
@@ -94,15 +96,22 @@ std::vector<FilterKey> all_keys() {
         entry<TailGaterInitializer>("tail_gater_initializer"),
         entry<TailGaterUpdater>("tail_gater_updater"),
         entry<GateGater>("gate_gater"),
-
-        // Passive-sensor and platform filters, then feature filters, go here.
     };
+}
+
+// The catalogue above, then the passive-sensor and platform filters, then
+// the feature filters.
+std::vector<FilterKey> every_key() {
+    std::vector<FilterKey> keys = all_keys();
+    for (const auto* group : {&passive_filter_keys(), &feature_filter_keys()})
+        keys.insert(keys.end(), group->begin(), group->end());
+    return keys;
 }
 
 }  // namespace
 
 const std::vector<FilterKey>& filter_keys() {
-    static const std::vector<FilterKey> keys = all_keys();
+    static const std::vector<FilterKey> keys = every_key();
     return keys;
 }
 

@@ -14,8 +14,8 @@ struct FilterKey {
 // Every filter key this library provides with its creator, in registration
 // order: the structural filters ("no_op", "bad_op", "composite"), then the
 // track life scores, the kinematic filters and the track management
-// operations. The passive-sensor and feature filters follow the track
-// management keys when they are added.
+// operations, the passive-sensor and platform filters and the feature
+// filters.
 const std::vector<FilterKey>& filter_keys();
 
 // Registers filter_keys() in order; a key already present prints the

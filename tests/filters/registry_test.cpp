@@ -2,6 +2,9 @@
 
 #include <set>
 
+#include "filters/features/feature_filter_registry.h"
+#include "filters/passive/passive_filter_registry.h"
+
 #include "filter_test_support.h"
 #include "filters/birth_initializer.h"
 #include "filters/estimate_metrics.h"
@@ -152,6 +155,21 @@ TEST(FilterRegistry, RegistersTheStructuralKeysFirstThenEachGroupInTableOrder) {
     std::set<std::string> distinct;
     for (const auto& k : keys) distinct.insert(k.key);
     EXPECT_EQ(distinct.size(), keys.size());
+}
+
+// One routine registers the whole library: the catalogue, then the passive
+// and feature groups, 100 keys in all.
+TEST(FilterRegistry, OneRoutineRegistersAllHundredKeysInGroupOrder) {
+    const auto& keys = filter_keys();
+    ASSERT_EQ(keys.size(), 100u);
+    std::vector<FilterKey> expected(keys.begin(), keys.begin() + key_cases().size());
+    for (const auto* group : {&passive_filter_keys(), &feature_filter_keys()})
+        expected.insert(expected.end(), group->begin(), group->end());
+    ASSERT_EQ(expected.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i].key, expected[i].key) << i;
+    FilterFactory local;
+    register_filters(local);
+    EXPECT_EQ(local.size(), 100u);
 }
 
 TEST(FilterRegistry, ASecondRegistrationWarnsAndKeepsTheFirstCreator) {

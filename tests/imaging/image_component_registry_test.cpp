@@ -42,6 +42,7 @@ const std::vector<std::string> expected_keys{
     "short_image_segmented_to_ordered_converter_algorithm_component",
     "segment_image_segmented_image_to_contact_frame_converter",
     "segment_image_3d_segmented_image_3d_to_contact_frame_converter",
+    "short_image_segmented_image_label_segmentor_algorithm_component",
 };
 
 

@@ -1,0 +1,20 @@
+#pragma once
+#include "model/state.h"
+#include "tracker/filter.h"
+
+namespace ostrel {
+
+// Key "platform_type_distribution_inserter": gives the track the
+// platform-type belief "distribution" (probabilities separated by blanks,
+// finite, non-negative, with a positive sum). The state is built once and
+// the same object is inserted into every track.
+class PlatformTypeDistributionInserter : public Filter {
+public:
+    explicit PlatformTypeDistributionInserter(const xml::Querier& querier);
+    void update(const state::CompositeState& contact, TrackState& track) const override;
+
+private:
+    const state::StatePtr distribution_;
+};
+
+}  // namespace ostrel
