@@ -1,4 +1,7 @@
 #pragma once
+#include <algorithm>
+#include <vector>
+
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "imaging/label_equivalences.h"
@@ -11,46 +14,73 @@ struct Equal {
     bool operator()(const T& a, const T& b) const { return a == b; }
 };
 
-// Connected-component labelling, two passes with a union-find table.
-// A pixel's provisional label goes forward to its equal neighbours that have
-// none yet; where two labelled regions meet, their labels are merged. A pixel
-// reached without a label takes that of an equal, labelled forward neighbour
-// when there is one and otherwise opens a new label, so every provisional
-// label owns at least one pixel. The first pixel of a region (in scan order)
-// always opens its label, hence the final numbers follow the order in which
-// regions are first met in the scan.
+// Connected-component labelling with a union-find table. A pixel takes the
+// provisional label of an equal neighbour already scanned, or opens a new
+// one, so every provisional label owns at least one pixel; where two labelled
+// regions meet, their labels are merged.
 
-// 2-D, 4-connected; scan column by column (x outer, y inner), so labels are
-// numbered by each region's first pixel going down the columns. Every pixel
-// gets a label in 0 .. N-1; returns N.
+// 2-D, 4-connected. Labels are numbered by each region's first pixel going
+// down the columns (x outer, y inner). The image is stored row by row, so
+// the scan itself runs along the rows, where memory is contiguous, and the
+// column order is restored afterwards: every region remembers its smallest
+// column-major index x * height + y, and the regions are ranked by it.
+// Every pixel gets a label in 0 .. N-1; returns N.
 template <class T, class Same>
-int label_regions(const Image<T>& image, Same same, Image<int>& labels, LabelEquivalences& table) {
+int label_regions(const Image<T>& image, Same same, Image<int>& labels, LabelEquivalences& table,
+                  std::vector<long long>& first_pixel, std::vector<int>& rank) {
     const int width = image.width();
     const int height = image.height();
     labels.resize(width, height);
-    labels.fill(-1);
     table.clear();
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            const T& value = image(x, y);
-            int& here = labels(x, y);
-            const bool joins_below = y + 1 < height && same(value, image(x, y + 1));
-            if (here < 0) here = joins_below && labels(x, y + 1) >= 0 ? labels(x, y + 1) : table.make();
-            if (joins_below) {
-                int& below = labels(x, y + 1);
-                if (below < 0)
-                    below = here;
-                else if (below != here)
-                    table.merge(here, below);
+    // Pass 1: provisional labels from the left and upper neighbours.
+    for (int y = 0; y < height; ++y) {
+        const T* values = image.row(y);
+        const T* values_above = y > 0 ? image.row(y - 1) : nullptr;
+        int* here = labels.row(y);
+        const int* above = y > 0 ? labels.row(y - 1) : nullptr;
+        for (int x = 0; x < width; ++x) {
+            const bool joins_left = x > 0 && same(values[x], values[x - 1]);
+            const bool joins_above = values_above && same(values[x], values_above[x]);
+            if (joins_left) {
+                here[x] = here[x - 1];
+                if (joins_above && above[x] != here[x]) table.merge(here[x], above[x]);
+            } else {
+                here[x] = joins_above ? above[x] : table.make();
             }
-            // The right neighbour lies in a column not yet scanned; only this
-            // pixel can have labelled it, so it is still unlabelled here.
-            if (x + 1 < width && same(value, image(x + 1, y))) labels(x + 1, y) = here;
         }
     }
     const int count = table.resolve();
-    for (int& label : labels) label = table.number(label);
+    // Pass 2: final region numbers in row-major order of first pixel, and
+    // each region's first pixel in column-major order.
+    first_pixel.assign(count, static_cast<long long>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        int* here = labels.row(y);
+        for (int x = 0; x < width; ++x) {
+            const int region = table.number(here[x]);
+            here[x] = region;
+            const long long column_major = static_cast<long long>(x) * height + y;
+            if (column_major < first_pixel[region]) first_pixel[region] = column_major;
+        }
+    }
+    // Rank the regions by their column-major first pixel (all distinct).
+    std::vector<int>& order = rank;
+    order.resize(count);
+    for (int r = 0; r < count; ++r) order[r] = r;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return first_pixel[a] < first_pixel[b]; });
+    // rank[region] = position of region in that order; first_pixel is free
+    // again and holds it.
+    for (int position = 0; position < count; ++position) first_pixel[order[position]] = position;
+    // Pass 3: the column-major numbers.
+    for (int& label : labels) label = static_cast<int>(first_pixel[label]);
     return count;
+}
+
+// The same with scratch storage of its own.
+template <class T, class Same>
+int label_regions(const Image<T>& image, Same same, Image<int>& labels, LabelEquivalences& table) {
+    std::vector<long long> first_pixel;
+    std::vector<int> rank;
+    return label_regions(image, same, labels, table, first_pixel, rank);
 }
 
 // 3-D, 6-connected; scan slice by slice, row by row, column by column (z

@@ -11,8 +11,8 @@
 namespace ipc {
 
 // The spatial segmentors label the connected regions of equal value (4- or
-// 6-connected). Each keeps its union-find table between frames, so a
-// segmentor object is not re-entrant.
+// 6-connected). Each keeps its union-find table and scratch storage between
+// frames, so a segmentor object is not re-entrant.
 
 // Image -> its regions as a new SegmentImage.
 template <class I, class Same>
@@ -26,12 +26,15 @@ public:
 
     util::CountedPtr<SegmentImage> apply(const util::CountedPtr<I>& image) {
         auto segmentation = std::make_shared<SegmentImage>();
-        segmentation->number_of_segments = label_regions(*image, Same(), *segmentation, table_);
+        segmentation->number_of_segments =
+            label_regions(*image, Same(), *segmentation, table_, first_pixel_, rank_);
         return segmentation;
     }
 
 private:
     LabelEquivalences table_;
+    std::vector<long long> first_pixel_;
+    std::vector<int> rank_;
 };
 
 // Pair -> a new pair: the same source image with its regions as the new
@@ -49,12 +52,14 @@ public:
         if (!pair->image) throw util::Exception("segmented image without image in " + word());
         auto segmentation = std::make_shared<SegmentImage>();
         segmentation->number_of_segments =
-            label_regions(*pair->image, Equal<typename I::value_type>(), *segmentation, table_);
+            label_regions(*pair->image, Equal<typename I::value_type>(), *segmentation, table_, first_pixel_, rank_);
         return std::make_shared<Output>(pair->image, std::move(segmentation));
     }
 
 private:
     LabelEquivalences table_;
+    std::vector<long long> first_pixel_;
+    std::vector<int> rank_;
 };
 
 // 3-D image -> its 6-connected regions as a new SegmentImage3d.
