@@ -24,78 +24,73 @@ namespace ostrel {
 
 namespace {
 
-template <class T>
-FilterKey entry(const char* key) {
-    return {key, &util::create<const Filter, T>};
-}
-
 std::vector<FilterKey> all_keys() {
     return {
         // Structural filters.
-        entry<NoOp>("no_op"),
+        filter_entry<NoOp>("no_op"),
         {"bad_op", &create_bad_op},
-        entry<CompositeFilter>("composite"),
+        filter_entry<CompositeFilter>("composite"),
 
         // Track life scoring.
-        entry<LifeScoreInserter>("life_score_inserter"),
-        entry<DeathScoreInserter>("death_score_inserter"),
-        entry<MissedDetectionScoreInserter>("missed_detection_score_inserter"),
-        entry<InfiniteFootprintMissedDetectionScoreInserter>(
+        filter_entry<LifeScoreInserter>("life_score_inserter"),
+        filter_entry<DeathScoreInserter>("death_score_inserter"),
+        filter_entry<MissedDetectionScoreInserter>("missed_detection_score_inserter"),
+        filter_entry<InfiniteFootprintMissedDetectionScoreInserter>(
             "infinite_footprint_missed_detection_score_inserter"),
-        entry<BirthInitializer>("birth_initializer"),
-        entry<ConfirmedKiller>("confirmed_killer"),
+        filter_entry<BirthInitializer>("birth_initializer"),
+        filter_entry<ConfirmedKiller>("confirmed_killer"),
 
         // Kinematic filters.
-        entry<PositionPositionVelocityInitializer<2>>("position_position_velocity_2d_initializer"),
-        entry<PositionPositionVelocityInitializer<3>>("position_position_velocity_3d_initializer"),
-        entry<PositionPositionInitializer<2>>("position_position_2d_initializer"),
-        entry<PositionPositionInitializer<3>>("position_position_3d_initializer"),
-        entry<PositionPositionVelocityContactUpdaterAndGater<2>>(
+        filter_entry<PositionPositionVelocityInitializer<2>>("position_position_velocity_2d_initializer"),
+        filter_entry<PositionPositionVelocityInitializer<3>>("position_position_velocity_3d_initializer"),
+        filter_entry<PositionPositionInitializer<2>>("position_position_2d_initializer"),
+        filter_entry<PositionPositionInitializer<3>>("position_position_3d_initializer"),
+        filter_entry<PositionPositionVelocityContactUpdaterAndGater<2>>(
             "position_position_velocity_2d_contact_updater_and_gater"),
-        entry<PositionPositionVelocityContactUpdaterAndGater<3>>(
+        filter_entry<PositionPositionVelocityContactUpdaterAndGater<3>>(
             "position_position_velocity_3d_contact_updater_and_gater"),
-        entry<PositionPositionContactUpdaterAndGater<2>>(
+        filter_entry<PositionPositionContactUpdaterAndGater<2>>(
             "position_position_2d_contact_updater_and_gater"),
-        entry<PositionPositionContactUpdaterAndGater<3>>(
+        filter_entry<PositionPositionContactUpdaterAndGater<3>>(
             "position_position_3d_contact_updater_and_gater"),
-        entry<NearlyConstantVelocityPredictor<2>>("nearly_constant_velocity_2d_predictor"),
-        entry<NearlyConstantVelocityPredictor<3>>("nearly_constant_velocity_3d_predictor"),
-        entry<MouPredictor<2>>("mou_2d_predictor"),
-        entry<MouPredictor<3>>("mou_3d_predictor"),
-        entry<MouSteadyStateInitializer<2>>("mou_steady_state_2d_initializer"),
-        entry<MouSteadyStateInitializer<3>>("mou_steady_state_3d_initializer"),
-        entry<PositionVelocityPositionVelocityContactUpdater<3>>(
+        filter_entry<NearlyConstantVelocityPredictor<2>>("nearly_constant_velocity_2d_predictor"),
+        filter_entry<NearlyConstantVelocityPredictor<3>>("nearly_constant_velocity_3d_predictor"),
+        filter_entry<MouPredictor<2>>("mou_2d_predictor"),
+        filter_entry<MouPredictor<3>>("mou_3d_predictor"),
+        filter_entry<MouSteadyStateInitializer<2>>("mou_steady_state_2d_initializer"),
+        filter_entry<MouSteadyStateInitializer<3>>("mou_steady_state_3d_initializer"),
+        filter_entry<PositionVelocityPositionVelocityContactUpdater<3>>(
             "position_velocity_position_velocity_3d_contact_updater"),
-        entry<NearlyConstantPositionPredictor<2>>("nearly_constant_position_2d_predictor"),
-        entry<NearlyConstantPositionPredictor<3>>("nearly_constant_position_3d_predictor"),
-        entry<PositionVelocityPositionVelocityEstimateDistanceMetric<2>>(
+        filter_entry<NearlyConstantPositionPredictor<2>>("nearly_constant_position_2d_predictor"),
+        filter_entry<NearlyConstantPositionPredictor<3>>("nearly_constant_position_3d_predictor"),
+        filter_entry<PositionVelocityPositionVelocityEstimateDistanceMetric<2>>(
             "position_velocity_position_velocity_estimate_distance_metric_2d"),
-        entry<PositionVelocityPositionVelocityEstimateMahalanobisMetric<2>>(
+        filter_entry<PositionVelocityPositionVelocityEstimateMahalanobisMetric<2>>(
             "position_velocity_position_velocity_estimate_mahalanobis_metric_2d"),
 
         // Track management.
-        entry<MissedDetectionCountZeroer>("missed_detection_count_zeroer"),
-        entry<MissedDetectionCountIncrementer>("missed_detection_count_incrementer"),
-        entry<MaximumMissedDetectionGater>("maximum_missed_detection_gater"),
-        entry<MaximumCoastTimeGater>("maximum_coast_time_gater"),
-        entry<LastContactTimeInitializer>("last_contact_time_initializer"),
-        entry<MofNInitializer>("m_of_n_initializer"),
-        entry<MofNCoastUpdater>("m_of_n_coast_updater"),
-        entry<MofNContactUpdater>("m_of_n_contact_updater"),
-        entry<MofNConfirmer>("m_of_n_confirmer"),
-        entry<MofNGater>("m_of_n_gater"),
-        entry<str::StrMofNInitializer>("str_m_of_n_initializer"),
-        entry<str::StrMofNCoastUpdater>("str_m_of_n_coast_updater"),
-        entry<str::StrMofNContactUpdater>("str_m_of_n_contact_updater"),
-        entry<str::StrMofNConfirmer>("str_m_of_n_confirmer"),
-        entry<str::StrMofNGater>("str_m_of_n_gater"),
-        entry<TimePreviousTimeInitializer>("time_previous_time_initializer"),
-        entry<TimePreviousTimeUpdater>("time_previous_time_updater"),
-        entry<FootprintGater<2>>("footprint_gater_2d"),
-        entry<FootprintGater<3>>("footprint_gater_3d"),
-        entry<TailGaterInitializer>("tail_gater_initializer"),
-        entry<TailGaterUpdater>("tail_gater_updater"),
-        entry<GateGater>("gate_gater"),
+        filter_entry<MissedDetectionCountZeroer>("missed_detection_count_zeroer"),
+        filter_entry<MissedDetectionCountIncrementer>("missed_detection_count_incrementer"),
+        filter_entry<MaximumMissedDetectionGater>("maximum_missed_detection_gater"),
+        filter_entry<MaximumCoastTimeGater>("maximum_coast_time_gater"),
+        filter_entry<LastContactTimeInitializer>("last_contact_time_initializer"),
+        filter_entry<MofNInitializer>("m_of_n_initializer"),
+        filter_entry<MofNCoastUpdater>("m_of_n_coast_updater"),
+        filter_entry<MofNContactUpdater>("m_of_n_contact_updater"),
+        filter_entry<MofNConfirmer>("m_of_n_confirmer"),
+        filter_entry<MofNGater>("m_of_n_gater"),
+        filter_entry<str::StrMofNInitializer>("str_m_of_n_initializer"),
+        filter_entry<str::StrMofNCoastUpdater>("str_m_of_n_coast_updater"),
+        filter_entry<str::StrMofNContactUpdater>("str_m_of_n_contact_updater"),
+        filter_entry<str::StrMofNConfirmer>("str_m_of_n_confirmer"),
+        filter_entry<str::StrMofNGater>("str_m_of_n_gater"),
+        filter_entry<TimePreviousTimeInitializer>("time_previous_time_initializer"),
+        filter_entry<TimePreviousTimeUpdater>("time_previous_time_updater"),
+        filter_entry<FootprintGater<2>>("footprint_gater_2d"),
+        filter_entry<FootprintGater<3>>("footprint_gater_3d"),
+        filter_entry<TailGaterInitializer>("tail_gater_initializer"),
+        filter_entry<TailGaterUpdater>("tail_gater_updater"),
+        filter_entry<GateGater>("gate_gater"),
     };
 }
 

@@ -11,6 +11,12 @@ struct FilterKey {
     FilterFactory::Creator creator;
 };
 
+// The catalogue line of a key whose class is built from its element.
+template <class T>
+FilterKey filter_entry(const char* key) {
+    return {key, &util::create<const Filter, T>};
+}
+
 // Every filter key this library provides with its creator, in registration
 // order: the structural filters ("no_op", "bad_op", "composite"), then the
 // track life scores, the kinematic filters and the track management

@@ -8,39 +8,34 @@ namespace ostrel {
 
 namespace {
 
-template <class T>
-FilterKey entry(const char* key) {
-    return {key, &util::create<const Filter, T>};
-}
-
 std::vector<FilterKey> all_keys() {
     return {
-        entry<RgbColorInitializer>("rgb_color_initializer"),
-        entry<RgbColorPredictor>("rgb_color_predictor"),
-        entry<RgbColorUpdater>("rgb_color_updater"),
-        entry<SegmentSizeInitializer>("segment_size_initializer"),
-        entry<SegmentSizePredictor>("segment_size_predictor"),
-        entry<SegmentSizeUpdater>("segment_size_updater"),
-        entry<OuGaussianFeatureStateInitializer<1>>("ou_gaussian_feature_state_initializer_1d"),
-        entry<OuGaussianFeatureStateInitializer<2>>("ou_gaussian_feature_state_initializer_2d"),
-        entry<OuGaussianFeatureStateInitializer<3>>("ou_gaussian_feature_state_initializer_3d"),
-        entry<OuGaussianFeatureStateInitializer<4>>("ou_gaussian_feature_state_initializer_4d"),
-        entry<OuGaussianFeatureStateUpdaterAndGater<1>>(
+        filter_entry<RgbColorInitializer>("rgb_color_initializer"),
+        filter_entry<RgbColorPredictor>("rgb_color_predictor"),
+        filter_entry<RgbColorUpdater>("rgb_color_updater"),
+        filter_entry<SegmentSizeInitializer>("segment_size_initializer"),
+        filter_entry<SegmentSizePredictor>("segment_size_predictor"),
+        filter_entry<SegmentSizeUpdater>("segment_size_updater"),
+        filter_entry<OuGaussianFeatureStateInitializer<1>>("ou_gaussian_feature_state_initializer_1d"),
+        filter_entry<OuGaussianFeatureStateInitializer<2>>("ou_gaussian_feature_state_initializer_2d"),
+        filter_entry<OuGaussianFeatureStateInitializer<3>>("ou_gaussian_feature_state_initializer_3d"),
+        filter_entry<OuGaussianFeatureStateInitializer<4>>("ou_gaussian_feature_state_initializer_4d"),
+        filter_entry<OuGaussianFeatureStateUpdaterAndGater<1>>(
             "ou_gaussian_feature_state_updater_and_gater_1d"),
-        entry<OuGaussianFeatureStateUpdaterAndGater<2>>(
+        filter_entry<OuGaussianFeatureStateUpdaterAndGater<2>>(
             "ou_gaussian_feature_state_updater_and_gater_2d"),
-        entry<OuGaussianFeatureStateUpdaterAndGater<3>>(
+        filter_entry<OuGaussianFeatureStateUpdaterAndGater<3>>(
             "ou_gaussian_feature_state_updater_and_gater_3d"),
-        entry<OuGaussianFeatureStateUpdaterAndGater<4>>(
+        filter_entry<OuGaussianFeatureStateUpdaterAndGater<4>>(
             "ou_gaussian_feature_state_updater_and_gater_4d"),
-        entry<OuGaussianFeatureStatePredictor<1>>("ou_gaussian_feature_state_predictor_1d"),
-        entry<OuGaussianFeatureStatePredictor<2>>("ou_gaussian_feature_state_predictor_2d"),
-        entry<OuGaussianFeatureStatePredictor<3>>("ou_gaussian_feature_state_predictor_3d"),
-        entry<OuGaussianFeatureVectorStateInitializer>(
+        filter_entry<OuGaussianFeatureStatePredictor<1>>("ou_gaussian_feature_state_predictor_1d"),
+        filter_entry<OuGaussianFeatureStatePredictor<2>>("ou_gaussian_feature_state_predictor_2d"),
+        filter_entry<OuGaussianFeatureStatePredictor<3>>("ou_gaussian_feature_state_predictor_3d"),
+        filter_entry<OuGaussianFeatureVectorStateInitializer>(
             "ou_gaussian_feature_vector_state_initializer"),
-        entry<OuGaussianFeatureVectorStateUpdaterAndGater>(
+        filter_entry<OuGaussianFeatureVectorStateUpdaterAndGater>(
             "ou_gaussian_feature_vector_state_updater_and_gater"),
-        entry<OuGaussianFeatureVectorStatePredictor>("ou_gaussian_feature_vector_state_predictor"),
+        filter_entry<OuGaussianFeatureVectorStatePredictor>("ou_gaussian_feature_vector_state_predictor"),
     };
 }
 

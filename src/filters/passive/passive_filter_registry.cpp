@@ -16,52 +16,47 @@ namespace ostrel {
 
 namespace {
 
-template <class T>
-FilterKey entry(const char* key) {
-    return {key, &util::create<const Filter, T>};
-}
-
 std::vector<FilterKey> all_keys() {
     return {
-        entry<SphericalPositionVelocityInitializer>("spherical_position_velocity_initializer"),
-        entry<SphericalPositionVelocityInitializer>("radar_position_velocity_initializer"),
-        entry<RadarPositionVelocityEkfContactUpdater>("radar_position_velocity_ekf_contact_updater"),
-        entry<RadarPositionVelocityKfContactUpdater>("radar_position_velocity_kf_contact_updater"),
-        entry<RadarPositionVelocityIekfContactUpdater>(
+        filter_entry<SphericalPositionVelocityInitializer>("spherical_position_velocity_initializer"),
+        filter_entry<SphericalPositionVelocityInitializer>("radar_position_velocity_initializer"),
+        filter_entry<RadarPositionVelocityEkfContactUpdater>("radar_position_velocity_ekf_contact_updater"),
+        filter_entry<RadarPositionVelocityKfContactUpdater>("radar_position_velocity_kf_contact_updater"),
+        filter_entry<RadarPositionVelocityIekfContactUpdater>(
             "radar_position_velocity_iekf_contact_updater"),
-        entry<RangeThetaPhiPositionVelocityEkfContactUpdater>(
+        filter_entry<RangeThetaPhiPositionVelocityEkfContactUpdater>(
             "range_theta_phi_position_velocity_ekf_contact_updater"),
-        entry<RangeThetaPhiPositionVelocityKfContactUpdater>(
+        filter_entry<RangeThetaPhiPositionVelocityKfContactUpdater>(
             "range_theta_phi_position_velocity_kf_contact_updater"),
-        entry<RangeThetaPhiPositionVelocityIekfContactUpdater>(
+        filter_entry<RangeThetaPhiPositionVelocityIekfContactUpdater>(
             "range_theta_phi_position_velocity_iekf_contact_updater"),
-        entry<GpsPositionVelocityInitializer<3>>("gps_position_velocity_3d_initializer"),
-        entry<GpsPositionVelocityContactUpdater<3>>("gps_position_velocity_3d_contact_updater"),
-        entry<GpsPlatformContactUpdater<3>>("gps_3d_platform_contact_udpater"),
-        entry<EsmModeInitializer>("esm_mode_initializer"),
-        entry<EsmModeContactUpdater>("esm_mode_contact_updater"),
-        entry<EsmWaveformContactUpdater>("esm_waveform_contact_updater"),
-        entry<EsmPositionVelocityInitializer>("esm_position_velocity_initializer"),
-        entry<EsmEstimateStateInitializer>("esm_estimate_state_initializer"),
-        entry<EsmPositionVelocityEkfContactUpdater>("esm_position_velocity_ekf_contact_updater"),
-        entry<EsmPositionVelocityKfContactUpdater>("esm_position_velocity_kf_contact_updater"),
-        entry<EsmPositionVelocityIekfInitializer>("esm_position_velocity_iekf_initializer"),
-        entry<ThetaPhiPositionVelocityEkfContactUpdater>(
+        filter_entry<GpsPositionVelocityInitializer<3>>("gps_position_velocity_3d_initializer"),
+        filter_entry<GpsPositionVelocityContactUpdater<3>>("gps_position_velocity_3d_contact_updater"),
+        filter_entry<GpsPlatformContactUpdater<3>>("gps_3d_platform_contact_udpater"),
+        filter_entry<EsmModeInitializer>("esm_mode_initializer"),
+        filter_entry<EsmModeContactUpdater>("esm_mode_contact_updater"),
+        filter_entry<EsmWaveformContactUpdater>("esm_waveform_contact_updater"),
+        filter_entry<EsmPositionVelocityInitializer>("esm_position_velocity_initializer"),
+        filter_entry<EsmEstimateStateInitializer>("esm_estimate_state_initializer"),
+        filter_entry<EsmPositionVelocityEkfContactUpdater>("esm_position_velocity_ekf_contact_updater"),
+        filter_entry<EsmPositionVelocityKfContactUpdater>("esm_position_velocity_kf_contact_updater"),
+        filter_entry<EsmPositionVelocityIekfInitializer>("esm_position_velocity_iekf_initializer"),
+        filter_entry<ThetaPhiPositionVelocityEkfContactUpdater>(
             "theta_phi_position_velocity_ekf_contact_updater"),
-        entry<ThetaPhiPositionVelocityKfContactUpdater>(
+        filter_entry<ThetaPhiPositionVelocityKfContactUpdater>(
             "theta_phi_position_velocity_kf_contact_updater"),
-        entry<ThetaPhiPositionVelocityIekfContactUpdater>(
+        filter_entry<ThetaPhiPositionVelocityIekfContactUpdater>(
             "theta_phi_position_velocity_iekf_contact_updater"),
-        entry<EsmPlatformContactUpdater>("esm_platform_contact_updater"),
-        entry<EsmWaveformModeContactUpdater>("esm_waveform_mode_contact_updater"),
-        entry<EsmHomogenizedPositionContactUpdater>("esm_homogenized_position_contact_updater"),
-        entry<PlatformTypeDistributionInserter>("platform_type_distribution_inserter"),
-        entry<EmissionRadarEmissionPlatformTypeContactUpdaterAndGater>(
+        filter_entry<EsmPlatformContactUpdater>("esm_platform_contact_updater"),
+        filter_entry<EsmWaveformModeContactUpdater>("esm_waveform_mode_contact_updater"),
+        filter_entry<EsmHomogenizedPositionContactUpdater>("esm_homogenized_position_contact_updater"),
+        filter_entry<PlatformTypeDistributionInserter>("platform_type_distribution_inserter"),
+        filter_entry<EmissionRadarEmissionPlatformTypeContactUpdaterAndGater>(
             "emission_radar_emission_platform_type_contact_updater_and_gater"),
-        entry<EmissionRadarEmissionPlatformTypeCoastUpdaterAndGater>(
+        filter_entry<EmissionRadarEmissionPlatformTypeCoastUpdaterAndGater>(
             "emission_radar_emission_platform_type_coast_updater_and_gater"),
-        entry<GpsContactUpdaterAndGater>("gps_contact_updater_and_gater"),
-        entry<PassivePlatformTypeSensorCoastUpdaterAndGater>(
+        filter_entry<GpsContactUpdaterAndGater>("gps_contact_updater_and_gater"),
+        filter_entry<PassivePlatformTypeSensorCoastUpdaterAndGater>(
             "passive_platform_type_sensor_coast_updater_and_gater"),
     };
 }
