@@ -47,13 +47,17 @@ HypothesisNodePtr HypothesisNode::continuation(const HypothesisNode& parent,
 
 HypothesisNodePtr HypothesisNode::gated_child(const HypothesisNode& parent,
                                               const TrackReport& source) {
-    // The pass runs on a stack copy, shared only once the gate has passed.
-    TrackReport copy = source;
-    const TrackState& state = copy.update(parent.track_state());
-    if (!state.gates) return nullptr;
-    const double score = parent.score + state.log_likelihood;
-    return std::make_shared<HypothesisNode>(std::make_shared<TrackReport>(std::move(copy)),
-                                            parent.track_number, score, false);
+    // A report that cannot be applied fails with the report's own message.
+    if (!source.updater || !source.contact) return child(parent, source, false);
+    // The same pass as TrackReport::update, but the report is copied only
+    // once the gate has passed: most contacts lie outside most gates.
+    TrackState fresh = TrackState::extending(parent.track_state());
+    source.updater->update(*source.contact, fresh);
+    if (!fresh.gates) return nullptr;
+    const double score = parent.score + fresh.log_likelihood;
+    auto report = std::make_shared<TrackReport>(source);
+    report->track_state = std::make_shared<const TrackState>(std::move(fresh));
+    return std::make_shared<HypothesisNode>(std::move(report), parent.track_number, score, false);
 }
 
 void HypothesisNode::adopt(HypothesisNodePtr child) {

@@ -71,17 +71,15 @@ public:
     }
 
 private:
-    // A labelled contact held back for re-initiation: the report (filed
-    // label) and the label its contact arrived with.
-    struct Reinitiation {
-        TrackReportPtr report;
-        state::Label arrived;
-    };
-    using ReinitiationSet = std::map<state::Label, Reinitiation>;
+    // A contact whose label the tree knows: its report, relabelled to the
+    // filed label, and the label it arrived with.
     struct LabelledContact {
         TrackReportPtr report;
         state::Label arrived;
     };
+    // The contacts held back for re-initiation, by filed label, at most one
+    // per label.
+    using ReinitiationSet = std::map<state::Label, LabelledContact>;
 
     // update, in its order of steps
     void partition(const frame::TrackReportFrame& frame, std::vector<TrackReportPtr>& fresh,

@@ -67,8 +67,7 @@ void HypothesisTree::continue_labelled(const std::vector<LabelledContact>& label
                                        ReinitiationSet& reinitiation) {
     auto hold_back = [&reinitiation](const LabelledContact& contact) {
         // At most one report per filed label: the first one stays.
-        reinitiation.emplace(contact.report->contact_label(),
-                             Reinitiation{contact.report, contact.arrived});
+        reinitiation.emplace(contact.report->contact_label(), contact);
     };
     // (member, index of the labelled contact) of every continuation kept.
     std::vector<std::pair<HypothesisNode*, std::size_t>> continued;

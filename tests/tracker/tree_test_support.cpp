@@ -15,6 +15,27 @@ double position_of(const state::CompositeState& states) { return states.get<Posi
 
 int missed_of(const state::CompositeState& states) { return states.get<Missed>().count; }
 
+StartTrack::StartTrack(const xml::Querier& querier)
+    : score_(querier.read<double>("score")), min_x_(-1e300) {
+    querier.read_optional("min_x", min_x_);
+}
+
+PositionGate::PositionGate(const xml::Querier& querier)
+    : gate_(querier.read<double>("gate")), velocity_(querier.read_bool_optional("velocity", false)) {}
+
+Coast::Coast(const xml::Querier& querier)
+    : cost_(querier.read<double>("cost")), max_missed_(querier.read<int>("max_missed")) {}
+
+void register_test_keys() {
+    using ostrel::Filter;
+    auto& filters = ostrel::filter_factory();
+    filters.registerize("test_start_track", util::create<const Filter, StartTrack>);
+    filters.registerize("test_position_gate", util::create<const Filter, PositionGate>);
+    filters.registerize("test_coast", util::create<const Filter, Coast>);
+    filters.registerize("test_missed_at_least", util::create<const Filter, MissedAtLeast>);
+    state::factory().registerize("tree_test_position", util::create<state::State, Position>);
+}
+
 void StartTrack::update(const state::CompositeState& contact, ostrel::TrackState& track) const {
     const double x = position_of(contact);
     track.states.insert(std::make_shared<const Position>(x));
@@ -24,14 +45,18 @@ void StartTrack::update(const state::CompositeState& contact, ostrel::TrackState
 }
 
 void PositionGate::update(const state::CompositeState& contact, ostrel::TrackState& track) const {
-    const double d = position_of(contact) - position_of(track.states);
-    track.log_likelihood += -d * d;  // score = -(x - x_track)^2
+    const Position& last = track.states.get<Position>();
+    const double x = position_of(contact);
+    const double d = x - (last.x + last.v);
+    track.log_likelihood += -d * d;  // score = -(x - x_p)^2
     if (std::fabs(d) > gate_) track.gates = false;
-    track.states.insert(std::make_shared<const Position>(position_of(contact)));
+    track.states.insert(std::make_shared<const Position>(x, velocity_ ? x - last.x : 0.0));
     track.states.insert(std::make_shared<const Missed>(0));
 }
 
 void Coast::update(const state::CompositeState&, ostrel::TrackState& track) const {
+    const Position& last = track.states.get<Position>();
+    track.states.insert(std::make_shared<const Position>(last.x + last.v, last.v));
     const int missed = missed_of(track.states) + 1;
     track.states.insert(std::make_shared<const Missed>(missed));
     track.log_likelihood -= cost_;

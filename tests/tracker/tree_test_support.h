@@ -14,13 +14,17 @@
 // tests, independent of the filter library.
 namespace tree_test {
 
-// The position of a contact or of a track's last contact.
+// The position of a contact, or a track's position and velocity (per
+// frame). Key "tree_test_position".
 class Position : public state::StateTemplate<Position> {
 public:
-    explicit Position(double x) : x(x) {}
-    explicit Position(const xml::Querier& querier) : x(querier.read<double>("x")) {}
-    void write(xml::OutStream& out) const override { out.tag("tree_test_position").element("x", x).end_tag(); }
+    explicit Position(double x, double v = 0.0) : x(x), v(v) {}
+    explicit Position(const xml::Querier& querier) : x(querier.read<double>("x")), v(0.0) {}
+    void write(xml::OutStream& out) const override {
+        out.tag("tree_test_position").element("x", x).end_tag();
+    }
     const double x;
+    const double v;
 };
 
 // Frames since the track's last contact.
@@ -35,11 +39,13 @@ public:
 double position_of(const state::CompositeState& states);
 int missed_of(const state::CompositeState& states);
 
-// Initializer: the track starts at the contact (missed 0) with a fixed
-// score; the gate closes for contacts left of min_x.
+// Initializer: the track starts at rest at the contact (missed 0) with a
+// fixed score; the gate closes for contacts left of min_x. Key
+// "test_start_track" ("score", optional "min_x").
 class StartTrack : public ostrel::Filter {
 public:
     StartTrack(double score, double min_x) : score_(score), min_x_(min_x) {}
+    explicit StartTrack(const xml::Querier& querier);
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:
@@ -47,22 +53,28 @@ private:
     double min_x_;
 };
 
-// Updater: score -(x - x_track)^2, gate |x - x_track| <= gate; the track
-// moves to the contact.
+// Updater: predicted x_p = x_track + v_track; score -(x - x_p)^2, gate
+// |x - x_p| <= gate; the track moves to the contact, and, when velocity is
+// on, takes v = x - x_track. Key "test_position_gate" ("gate", optional
+// "velocity").
 class PositionGate : public ostrel::Filter {
 public:
-    explicit PositionGate(double gate) : gate_(gate) {}
+    explicit PositionGate(double gate, bool velocity = false) : gate_(gate), velocity_(velocity) {}
+    explicit PositionGate(const xml::Querier& querier);
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:
     double gate_;
+    bool velocity_;
 };
 
-// Coaster: a fixed cost per missed frame; the gate closes once more than
-// max_missed frames have been missed.
+// Coaster: moves on by the velocity at a fixed cost per missed frame; the
+// gate closes once more than max_missed frames have been missed. Key
+// "test_coast" ("cost", "max_missed").
 class Coast : public ostrel::Filter {
 public:
     Coast(double cost, int max_missed) : cost_(cost), max_missed_(max_missed) {}
+    explicit Coast(const xml::Querier& querier);
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:
@@ -71,9 +83,11 @@ private:
 };
 
 // Terminator: passes once the track has missed at least `limit` frames.
+// Key "test_missed_at_least" ("limit").
 class MissedAtLeast : public ostrel::Filter {
 public:
     explicit MissedAtLeast(int limit) : limit_(limit) {}
+    explicit MissedAtLeast(const xml::Querier& querier) : limit_(querier.read<int>("limit")) {}
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:
@@ -100,6 +114,9 @@ struct Scene {
 
     frame::TrackReportFramePtr frame(double time, const std::vector<Contact>& contacts) const;
 };
+
+// Registers the test states and filters under their keys.
+void register_test_keys();
 
 // A contact composite: TrackLabelState and Position.
 state::CompositeStatePtr contact_states(const state::Label& label, double x);
