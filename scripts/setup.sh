@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libeigen3-dev
-          libgtest-dev libbenchmark-dev libtiff-tools)
+          libgtest-dev libbenchmark-dev libtiff-tools time)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
