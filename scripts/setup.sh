@@ -4,7 +4,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libeigen3-dev
+packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev
           libgtest-dev libbenchmark-dev libtiff-tools time)
 missing=()
 for p in "${packages[@]}"; do
