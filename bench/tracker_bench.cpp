@@ -210,14 +210,15 @@ void run_tracker(benchmark::State& state, int targets, int nscan, const char* al
 
 // Combinations left out because one of them would run for minutes on a
 // 2-core machine:
-// - "branch_and_bound" beyond nscan 1 (up to nscan 3 at T = 10): its search
-//   grows exponentially with the cluster size; T = 100 at nscan 2 did not
-//   finish 30 frames in 8 minutes, T = 10 at nscan 4 takes over 10 s a frame.
+// - "branch_and_bound" at T = 100 beyond nscan 2 and at T = 1000: its search,
+//   bounded by the relaxation's row prices, still grows quickly with the
+//   cluster size (T = 10 at nscan 4: about 11 ms a frame; T = 100 at nscan 2:
+//   about 22 ms).
 // - T = 1000 beyond nscan 1, except greedy at nscan 2: every leaf tries
 //   every new contact (hypotheses x contacts filter passes), about 0.8 s of
 //   filter work per frame at nscan 1 and 2 to 3 times more per extra level.
 bool affordable(int targets, int nscan, const std::string& algorithm) {
-    if (algorithm == "branch_and_bound") return nscan <= 1 || (targets <= 10 && nscan <= 3);
+    if (algorithm == "branch_and_bound") return targets <= 10 || (targets <= 100 && nscan <= 2);
     if (targets >= 1000) return nscan <= 1 || (nscan == 2 && algorithm == std::string("greedy"));
     return true;
 }
