@@ -1,9 +1,53 @@
 #include "filters/nearly_constant_velocity_predictor.h"
 
+#include <cmath>
+
 #include "filters/filter_parameters.h"
 #include "filters/prediction_interval.h"
 
 namespace ostrel {
+
+namespace {
+
+// F P F^T for F = [[I, dt I], [0, I]]. The tracker predicts every track
+// once per candidate contact, so this skips the products with the zeros and
+// ones of F. With finite entries the result is bit for bit that of the
+// general product (nmrc::transform): the terms left out are exact zeros,
+// which never change a sum that started at +0, or factors of one, and the
+// remaining terms are added in the same order. Non-finite entries (0 * inf
+// is NaN there) take the general product.
+template <int N>
+nmrc::SymmetricMatrix<2 * N> transition_transform(const nmrc::SymmetricMatrix<2 * N>& p, double dt) {
+    constexpr int M = 2 * N;
+    double a[M][M];
+    bool finite = std::isfinite(dt);
+    for (int i = 0; i < M; ++i)
+        for (int j = 0; j <= i; ++j) {
+            a[i][j] = a[j][i] = p(i, j);
+            finite = finite && std::isfinite(a[i][j]);
+        }
+    if (!finite) {
+        auto f = nmrc::Matrix<M, M>::identity();
+        for (int i = 0; i < N; ++i) f(i, N + i) = dt;
+        return nmrc::transform(f, p);
+    }
+    // F P: a position row i is 0 + P(i, .) + dt P(N + i, .); a velocity
+    // row is 0 + P(i, .).
+    double fp[M][M];
+    for (int i = 0; i < N; ++i)
+        for (int k = 0; k < M; ++k) fp[i][k] = (0.0 + a[i][k]) + dt * a[N + i][k];
+    for (int i = N; i < M; ++i)
+        for (int k = 0; k < M; ++k) fp[i][k] = 0.0 + a[i][k];
+    // (F P) F^T: a position column j is 0 + FP(., j) + FP(., N + j) dt; a
+    // velocity column is 0 + FP(., j).
+    nmrc::SymmetricMatrix<M> r;
+    for (int i = 0; i < M; ++i)
+        for (int j = 0; j <= i; ++j)
+            r(i, j) = j < N ? (0.0 + fp[i][j]) + fp[i][N + j] * dt : 0.0 + fp[i][j];
+    return r;
+}
+
+}  // namespace
 
 template <int N>
 NearlyConstantVelocityPredictor<N>::NearlyConstantVelocityPredictor(const xml::Querier& querier)
@@ -20,11 +64,9 @@ template <int N>
 nmrc::SymmetricMatrix<2 * N> NearlyConstantVelocityPredictor<N>::predicted_covariance(
     const nmrc::SymmetricMatrix<2 * N>& covariance, double dt) const {
     // F = [[I, dt I], [0, I]]
-    auto f = nmrc::Matrix<2 * N, 2 * N>::identity();
-    for (int i = 0; i < N; ++i) f(i, N + i) = dt;
     // P' = F P F^T + Q, with per axis
     // Q(p_i, p_i) = q_i dt^3 / 3, Q(p_i, v_i) = q_i dt^2 / 2, Q(v_i, v_i) = q_i dt
-    nmrc::SymmetricMatrix<2 * N> predicted = nmrc::transform(f, covariance);
+    nmrc::SymmetricMatrix<2 * N> predicted = transition_transform<N>(covariance, dt);
     for (int i = 0; i < N; ++i) {
         const double q = process_noise_[i];
         predicted(i, i) += q * dt * dt * dt / 3.0;

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
 
 #include "filter_test_support.h"
 #include "filters/mou_predictor.h"
+#include "filters/nearly_constant_velocity_predictor.h"
 #include "model/states/m_of_n_state.h"
 #include "model/states/position_velocity_state.h"
 #include "numerics/constant_velocity_sde.h"
@@ -41,6 +45,45 @@ TEST(NearlyConstantVelocityPredictor, ZeroIntervalLeavesTheEstimateUnchanged) {
     EXPECT_EQ(predicted.estimate.mean, (Vector<4>{1, 2, 3, 4}));
     EXPECT_EQ(predicted.estimate.covariance, p);
     EXPECT_EQ(predicted.time, 6.0);
+}
+
+// The predictor's covariance step skips the zeros and ones of F; it must
+// agree bit for bit with the general product F P F^T + Q, including the
+// non-finite case where 0 * inf turns into NaN.
+TEST(NearlyConstantVelocityPredictor, CovarianceMatchesTheGeneralProductExactly) {
+    const std::vector<double> q{0.3, 1.7};
+    auto ncv = build("<nearly_constant_velocity_2d_predictor><process_noise>0.3 1.7</process_noise>"
+                     "</nearly_constant_velocity_2d_predictor>");
+    const auto& predictor = dynamic_cast<const NearlyConstantVelocityPredictor<2>&>(*ncv);
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<SymmetricMatrix<4>> covariances{
+        sym<4>({2, 0.5, 0.1, 0, 0.5, 3, 0, 0.2, 0.1, 0, 1, 0.3, 0, 0.2, 0.3, 4}),
+        sym<4>({1e-9, -0.3, 1e5, -0.0, -0.3, 7.25, 0.0, -2.5, 1e5, 0.0, 1e11, 0.1, -0.0, -2.5, 0.1, 0.7}),
+        sym<4>({inf, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),
+    };
+    for (const auto& p : covariances) {
+        for (double dt : {0.0, 0.1, 1.0, 3.7, 1e4}) {
+            auto f = nmrc::Matrix<4, 4>::identity();
+            f(0, 2) = f(1, 3) = dt;
+            SymmetricMatrix<4> expected = nmrc::transform(f, p);
+            for (int i = 0; i < 2; ++i) {
+                expected(i, i) += q[i] * dt * dt * dt / 3.0;
+                expected(i, 2 + i) += q[i] * dt * dt / 2.0;
+                expected(2 + i, 2 + i) += q[i] * dt;
+            }
+            const SymmetricMatrix<4> actual = predictor.predicted_covariance(p, dt);
+            for (int i = 0; i < 4; ++i)
+                for (int j = 0; j <= i; ++j) {
+                    const double a = actual(i, j), e = expected(i, j);
+                    if (std::isnan(e)) {
+                        EXPECT_TRUE(std::isnan(a)) << i << "," << j << " dt " << dt;
+                    } else {
+                        EXPECT_EQ(std::memcmp(&a, &e, sizeof a), 0)
+                            << i << "," << j << " dt " << dt << ": " << a << " vs " << e;
+                    }
+                }
+        }
+    }
 }
 
 TEST(NearlyConstantVelocityPredictor, PredictsMeanAndCovarianceOverAnInterval) {
