@@ -1,5 +1,5 @@
 #pragma once
-#include "geometry/circle.h"
+#include "geometry/ball.h"
 #include "geometry/uniform_footprint.h"
 #include "geometry/uniform_rectified_rectangle.h"
 

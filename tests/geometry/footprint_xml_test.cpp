@@ -6,13 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/circle.h"
+#include "geometry/ball.h"
 #include "geometry/infinite.h"
 #include "geometry/interval.h"
 #include "geometry/parallelepiped.h"
 #include "geometry/parallelogram.h"
 #include "geometry/rectified_rectangle.h"
-#include "geometry/sphere.h"
 #include "geometry/spherical_shell.h"
 #include "geometry_fixture.h"
 
