@@ -4,6 +4,7 @@
 #include "imaging/contact_frame_converters.h"
 #include "imaging/greyscale_segmentors.h"
 #include "imaging/label_segmentor.h"
+#include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
 #include "imaging/segment_value_converters.h"
@@ -76,6 +77,7 @@ void register_image_states(state::StateFactory& factory) {
     util::register_key(factory, SegmentImageState::key(), &util::create<state::State, SegmentImageState>);
     util::register_key(factory, SegmentImage3dState::key(), &util::create<state::State, SegmentImage3dState>);
     util::register_key(factory, SegmentIdState::key(), &util::create<state::State, SegmentIdState>);
+    util::register_key(factory, SegmentFeaturesState::key(), &util::create<state::State, SegmentFeaturesState>);
 }
 
 }  // namespace ipc

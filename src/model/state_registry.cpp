@@ -42,6 +42,7 @@
 #include "model/states/str_m_of_n_state.h"
 #include "model/states/time_previous_time_state.h"
 #include "model/states/time_state.h"
+#include "model/states/track_parent_state.h"
 #include "model/states/truth_state.h"
 #include "model/track_label_state.h"
 
@@ -77,6 +78,7 @@ std::vector<StateKey> build_keys() {
     add(entry<ostrel::MofNState>());
     add(entry<str::StrMofNState>());
     add(entry<ostrel::ConfirmedState>());
+    add(entry<ostrel::TrackParentState>());
     add(entry<ostrel::NoContactState>());
     add(entry<ostrel::FilterKeyState>());
     add(entry<TimeState>());

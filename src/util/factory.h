@@ -3,9 +3,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "util/counted_ptr.h"
 #include "util/exception.h"
+#include "util/nearest_names.h"
 #include "xml/querier.h"
 
 namespace util {
@@ -33,7 +35,7 @@ public:
     CountedPtr<T> create(const xml::Querier& querier) const {
         const std::string& key = querier.name();
         auto found = creators_.find(key);
-        if (found == creators_.end()) throw Exception("Unknown key: key = " + key);
+        if (found == creators_.end()) throw Exception("Unknown key: key = " + key + did_you_mean(key, keys()));
         return found->second(querier);
     }
     CountedPtr<T> operator()(const xml::Querier& querier) const { return create(querier); }
@@ -41,7 +43,13 @@ public:
     bool has(const std::string& key) const { return creators_.count(key) != 0; }
     std::size_t size() const { return creators_.size(); }
 
-    // Keys in byte-wise order, for listings and tests.
+    // Keys in byte-wise order, for listings, suggestions and tests.
+    std::vector<std::string> keys() const {
+        std::vector<std::string> all;
+        all.reserve(creators_.size());
+        for (const auto& entry : creators_) all.push_back(entry.first);
+        return all;
+    }
     template <class Out>
     void keys(Out out) const {
         for (const auto& entry : creators_) *out++ = entry.first;

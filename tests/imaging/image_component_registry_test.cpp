@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "imaging/image_component_registry.h"
+#include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
 #include "imaging_test_support.h"
@@ -78,7 +79,7 @@ TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponen
 TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
     state::StateFactory factory;
     ipc::register_image_states(factory);
-    EXPECT_EQ(factory.size(), 3u);
+    EXPECT_EQ(factory.size(), 4u);
 
     auto id = factory.create(element("<segment_id_state>17</segment_id_state>"));
     EXPECT_EQ(id->cast<ipc::SegmentIdState>().id, 17);
@@ -96,6 +97,20 @@ TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
     }
     EXPECT_NE(text.str().find("<segment_id_state>17</segment_id_state>"), std::string::npos) << text.str();
     EXPECT_NE(text.str().find("<segment_image_state/>"), std::string::npos) << text.str();
+
+    const std::string features_xml =
+        "<segment_features_state><area>12</area><mean_intensity>3.5</mean_intensity>"
+        "<total_intensity>42</total_intensity><orientation>0.25</orientation><major_axis>6</major_axis>"
+        "<minor_axis>3</minor_axis><elongation>2</elongation></segment_features_state>";
+    auto features = factory.create(element(features_xml));
+    EXPECT_EQ(features->cast<ipc::SegmentFeaturesState>().features.total_intensity, 42.0);
+    std::ostringstream again;
+    {
+        xml::OutStream out(again, "");
+        features->write(out);
+        out.close();
+    }
+    EXPECT_EQ(factory.create(element(again.str()))->cast<ipc::SegmentFeaturesState>().features.orientation, 0.25);
 }
 
 }  // namespace

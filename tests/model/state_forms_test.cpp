@@ -25,6 +25,7 @@
 #include "model/plotter/plotter_covariance_state.h"
 #include "model/plotter/plotter_point_state.h"
 #include "model/states/confirmed_state.h"
+#include "model/states/track_parent_state.h"
 #include "model/states/contact_label_state.h"
 #include "model/states/detection_probability_state.h"
 #include "model/states/filter_key_state.h"
@@ -97,6 +98,9 @@ const Form forms[] = {
      "<str_m_of_n_state><m>3</m><n>5</n><o>1</o></str_m_of_n_state>",
      "<str_m_of_n_state><m>3</m><n>5</n><o>1</o></str_m_of_n_state>", Back::same},
     {"confirmed_state", id<ostrel::ConfirmedState>, "<confirmed_state/>", "<confirmed_state/>", Back::same},
+    {"track_parent_state", id<ostrel::TrackParentState>,
+     "<track_parent_state><label><src>2</src><id>5</id></label></track_parent_state>",
+     "<track_parent_state><label><src>2</src><id>5</id></label></track_parent_state>", Back::same},
     {"no_contact_state", id<ostrel::NoContactState>, "<no_contact_state/>", "<no_contact_state/>", Back::same},
     {"filter_key_state", id<ostrel::FilterKeyState>, "<filter_key_state>7</filter_key_state>",
      "<filter_key_state>7</filter_key_state>", Back::same},

@@ -111,7 +111,7 @@ TEST_F(ComponentModel, ProcessingStageAsSourceFailsAtTheFirstPush) {
     EXPECT_MESSAGE(root->push(), "call to unspecialized virtual function Component::push");
     EXPECT_MESSAGE(build("<counting_source><count>1</count></counting_source>")->push_frame(nullptr),
                    "call to unspecialized virtual function Component::push_frame");
-    EXPECT_MESSAGE(build("<Component_Chain/>"), "Unknown key: key = Component_Chain");
+    EXPECT_MESSAGE(build("<Component_Chain/>"), "Unknown key: key = Component_Chain (did you mean component_chain?)");
 }
 
 TEST(Popper, RefusesMisuseWithItsMessages) {
