@@ -2,10 +2,12 @@
 #include "app/registration.h"
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/meta_data_state_inserter.h"
+#include "celltracking/result_component_registry.h"
 #include "celltracking/track_relabeler.h"
 #include "celltracking/trailing_coast_remover.h"
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
 #include "imaging/image_component_registry.h"
+#include "lineage/lineage_registry.h"
 #include "pipeline/component_chain.h"
 #include "pipeline/frame_counter.h"
 #include "pipeline/frame_reader.h"
@@ -48,6 +50,10 @@ void register_components() {
     util::register_key(f, "isbi_frame_writer", &create<Component, isbi::IsbiFrameWriter>);
     util::register_key(f, "isbi_frame_writer_3d", &create<Component, isbi::IsbiFrameWriter3d>);
     util::register_key(f, "trailing_coast_remover", &create<Component, isbi::TrailingCoastRemover>);
+
+    // Lineage decisions (divisions, gap closing) and further result writers.
+    lineage::register_lineage_components(f);
+    isbi::register_result_components(f);
 
     // Sources added after the catalogue above.
     util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);

@@ -1,0 +1,7 @@
+#include "celltracking/result_component_registry.h"
+
+namespace isbi {
+
+void register_result_components(cmpnt::ComponentFactory& /*factory*/) {}
+
+}  // namespace isbi
