@@ -4,8 +4,9 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev
-          libgtest-dev libbenchmark-dev libtiff-tools time)
+packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libpng-dev
+          libgtest-dev libbenchmark-dev libtiff-tools time
+          clang-14 libclang-rt-14-dev snakemake)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
