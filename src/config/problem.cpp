@@ -16,12 +16,6 @@ std::string leaf(const std::string& element) {
     return slash == std::string::npos ? element : element.substr(slash + 1);
 }
 
-// "key" or "key/parent" for a parameter of a nested element.
-std::string owner(const Problem& p) {
-    const std::size_t slash = p.element.rfind('/');
-    return slash == std::string::npos ? p.key : p.key + "/" + p.element.substr(0, slash);
-}
-
 std::string standard(const Problem& p) {
     return p.key + ": " + p.element + " must be " + p.expected + ": " + p.entry + " = " + p.text;
 }
@@ -52,7 +46,7 @@ std::string describe(const Problem& p) {
     replace_all(text, "{expected}", p.expected);
     replace_all(text, "{value}", p.text);
     if (quotes_value && names_key) return text;
-    return quotes_value ? text + " (in " + owner(p) + ")" : text + " (" + standard(p) + ")";
+    return quotes_value ? text + " (in " + p.key + ", element " + p.element + ")" : text + " (" + standard(p) + ")";
 }
 
 void Report::raise_if_any() const {

@@ -24,8 +24,8 @@ struct Problem {
 
 // The report of one problem:
 // - standard: "key: element must be expected: entry = value";
-// - a historical message that quotes the value: the message, then " (in key)"
-//   unless it names the key itself;
+// - a historical message that quotes the value: the message, then
+//   " (in key, element element)" unless it names the key itself;
 // - any other historical message: the message, then the standard form in
 //   parentheses;
 // - a missing element: "Tag::tag failed, key not found: key = name" and the

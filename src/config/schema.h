@@ -112,6 +112,14 @@ public:
         return *this;
     }
 
+    // The same parameters under the same key with another meaning, to which
+    // further rules may be added (a sampler that also needs finite bounds).
+    Schema derive(std::string meaning) const {
+        Schema copy(*this);
+        copy.set_meaning(std::move(meaning));
+        return copy;
+    }
+
     // Reads the element the Querier stands on into P, warning of unknown
     // children; throws util::Exception listing every problem.
     P bind(const xml::Querier& element) const {

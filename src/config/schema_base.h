@@ -45,6 +45,7 @@ protected:
 
     void add_line(Line line, const std::vector<std::string>& names);
     void add_note(std::string note) { notes_.push_back(std::move(note)); }
+    void set_meaning(std::string meaning) { meaning_ = std::move(meaning); }
     // Children are the key's own products (filters, simulators, states), not
     // parameters: no child name is reported as unknown.
     void accept_any_children() { open_ = true; }

@@ -103,7 +103,7 @@ TEST(Schema, ValidatesStructsBuiltInCode) {
     p.count = 2;
     EXPECT_NO_THROW(probe_schema().validate(p));
     p.covariance(0, 1) = kInfinity;
-    EXPECT_MESSAGE(probe_schema().validate(p), "covariance(1, 0) is not finite: covariance(1, 0) = inf (in probe)");
+    EXPECT_MESSAGE(probe_schema().validate(p), "covariance(1, 0) is not finite: covariance(1, 0) = inf (in probe, element covariance)");
 }
 
 TEST(Schema, UnknownChildrenAreWarnedOfOrRefusedInStrictMode) {
