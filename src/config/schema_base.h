@@ -32,7 +32,9 @@ public:
 
     // The key, its meaning and one line per parameter (form, checks,
     // required or default, meaning), nested elements indented below theirs.
-    std::string describe() const;
+    // `shown_key` names a key the schema serves other than its own.
+    std::string describe() const { return describe(key_); }
+    std::string describe(const std::string& shown_key) const;
 
 protected:
     struct Line {
