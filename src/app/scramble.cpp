@@ -5,33 +5,27 @@
 #include <iterator>
 
 #include "util/exception.h"
+#include "util/seed.h"
 
 namespace app {
 
 namespace {
 
-// Park-Miller minimal standard: x <- 16807 x mod (2^31 - 1), computed by
-// Schrage's method so that nothing overflows 32 bits.
-class MinimalStandard {
+// The shifts of the scrambling: draws of the minimal standard generator
+// x <- 16807 x mod (2^31 - 1), each mapped to 0..127.
+class Shifts {
 public:
-    explicit MinimalStandard(std::int32_t seed) : x_(seed) {}
-    // Next draw mapped to 0..127.
-    int next_shift() {
-        constexpr std::int32_t a = 16807, m = 2147483647, q = 127773, r = 2836;
-        std::int32_t hi = x_ / q, lo = x_ % q;
-        x_ = a * lo - r * hi;
-        if (x_ < 0) x_ += m;
-        return static_cast<int>((x_ / 2147483647.0) * 128);
-    }
+    explicit Shifts(std::int32_t seed) : generator_(util::minimal_standard_generator(seed)) {}
+    int next_shift() { return static_cast<int>((generator_() / 2147483647.0) * 128); }
 
 private:
-    std::int32_t x_;
+    std::minstd_rand0 generator_;
 };
 
 }  // namespace
 
 std::string unscramble(const std::string& bytes) {
-    MinimalStandard generator(kScramblingSeed);
+    Shifts generator(kScramblingSeed);
     std::string text(bytes.size(), '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         int s = static_cast<std::int8_t>(bytes[i]);
@@ -43,7 +37,7 @@ std::string unscramble(const std::string& bytes) {
 }
 
 std::string scramble(const std::string& text) {
-    MinimalStandard generator(kScramblingSeed);
+    Shifts generator(kScramblingSeed);
     std::string bytes(text.size(), '\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
         int c = static_cast<unsigned char>(text[i]);

@@ -213,6 +213,8 @@ private:
                 whole.push_back(option);
             } else if constexpr (std::is_same_v<Option, Check<Entry>>) {
                 entries.push_back(option);
+            } else if constexpr (std::is_same_v<Option, std::vector<Check<Entry>>>) {
+                entries.insert(entries.end(), option.begin(), option.end());
             } else if constexpr (std::is_same_v<Option, Word<T>>) {
                 words.push_back(option);
             } else {

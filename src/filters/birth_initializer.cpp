@@ -6,27 +6,30 @@
 
 namespace ostrel {
 
-namespace {
-
-// Each parameter is checked right after it is read, so a later one is not
-// read when an earlier one fails.
-double read_positive(const xml::Querier& querier, const char* key, const char* message) {
-    const double value = querier.read<double>(key);
-    if (!(value > 0.0)) throw util::Exception(message);
-    return value;
+const config::Schema<BirthInitializer::Parameters>& BirthInitializer::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("birth_initializer", "scores the birth of a track")
+            .required(&P::death_rate, "death_rate", "the rate at which tracks end, per unit of time",
+                      config::positive<double>().says("death rate is non-positive"))
+            .required(&P::birth_rate, "birth_rate", "the rate at which tracks begin, per unit of time",
+                      config::positive<double>().says("birth_density is non-positive"))
+            .required(&P::nominal_dt, "nominal_dt", "the usual interval between frames",
+                      config::positive<double>().says("nominal_dt is non-positive"));
+    return schema;
 }
 
-double read_birth_score(const xml::Querier& querier) {
-    const double mu = read_positive(querier, "death_rate", "death rate is non-positive");
-    const double beta = read_positive(querier, "birth_rate", "birth_density is non-positive");
-    const double nominal_dt = read_positive(querier, "nominal_dt", "nominal_dt is non-positive");
-    // b = ln(E(-mu T) (T beta))
-    return std::log(nmrc::relative_exponential(-mu * nominal_dt) * (nominal_dt * beta));
+namespace {
+
+// b = ln(E(-mu T) (T beta))
+double birth_score(const BirthInitializer::Parameters& p) {
+    return std::log(nmrc::relative_exponential(-p.death_rate * p.nominal_dt) * (p.nominal_dt * p.birth_rate));
 }
 
 }  // namespace
 
-BirthInitializer::BirthInitializer(const xml::Querier& querier) : birth_score_(read_birth_score(querier)) {}
+BirthInitializer::BirthInitializer(const Parameters& parameters)
+    : birth_score_(ostrel::birth_score(schema().validate(parameters))) {}
 
 void BirthInitializer::update(const state::CompositeState&, TrackState& track) const {
     track.log_likelihood += birth_score_;

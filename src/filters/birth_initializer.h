@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -10,7 +11,15 @@ namespace ostrel {
 // still alive at its end.
 class BirthInitializer : public Filter {
 public:
-    explicit BirthInitializer(const xml::Querier& querier);
+    struct Parameters {
+        double death_rate = 1;
+        double birth_rate = 1;
+        double nominal_dt = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit BirthInitializer(const Parameters& parameters);
+    explicit BirthInitializer(const xml::Querier& querier) : BirthInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
     double birth_score() const { return birth_score_; }

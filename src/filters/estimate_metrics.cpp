@@ -1,6 +1,6 @@
 #include "filters/estimate_metrics.h"
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "model/states/position_velocity_estimate_state.h"
 #include "model/states/position_velocity_state.h"
 #include "numerics/gaussian.h"
@@ -8,9 +8,16 @@
 namespace ostrel {
 
 template <int N>
-PositionVelocityPositionVelocityEstimateDistanceMetric<N>::
-    PositionVelocityPositionVelocityEstimateDistanceMetric(const xml::Querier& querier)
-    : maximum_distance_(read_threshold(querier, "maximum_distance")) {}
+const config::Schema<typename PositionVelocityPositionVelocityEstimateDistanceMetric<N>::Parameters>&
+PositionVelocityPositionVelocityEstimateDistanceMetric<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("position_velocity_position_velocity_estimate_distance_metric_" +
+                                       std::to_string(N) + "d",
+                                   "scores an estimate by its distance from the truth")
+            .required(&Parameters::maximum_distance, "maximum_distance", "the distance beyond which it is rejected",
+                      infinity(), threshold());
+    return schema;
+}
 
 template <int N>
 void PositionVelocityPositionVelocityEstimateDistanceMetric<N>::update(
@@ -24,9 +31,16 @@ void PositionVelocityPositionVelocityEstimateDistanceMetric<N>::update(
 }
 
 template <int N>
-PositionVelocityPositionVelocityEstimateMahalanobisMetric<N>::
-    PositionVelocityPositionVelocityEstimateMahalanobisMetric(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<typename PositionVelocityPositionVelocityEstimateMahalanobisMetric<N>::Parameters>&
+PositionVelocityPositionVelocityEstimateMahalanobisMetric<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("position_velocity_position_velocity_estimate_mahalanobis_metric_" +
+                                       std::to_string(N) + "d",
+                                   "scores an estimate by the normal density of the truth under it")
+            .required(&Parameters::gate, "gate", "the squared Mahalanobis distance at which it is rejected",
+                      infinity(), threshold());
+    return schema;
+}
 
 template <int N>
 void PositionVelocityPositionVelocityEstimateMahalanobisMetric<N>::update(

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -14,7 +15,15 @@ namespace ostrel {
 template <int N>
 class PositionVelocityPositionVelocityEstimateDistanceMetric : public Filter {
 public:
-    explicit PositionVelocityPositionVelocityEstimateDistanceMetric(const xml::Querier& querier);
+    struct Parameters {
+        double maximum_distance = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionVelocityPositionVelocityEstimateDistanceMetric(const Parameters& parameters)
+        : maximum_distance_(schema().validate(parameters).maximum_distance) {}
+    explicit PositionVelocityPositionVelocityEstimateDistanceMetric(const xml::Querier& querier)
+        : PositionVelocityPositionVelocityEstimateDistanceMetric(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -28,7 +37,15 @@ private:
 template <int N>
 class PositionVelocityPositionVelocityEstimateMahalanobisMetric : public Filter {
 public:
-    explicit PositionVelocityPositionVelocityEstimateMahalanobisMetric(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionVelocityPositionVelocityEstimateMahalanobisMetric(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate) {}
+    explicit PositionVelocityPositionVelocityEstimateMahalanobisMetric(const xml::Querier& querier)
+        : PositionVelocityPositionVelocityEstimateMahalanobisMetric(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

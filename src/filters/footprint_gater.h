@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -11,7 +12,14 @@ namespace ostrel {
 template <int N>
 class FootprintGater : public Filter {
 public:
-    explicit FootprintGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr in;
+        FilterPtr out;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit FootprintGater(const Parameters& parameters);
+    explicit FootprintGater(const xml::Querier& querier) : FootprintGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -2,36 +2,28 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "model/states/last_contact_time_state.h"
 #include "model/states/missed_detection_count_state.h"
 #include "model/states/time_state.h"
 
 namespace ostrel {
 
-namespace {
-
-std::int32_t read_maximum_missed_detections(const xml::Querier& querier) {
-    const auto maximum = querier.read<std::int32_t>("maximum_missed_detections");
-    if (maximum < 0) throw util::Exception("maximum missed detections is negative");
-    return maximum;
+const config::Schema<MaximumMissedDetectionGater::Parameters>& MaximumMissedDetectionGater::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("maximum_missed_detection_gater", "rejects a track that missed too many detections")
+            .required(&P::maximum_missed_detections, "maximum_missed_detections",
+                      "the most missed detections a track may have",
+                      config::non_negative<int>().says("maximum missed detections is negative"))
+            .product(&P::filter, "filter", filter_form(), "the filter run for a track within the maximum",
+                     &make_filter_in);
+    return schema;
 }
 
-double read_maximum_coast_time(const xml::Querier& querier) {
-    const double maximum = querier.read<double>("maximum_coast_time");
-    if (maximum < 0.0) throw util::Exception("maximum coast time is negative");
-    // A NaN maximum would never reject anything.
-    if (std::isnan(maximum))
-        throw util::Exception("maximum_coast_time is not a number: maximum_coast_time = " +
-                              number_text(maximum));
-    return maximum;
-}
-
-}  // namespace
-
-MaximumMissedDetectionGater::MaximumMissedDetectionGater(const xml::Querier& querier)
-    : maximum_missed_detections_(read_maximum_missed_detections(querier)),
-      inner_(make_filter_in(querier.tag("filter"))) {}
+MaximumMissedDetectionGater::MaximumMissedDetectionGater(const Parameters& parameters)
+    : maximum_missed_detections_(schema().validate(parameters).maximum_missed_detections),
+      inner_(parameters.filter) {}
 
 void MaximumMissedDetectionGater::update(const state::CompositeState& contact,
                                          TrackState& track) const {
@@ -42,9 +34,24 @@ void MaximumMissedDetectionGater::update(const state::CompositeState& contact,
     inner_->update(contact, track);
 }
 
-MaximumCoastTimeGater::MaximumCoastTimeGater(const xml::Querier& querier)
-    : maximum_coast_time_(read_maximum_coast_time(querier)),
-      inner_(make_filter_in(querier.tag("filter"))) {}
+const config::Schema<MaximumCoastTimeGater::Parameters>& MaximumCoastTimeGater::schema() {
+    using P = Parameters;
+    // Negative first; a NaN maximum would never reject anything.
+    const config::Check<double> not_negative{"non-negative",
+                                             [](const double& x) { return !(x < 0.0); },
+                                             "maximum coast time is negative"};
+    static const auto schema =
+        config::Schema<P>("maximum_coast_time_gater", "rejects a pass too long after the track's last contact")
+            .required(&P::maximum_coast_time, "maximum_coast_time",
+                      "the longest time after the last contact a track may coast; inf: no limit", not_negative,
+                      config::a_number().says("{element} is not a number: {entry} = {value}"))
+            .product(&P::filter, "filter", filter_form(), "the filter run for a pass within the maximum",
+                     &make_filter_in);
+    return schema;
+}
+
+MaximumCoastTimeGater::MaximumCoastTimeGater(const Parameters& parameters)
+    : maximum_coast_time_(schema().validate(parameters).maximum_coast_time), inner_(parameters.filter) {}
 
 void MaximumCoastTimeGater::update(const state::CompositeState& contact, TrackState& track) const {
     const double time = contact.get<state::TimeState>().time;
@@ -56,7 +63,14 @@ void MaximumCoastTimeGater::update(const state::CompositeState& contact, TrackSt
     inner_->update(contact, track);
 }
 
-GateGater::GateGater(const xml::Querier& querier) : inner_(make_filter_in(querier)) {}
+const config::Schema<GateGater::Parameters>& GateGater::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("gate_gater", "runs its filter only while the hypothesis is admissible")
+            .contents(&Parameters::filter, "a filter element", "the filter", &make_filter_in);
+    return schema;
+}
+
+GateGater::GateGater(const Parameters& parameters) : inner_(schema().validate(parameters).filter) {}
 
 void GateGater::update(const state::CompositeState& contact, TrackState& track) const {
     if (track.gates) inner_->update(contact, track);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -13,7 +14,15 @@ namespace ostrel {
 // exceeds the maximum.
 class MaximumMissedDetectionGater : public Filter {
 public:
-    explicit MaximumMissedDetectionGater(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t maximum_missed_detections = 0;
+        FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MaximumMissedDetectionGater(const Parameters& parameters);
+    explicit MaximumMissedDetectionGater(const xml::Querier& querier)
+        : MaximumMissedDetectionGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -26,7 +35,14 @@ private:
 // track's last contact (LastContactTimeState).
 class MaximumCoastTimeGater : public Filter {
 public:
-    explicit MaximumCoastTimeGater(const xml::Querier& querier);
+    struct Parameters {
+        double maximum_coast_time = 0;
+        FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MaximumCoastTimeGater(const Parameters& parameters);
+    explicit MaximumCoastTimeGater(const xml::Querier& querier) : MaximumCoastTimeGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -38,7 +54,13 @@ private:
 // only while the hypothesis is still admissible.
 class GateGater : public Filter {
 public:
-    explicit GateGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GateGater(const Parameters& parameters);
+    explicit GateGater(const xml::Querier& querier) : GateGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

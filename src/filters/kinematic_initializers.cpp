@@ -2,11 +2,12 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_velocity_estimate_state.h"
 #include "model/states/time_state.h"
 #include "numerics/mou_process.h"
+#include "numerics/value_forms.h"
 
 namespace ostrel {
 
@@ -14,32 +15,14 @@ namespace {
 
 // -ln A. The area is not range-checked: a non-positive A gives whatever the
 // logarithm yields.
-double area_score(const xml::Querier& querier) {
-    return -std::log(querier.read<double>("nominal_surveillance_area"));
-}
+double area_score(double area) { return -std::log(area); }
 
-// Read like every matrix (row by row, the entries on and below the diagonal
-// kept); a variance must be a non-negative number and no entry may be
-// infinite or NaN.
-template <int N>
-nmrc::SymmetricMatrix<N> read_prior_velocity_covariance(const xml::Querier& querier) {
-    const auto prior = querier.read<nmrc::SymmetricMatrix<N>>("prior_velocity_covariance");
-    for (int i = 0; i < N; ++i)
-        for (int j = 0; j <= i; ++j) {
-            const double value = prior(i, j);
-            const bool bad = !std::isfinite(value) || (i == j && value < 0.0);
-            if (!bad) continue;
-            throw util::Exception(
-                "prior_velocity_covariance must hold finite entries and non-negative variances: "
-                "prior_velocity_covariance(" +
-                std::to_string(i) + ", " + std::to_string(j) + ") = " + number_text(value));
-        }
-    return prior;
+const char* area_meaning() {
+    return "the area over which clutter contacts spread; a new track scores -ln of it";
 }
 
 template <int N>
-nmrc::Normal<2 * N> mou_steady_state(const xml::Querier& querier) {
-    const auto process = nmrc::MouProcess<N>::read(querier.tag(nmrc::MouProcess<N>::key()));
+nmrc::Normal<2 * N> steady_state_of(const nmrc::MouProcess<N>& process) {
     nmrc::Normal<2 * N> steady;
     for (int i = 0; i < N; ++i) {
         // mean (c, 0); P = diag(position_sigma^2, velocity_sigma^2)
@@ -55,9 +38,23 @@ nmrc::Normal<2 * N> mou_steady_state(const xml::Querier& querier) {
 }  // namespace
 
 template <int N>
-PositionPositionVelocityInitializer<N>::PositionPositionVelocityInitializer(const xml::Querier& querier)
-    : prior_velocity_covariance_(read_prior_velocity_covariance<N>(querier)),
-      area_score_(area_score(querier)) {}
+const config::Schema<typename PositionPositionVelocityInitializer<N>::Parameters>&
+PositionPositionVelocityInitializer<N>::schema() {
+    using P = Parameters;
+    static const auto schema = [] {
+        config::Schema<P> s("position_position_velocity_" + std::to_string(N) + "d_initializer",
+                            "starts a position-velocity estimate at the contact's position, at rest");
+        declare_prior_velocity_covariance(s, &P::prior_velocity_covariance)
+            .required(&P::nominal_surveillance_area, "nominal_surveillance_area", area_meaning());
+        return s;
+    }();
+    return schema;
+}
+
+template <int N>
+PositionPositionVelocityInitializer<N>::PositionPositionVelocityInitializer(const Parameters& parameters)
+    : prior_velocity_covariance_(schema().validate(parameters).prior_velocity_covariance),
+      area_score_(area_score(parameters.nominal_surveillance_area)) {}
 
 template <int N>
 void PositionPositionVelocityInitializer<N>::update(const state::CompositeState& contact,
@@ -76,22 +73,40 @@ void PositionPositionVelocityInitializer<N>::update(const state::CompositeState&
 }
 
 template <int N>
-PositionPositionInitializer<N>::PositionPositionInitializer(const xml::Querier& querier)
-    : area_score_(area_score(querier)) {}
+const config::Schema<typename PositionPositionInitializer<N>::Parameters>& PositionPositionInitializer<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("position_position_" + std::to_string(N) + "d_initializer",
+                                   "starts a track's position estimate at the contact's")
+            .required(&Parameters::nominal_surveillance_area, "nominal_surveillance_area", area_meaning());
+    return schema;
+}
+
+template <int N>
+PositionPositionInitializer<N>::PositionPositionInitializer(const Parameters& parameters)
+    : area_score_(area_score(schema().validate(parameters).nominal_surveillance_area)) {}
 
 template <int N>
 void PositionPositionInitializer<N>::update(const state::CompositeState& contact,
                                             TrackState& track) const {
     // States are immutable, so the contact's estimate is shared, not copied.
     const auto z = contact.get_ptr<state::PositionEstimateState<N>>();
-    if (!z) throw util::Exception("State::cast()");
+    if (!z) state::State::throw_cast_failure(state::PositionEstimateState<N>::static_type_id(), 0);
     track.log_likelihood += area_score_;
     track.states.insert(z);
 }
 
 template <int N>
-MouSteadyStateInitializer<N>::MouSteadyStateInitializer(const xml::Querier& querier)
-    : steady_state_(mou_steady_state<N>(querier)) {}
+const config::Schema<typename MouSteadyStateInitializer<N>::Parameters>& MouSteadyStateInitializer<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("mou_steady_state_" + std::to_string(N) + "d_initializer",
+                                   "starts every track at the stationary law of a mean-reverting process")
+            .nested(&Parameters::process, nmrc::MouProcess<N>::schema(), "the process");
+    return schema;
+}
+
+template <int N>
+MouSteadyStateInitializer<N>::MouSteadyStateInitializer(const Parameters& parameters)
+    : steady_state_(steady_state_of(nmrc::MouProcess<N>(schema().validate(parameters).process))) {}
 
 template <int N>
 void MouSteadyStateInitializer<N>::update(const state::CompositeState& contact,

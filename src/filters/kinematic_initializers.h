@@ -1,4 +1,6 @@
 #pragma once
+#include "config/schema.h"
+#include "numerics/mou_process.h"
 #include "numerics/normal.h"
 #include "numerics/symmetric_matrix.h"
 #include "tracker/filter.h"
@@ -16,7 +18,15 @@ namespace ostrel {
 template <int N>
 class PositionPositionVelocityInitializer : public Filter {
 public:
-    explicit PositionPositionVelocityInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::SymmetricMatrix<N> prior_velocity_covariance;
+        double nominal_surveillance_area = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionPositionVelocityInitializer(const Parameters& parameters);
+    explicit PositionPositionVelocityInitializer(const xml::Querier& querier)
+        : PositionPositionVelocityInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -29,7 +39,14 @@ private:
 template <int N>
 class PositionPositionInitializer : public Filter {
 public:
-    explicit PositionPositionInitializer(const xml::Querier& querier);
+    struct Parameters {
+        double nominal_surveillance_area = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionPositionInitializer(const Parameters& parameters);
+    explicit PositionPositionInitializer(const xml::Querier& querier)
+        : PositionPositionInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -44,7 +61,13 @@ private:
 template <int N>
 class MouSteadyStateInitializer : public Filter {
 public:
-    explicit MouSteadyStateInitializer(const xml::Querier& querier);
+    struct Parameters {
+        typename nmrc::MouProcess<N>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MouSteadyStateInitializer(const Parameters& parameters);
+    explicit MouSteadyStateInitializer(const xml::Querier& querier) : MouSteadyStateInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "model/states/m_of_n_state.h"
 #include "model/states/time_previous_time_state.h"
 
@@ -16,6 +16,12 @@ double track_interval(const TrackState& track) {
     return times.time - times.previous_time;
 }
 
+config::Schema<DeathRateParameters> death_rate_schema(const char* key, const char* meaning) {
+    return config::Schema<DeathRateParameters>(key, meaning)
+        .required(&DeathRateParameters::death_rate, "death_rate", "the rate at which tracks end, per unit of time",
+                  non_negative_rate());
+}
+
 // ln(1 - e^{-mu dt}); -expm1(-x) is 1 - e^{-x} without cancellation.
 double log_death_probability(double death_rate, double dt) {
     return std::log(-std::expm1(-death_rate * dt));
@@ -23,8 +29,12 @@ double log_death_probability(double death_rate, double dt) {
 
 }  // namespace
 
-LifeScoreInserter::LifeScoreInserter(const xml::Querier& querier)
-    : death_rate_(read_non_negative_rate(querier, "death_rate")) {}
+const config::Schema<DeathRateParameters>& LifeScoreInserter::schema() {
+    static const auto schema = death_rate_schema("life_score_inserter", "scores the survival of a track between two passes");
+    return schema;
+}
+
+LifeScoreInserter::LifeScoreInserter(const Parameters& parameters) : death_rate_(schema().validate(parameters).death_rate) {}
 
 void LifeScoreInserter::update(const state::CompositeState&, TrackState& track) const {
     const double dt = track_interval(track);
@@ -35,8 +45,12 @@ void LifeScoreInserter::update(const state::CompositeState&, TrackState& track) 
     track.log_likelihood -= dt * death_rate_;
 }
 
-DeathScoreInserter::DeathScoreInserter(const xml::Querier& querier)
-    : death_rate_(read_non_negative_rate(querier, "death_rate")) {}
+const config::Schema<DeathRateParameters>& DeathScoreInserter::schema() {
+    static const auto schema = death_rate_schema("death_score_inserter", "scores the death of a track within the interval");
+    return schema;
+}
+
+DeathScoreInserter::DeathScoreInserter(const Parameters& parameters) : death_rate_(schema().validate(parameters).death_rate) {}
 
 void DeathScoreInserter::update(const state::CompositeState&, TrackState& track) const {
     const double dt = track_interval(track);
@@ -48,13 +62,17 @@ void DeathScoreInserter::update(const state::CompositeState&, TrackState& track)
     }
 }
 
-ConfirmedKiller::ConfirmedKiller(const xml::Querier& querier)
-    : death_rate_(read_non_negative_rate(querier, "death_rate")) {}
+const config::Schema<DeathRateParameters>& ConfirmedKiller::schema() {
+    static const auto schema = death_rate_schema("confirmed_killer", "ends a track, scoring its death when it was counted");
+    return schema;
+}
+
+ConfirmedKiller::ConfirmedKiller(const Parameters& parameters) : death_rate_(schema().validate(parameters).death_rate) {}
 
 void ConfirmedKiller::update(const state::CompositeState&, TrackState& track) const {
     const double dt = track_interval(track);
     if (!(dt > 0.0))
-        throw util::Exception("dt is non-positive in ConfirmedKiller, dt = " + number_text(dt));
+        throw util::Exception("dt is non-positive in ConfirmedKiller, dt = " + config::quote(dt));
     const bool counted = track.states.has<MofNState>();
     track.states = state::CompositeState();
     if (counted) track.log_likelihood = log_death_probability(death_rate_, dt);

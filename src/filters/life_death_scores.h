@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -7,12 +8,19 @@ namespace ostrel {
 // track's TimePreviousTimeState; in a filter pass they run after the
 // operation that records the current time. Each takes "death_rate" mu (per
 // unit of frame time, never negative).
+struct DeathRateParameters {
+    double death_rate = 0;
+};
 
 // Key "life_score_inserter": log_likelihood -= mu dt, the log-probability of
 // surviving dt.
 class LifeScoreInserter : public Filter {
 public:
-    explicit LifeScoreInserter(const xml::Querier& querier);
+    using Parameters = DeathRateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit LifeScoreInserter(const Parameters& parameters);
+    explicit LifeScoreInserter(const xml::Querier& querier) : LifeScoreInserter(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -24,7 +32,11 @@ private:
 // positive interval cannot be a death and is rejected.
 class DeathScoreInserter : public Filter {
 public:
-    explicit DeathScoreInserter(const xml::Querier& querier);
+    using Parameters = DeathRateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit DeathScoreInserter(const Parameters& parameters);
+    explicit DeathScoreInserter(const xml::Querier& querier) : DeathScoreInserter(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -36,7 +48,11 @@ private:
 // non-positive interval is a fault of the filter definition.
 class ConfirmedKiller : public Filter {
 public:
-    explicit ConfirmedKiller(const xml::Querier& querier);
+    using Parameters = DeathRateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit ConfirmedKiller(const Parameters& parameters);
+    explicit ConfirmedKiller(const xml::Querier& querier) : ConfirmedKiller(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -11,21 +12,30 @@ namespace ostrel {
 // Key "m_of_n_initializer": MofNState(1, 1).
 class MofNInitializer : public Filter {
 public:
-    explicit MofNInitializer(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    MofNInitializer() = default;
+    explicit MofNInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
 // Key "m_of_n_contact_updater": MofNState(m + 1, n + 1).
 class MofNContactUpdater : public Filter {
 public:
-    explicit MofNContactUpdater(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    MofNContactUpdater() = default;
+    explicit MofNContactUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
 // Key "m_of_n_coast_updater": MofNState(m, n + 1).
 class MofNCoastUpdater : public Filter {
 public:
-    explicit MofNCoastUpdater(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    MofNCoastUpdater() = default;
+    explicit MofNCoastUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -35,7 +45,16 @@ public:
 // pass of a confirmed track adds ln continuation_reward.
 class MofNConfirmer : public Filter {
 public:
-    explicit MofNConfirmer(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t m = 1;
+        std::int32_t n = 1;
+        double confirmation_reward = 1;
+        double continuation_reward = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MofNConfirmer(const Parameters& parameters);
+    explicit MofNConfirmer(const xml::Querier& querier) : MofNConfirmer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -51,7 +70,15 @@ private:
 // rejected earlier: meeting one fails with "MofNGater".
 class MofNGater : public Filter {
 public:
-    explicit MofNGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+        std::int32_t m = 1;
+        std::int32_t n = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MofNGater(const Parameters& parameters);
+    explicit MofNGater(const xml::Querier& querier) : MofNGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

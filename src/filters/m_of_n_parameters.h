@@ -1,19 +1,24 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
-#include <string>
 
-#include "xml/querier.h"
+#include "config/schema.h"
 
 namespace ostrel {
 
-// Parameters shared by the m-of-n confirmers and gaters, each checked as soon
-// as it is read.
+// The parameters the m-of-n confirmers and gaters share, declared on the
+// schema of any parameter struct with members m and n: "m" at least 1
+// ("m is less than 1"), "n" at least m ("m is larger than n").
+template <class P>
+config::Schema<P>& declare_m_of_n(config::Schema<P>& schema) {
+    return schema.required(&P::m, "m", "the contacts a track needs", config::at_least<int>(1).says("m is less than 1"))
+        .required(&P::n, "n", "within this many scans since it began")
+        .rule("n", "at least m", [](const P& p) { return p.n >= p.m; },
+              [](const P& p) { return std::to_string(p.n) + ", m = " + std::to_string(p.m); }, "m is larger than n");
+}
 
-// "m": at least 1 ("m is less than 1").
-std::int32_t read_m(const xml::Querier& querier);
-// "n": at least m ("m is larger than n").
-std::int32_t read_n(const xml::Querier& querier, std::int32_t m);
-// ln of the positive reward `key` ("<key> is not positive").
-double read_log_reward(const xml::Querier& querier, const std::string& key);
+// A reward that confirmation or continuation adds, as its logarithm; it must
+// be positive ("<name> is not positive").
+inline config::Check<double> positive_reward() { return config::positive<double>().says("{element} is not positive"); }
 
 }  // namespace ostrel

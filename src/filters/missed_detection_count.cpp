@@ -4,6 +4,14 @@
 
 namespace ostrel {
 
+const config::Schema<config::NoParameters>& MissedDetectionCountZeroer::schema() {
+    return config::parameterless("missed_detection_count_zeroer", "sets the track's missed detection count to zero");
+}
+
+const config::Schema<config::NoParameters>& MissedDetectionCountIncrementer::schema() {
+    return config::parameterless("missed_detection_count_incrementer", "adds one to the track's missed detection count");
+}
+
 void MissedDetectionCountZeroer::update(const state::CompositeState&, TrackState& track) const {
     track.states.insert(std::make_shared<const MissedDetectionCountState>(0));
 }

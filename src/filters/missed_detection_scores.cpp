@@ -6,29 +6,35 @@
 
 namespace ostrel {
 
-void MissedDetectionScoreInserter::update(const state::CompositeState& contact,
-                                          TrackState& track) const {
+const config::Schema<config::NoParameters>& MissedDetectionScoreInserter::schema() {
+    return config::parameterless("missed_detection_score_inserter",
+                                 "scores a missed detection by the contact's detection probability");
+}
+
+void MissedDetectionScoreInserter::update(const state::CompositeState& contact, TrackState& track) const {
     const double p = contact.get<snsr::DetectionProbabilityState>().detection_probability;
     // ln P(miss) = ln(1 - p)
     track.log_likelihood += std::log1p(-p);
 }
 
-namespace {
-double missed_score(const xml::Querier& querier) {
-    const double pd = querier.read<double>("detection_probability");
-    if (!(pd > 0.0)) throw util::Exception("detection_probability is not positive");
-    if (pd > 1.0) throw util::Exception("detection_probability is not less than or equal to one");
-    // c = ln(1 - Pd)
-    return std::log1p(-pd);
+const config::Schema<InfiniteFootprintMissedDetectionScoreInserter::Parameters>&
+InfiniteFootprintMissedDetectionScoreInserter::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("infinite_footprint_missed_detection_score_inserter",
+                          "scores a missed detection of a sensor that sees everywhere")
+            .required(&P::detection_probability, "detection_probability", "the sensor's detection probability",
+                      config::positive<double>().says("detection_probability is not positive"),
+                      config::at_most(1.0).says("detection_probability is not less than or equal to one"));
+    return schema;
 }
-}  // namespace
 
+// c = ln(1 - Pd)
 InfiniteFootprintMissedDetectionScoreInserter::InfiniteFootprintMissedDetectionScoreInserter(
-    const xml::Querier& querier)
-    : missed_score_(missed_score(querier)) {}
+    const Parameters& parameters)
+    : missed_score_(std::log1p(-schema().validate(parameters).detection_probability)) {}
 
-void InfiniteFootprintMissedDetectionScoreInserter::update(const state::CompositeState&,
-                                                           TrackState& track) const {
+void InfiniteFootprintMissedDetectionScoreInserter::update(const state::CompositeState&, TrackState& track) const {
     track.log_likelihood += missed_score_;
 }
 

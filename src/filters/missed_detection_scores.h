@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -8,7 +9,10 @@ namespace ostrel {
 // coast pass) as a DetectionProbabilityState.
 class MissedDetectionScoreInserter : public Filter {
 public:
-    explicit MissedDetectionScoreInserter(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    MissedDetectionScoreInserter() = default;
+    explicit MissedDetectionScoreInserter(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -17,7 +21,14 @@ public:
 // (0, 1] (Pd = 1 makes every miss impossible: -inf).
 class InfiniteFootprintMissedDetectionScoreInserter : public Filter {
 public:
-    explicit InfiniteFootprintMissedDetectionScoreInserter(const xml::Querier& querier);
+    struct Parameters {
+        double detection_probability = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit InfiniteFootprintMissedDetectionScoreInserter(const Parameters& parameters);
+    explicit InfiniteFootprintMissedDetectionScoreInserter(const xml::Querier& querier)
+        : InfiniteFootprintMissedDetectionScoreInserter(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

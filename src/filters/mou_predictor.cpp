@@ -5,8 +5,13 @@
 namespace ostrel {
 
 template <int N>
-MouPredictor<N>::MouPredictor(const xml::Querier& querier)
-    : process_(nmrc::MouProcess<N>::read(querier.tag(nmrc::MouProcess<N>::key()))) {}
+const config::Schema<typename MouPredictor<N>::Parameters>& MouPredictor<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("mou_" + std::to_string(N) + "d_predictor",
+                                   "carries a position-velocity estimate forward by a mean-reverting process")
+            .nested(&Parameters::process, nmrc::MouProcess<N>::schema(), "the process");
+    return schema;
+}
 
 template <int N>
 nmrc::Vector<2 * N> MouPredictor<N>::predicted_mean(const nmrc::Vector<2 * N>& mean, double dt) const {

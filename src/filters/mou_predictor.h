@@ -13,7 +13,13 @@ public:
     using typename PositionVelocityPredictor<N>::Estimate;
     using typename PositionVelocityPredictor<N>::EstimatePtr;
 
-    explicit MouPredictor(const xml::Querier& querier);
+    struct Parameters {
+        typename nmrc::MouProcess<N>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MouPredictor(const Parameters& parameters) : process_(schema().validate(parameters).process) {}
+    explicit MouPredictor(const xml::Querier& querier) : MouPredictor(schema().bind(querier)) {}
 
     nmrc::Vector<N> predicted_position(const nmrc::Vector<2 * N>& mean, double dt) const override;
     nmrc::SymmetricMatrix<2 * N> predicted_covariance(const nmrc::SymmetricMatrix<2 * N>& covariance,

@@ -1,6 +1,6 @@
 #include "filters/nearly_constant_position_predictor.h"
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "filters/prediction_interval.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/time_state.h"
@@ -8,8 +8,13 @@
 namespace ostrel {
 
 template <int N>
-NearlyConstantPositionPredictor<N>::NearlyConstantPositionPredictor(const xml::Querier& querier)
-    : process_noise_(read_process_noise<N>(querier)) {}
+const config::Schema<typename NearlyConstantPositionPredictor<N>::Parameters>& NearlyConstantPositionPredictor<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("nearly_constant_position_" + std::to_string(N) + "d_predictor", "carries a position estimate forward, its uncertainty growing")
+            .required(&Parameters::process_noise, "process_noise", "the spectral density of the noise of each axis",
+                      spectral_density());
+    return schema;
+}
 
 template <int N>
 void NearlyConstantPositionPredictor<N>::update(const state::CompositeState& contact,

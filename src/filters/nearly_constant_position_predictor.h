@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "numerics/vector.h"
 #include "tracker/filter.h"
 
@@ -11,7 +12,13 @@ namespace ostrel {
 template <int N>
 class NearlyConstantPositionPredictor : public Filter {
 public:
-    explicit NearlyConstantPositionPredictor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::Vector<N> process_noise;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit NearlyConstantPositionPredictor(const Parameters& parameters) : process_noise_(schema().validate(parameters).process_noise) {}
+    explicit NearlyConstantPositionPredictor(const xml::Querier& querier) : NearlyConstantPositionPredictor(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "filters/prediction_interval.h"
 
 namespace ostrel {
@@ -50,8 +50,13 @@ nmrc::SymmetricMatrix<2 * N> transition_transform(const nmrc::SymmetricMatrix<2 
 }  // namespace
 
 template <int N>
-NearlyConstantVelocityPredictor<N>::NearlyConstantVelocityPredictor(const xml::Querier& querier)
-    : process_noise_(read_process_noise<N>(querier)) {}
+const config::Schema<typename NearlyConstantVelocityPredictor<N>::Parameters>& NearlyConstantVelocityPredictor<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("nearly_constant_velocity_" + std::to_string(N) + "d_predictor", "carries a position-velocity estimate forward at nearly constant velocity")
+            .required(&Parameters::process_noise, "process_noise", "the spectral density of the noise of each axis",
+                      spectral_density());
+    return schema;
+}
 
 template <int N>
 nmrc::Vector<N> NearlyConstantVelocityPredictor<N>::predicted_position(const nmrc::Vector<2 * N>& mean,

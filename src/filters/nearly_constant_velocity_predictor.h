@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "filters/position_velocity_predictor.h"
 
 namespace ostrel {
@@ -12,7 +13,13 @@ public:
     using typename PositionVelocityPredictor<N>::Estimate;
     using typename PositionVelocityPredictor<N>::EstimatePtr;
 
-    explicit NearlyConstantVelocityPredictor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::Vector<N> process_noise;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit NearlyConstantVelocityPredictor(const Parameters& parameters) : process_noise_(schema().validate(parameters).process_noise) {}
+    explicit NearlyConstantVelocityPredictor(const xml::Querier& querier) : NearlyConstantVelocityPredictor(schema().bind(querier)) {}
 
     nmrc::Vector<N> predicted_position(const nmrc::Vector<2 * N>& mean, double dt) const override;
     nmrc::SymmetricMatrix<2 * N> predicted_covariance(const nmrc::SymmetricMatrix<2 * N>& covariance,

@@ -1,6 +1,6 @@
 #include "filters/position_contact_updaters.h"
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "filters/position_innovation.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_velocity_estimate_state.h"
@@ -22,9 +22,18 @@ struct StateSize<state::PositionVelocityEstimateState<N>> {
 }  // namespace
 
 template <class TrackEstimate, int N>
-PositionContactUpdaterAndGater<TrackEstimate, N>::PositionContactUpdaterAndGater(
-    const xml::Querier& querier)
-    : inner_(make_filter_in(querier.tag("filter"))), gate_(read_threshold(querier, "gate")) {}
+const config::Schema<typename PositionContactUpdaterAndGater<TrackEstimate, N>::Parameters>&
+PositionContactUpdaterAndGater<TrackEstimate, N>::schema() {
+    const std::string track = StateSize<TrackEstimate>::value == N ? "position" : "position_velocity";
+    static const auto schema =
+        config::Schema<Parameters>("position_" + track + "_" + std::to_string(N) + "d_contact_updater_and_gater",
+                                   "updates the track's estimate with the contact's position (Kalman)")
+            .product(&Parameters::filter, "filter", filter_form(), "the filter run after an accepted update",
+                     &make_filter_in)
+            .required(&Parameters::gate, "gate", "the squared Mahalanobis distance at which a contact is rejected",
+                      infinity(), threshold());
+    return schema;
+}
 
 template <class TrackEstimate, int N>
 void PositionContactUpdaterAndGater<TrackEstimate, N>::update(const state::CompositeState& contact,
@@ -43,9 +52,15 @@ void PositionContactUpdaterAndGater<TrackEstimate, N>::update(const state::Compo
 }
 
 template <int N>
-PositionVelocityPositionVelocityContactUpdater<N>::PositionVelocityPositionVelocityContactUpdater(
-    const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<typename PositionVelocityPositionVelocityContactUpdater<N>::Parameters>&
+PositionVelocityPositionVelocityContactUpdater<N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("position_velocity_position_velocity_" + std::to_string(N) + "d_contact_updater",
+                                   "updates the track's estimate with the contact's position and velocity")
+            .required(&Parameters::gate, "gate", "the squared Mahalanobis distance at which a contact is rejected",
+                      infinity(), threshold());
+    return schema;
+}
 
 template <int N>
 void PositionVelocityPositionVelocityContactUpdater<N>::update(const state::CompositeState& contact,

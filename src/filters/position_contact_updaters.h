@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "tracker/filter.h"
 
 namespace state {
@@ -22,7 +23,16 @@ namespace ostrel {
 template <class TrackEstimate, int N>
 class PositionContactUpdaterAndGater : public Filter {
 public:
-    explicit PositionContactUpdaterAndGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+        double gate = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionContactUpdaterAndGater(const Parameters& parameters)
+        : inner_(schema().validate(parameters).filter), gate_(parameters.gate) {}
+    explicit PositionContactUpdaterAndGater(const xml::Querier& querier)
+        : PositionContactUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -54,7 +64,15 @@ public:
 template <int N>
 class PositionVelocityPositionVelocityContactUpdater : public Filter {
 public:
-    explicit PositionVelocityPositionVelocityContactUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PositionVelocityPositionVelocityContactUpdater(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate) {}
+    explicit PositionVelocityPositionVelocityContactUpdater(const xml::Querier& querier)
+        : PositionVelocityPositionVelocityContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

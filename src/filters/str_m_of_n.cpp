@@ -1,5 +1,6 @@
 #include "filters/str_m_of_n.h"
 
+#include "filters/filter_schema.h"
 #include "filters/m_of_n_parameters.h"
 #include "model/states/confirmed_state.h"
 #include "model/states/minimum_speed_state.h"
@@ -12,6 +13,18 @@ std::int32_t marked(const state::CompositeState& contact) {
     return contact.has<snsr::MinimumSpeedState>() ? 1 : 0;
 }
 }  // namespace
+
+const config::Schema<config::NoParameters>& StrMofNInitializer::schema() {
+    return config::parameterless("str_m_of_n_initializer", "starts a track's m-of-n-of-o counts");
+}
+
+const config::Schema<config::NoParameters>& StrMofNContactUpdater::schema() {
+    return config::parameterless("str_m_of_n_contact_updater", "counts a contact, a scan and a marked contact");
+}
+
+const config::Schema<config::NoParameters>& StrMofNCoastUpdater::schema() {
+    return config::parameterless("str_m_of_n_coast_updater", "counts a scan without a contact");
+}
 
 void StrMofNInitializer::update(const state::CompositeState& contact,
                                 ostrel::TrackState& track) const {
@@ -29,12 +42,28 @@ void StrMofNCoastUpdater::update(const state::CompositeState&, ostrel::TrackStat
     track.states.insert(std::make_shared<const StrMofNState>(c.m, c.n + 1, c.o));
 }
 
-StrMofNConfirmer::StrMofNConfirmer(const xml::Querier& querier)
-    : m_(ostrel::read_m(querier)),
-      n_(ostrel::read_n(querier, m_)),
-      o_(querier.read<std::int32_t>("o")),
-      log_confirmation_reward_(ostrel::read_log_reward(querier, "confirmation_reward")),
-      log_continuation_reward_(ostrel::read_log_reward(querier, "continuation_reward")) {}
+const config::Schema<StrMofNConfirmer::Parameters>& StrMofNConfirmer::schema() {
+    using P = Parameters;
+    static const auto schema = [] {
+        config::Schema<P> s("str_m_of_n_confirmer",
+                            "confirms a track with m contacts, o of them marked, within its first n scans");
+        ostrel::declare_m_of_n(s)
+            .required(&P::o, "o", "the marked contacts a track needs")
+            .required(&P::confirmation_reward, "confirmation_reward", "the reward for confirming a track",
+                      ostrel::positive_reward())
+            .required(&P::continuation_reward, "continuation_reward", "the reward for each pass of a confirmed track",
+                      ostrel::positive_reward());
+        return s;
+    }();
+    return schema;
+}
+
+StrMofNConfirmer::StrMofNConfirmer(const Parameters& parameters)
+    : m_(schema().validate(parameters).m),
+      n_(parameters.n),
+      o_(parameters.o),
+      log_confirmation_reward_(std::log(parameters.confirmation_reward)),
+      log_continuation_reward_(std::log(parameters.continuation_reward)) {}
 
 void StrMofNConfirmer::update(const state::CompositeState&, ostrel::TrackState& track) const {
     const auto& c = track.states.get<StrMofNState>();
@@ -47,11 +76,21 @@ void StrMofNConfirmer::update(const state::CompositeState&, ostrel::TrackState& 
     track.log_likelihood += log_confirmation_reward_;
 }
 
-StrMofNGater::StrMofNGater(const xml::Querier& querier)
-    : m_(ostrel::read_m(querier)),
-      n_(ostrel::read_n(querier, m_)),
-      o_(querier.read<std::int32_t>("o")),
-      inner_(ostrel::make_filter_in(querier.tag("filter"))) {}
+const config::Schema<StrMofNGater::Parameters>& StrMofNGater::schema() {
+    using P = Parameters;
+    static const auto schema = [] {
+        config::Schema<P> s("str_m_of_n_gater", "rejects a track that can no longer be confirmed");
+        ostrel::declare_m_of_n(s)
+            .required(&P::o, "o", "the marked contacts a track needs")
+            .product(&P::filter, "filter", ostrel::filter_form(), "the filter run for a track that still can",
+                     &ostrel::make_filter_in);
+        return s;
+    }();
+    return schema;
+}
+
+StrMofNGater::StrMofNGater(const Parameters& parameters)
+    : m_(schema().validate(parameters).m), n_(parameters.n), o_(parameters.o), inner_(parameters.filter) {}
 
 void StrMofNGater::update(const state::CompositeState& contact, ostrel::TrackState& track) const {
     const auto& c = track.states.get<StrMofNState>();

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace str {
@@ -12,21 +13,30 @@ namespace str {
 // Key "str_m_of_n_initializer": (1, 1, 1 if the contact is marked else 0).
 class StrMofNInitializer : public ostrel::Filter {
 public:
-    explicit StrMofNInitializer(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    StrMofNInitializer() = default;
+    explicit StrMofNInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 };
 
 // Key "str_m_of_n_contact_updater": (m + 1, n + 1, o + 1 if marked else o).
 class StrMofNContactUpdater : public ostrel::Filter {
 public:
-    explicit StrMofNContactUpdater(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    StrMofNContactUpdater() = default;
+    explicit StrMofNContactUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 };
 
 // Key "str_m_of_n_coast_updater": (m, n + 1, o).
 class StrMofNCoastUpdater : public ostrel::Filter {
 public:
-    explicit StrMofNCoastUpdater(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    StrMofNCoastUpdater() = default;
+    explicit StrMofNCoastUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 };
 
@@ -36,7 +46,17 @@ public:
 // continuation reward.
 class StrMofNConfirmer : public ostrel::Filter {
 public:
-    explicit StrMofNConfirmer(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t m = 1;
+        std::int32_t n = 1;
+        std::int32_t o = 0;
+        double confirmation_reward = 1;
+        double continuation_reward = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit StrMofNConfirmer(const Parameters& parameters);
+    explicit StrMofNConfirmer(const xml::Querier& querier) : StrMofNConfirmer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:
@@ -52,7 +72,16 @@ private:
 // the missing contacts or marked contacts; otherwise runs the inner filter.
 class StrMofNGater : public ostrel::Filter {
 public:
-    explicit StrMofNGater(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t m = 1;
+        std::int32_t n = 1;
+        std::int32_t o = 0;
+        ostrel::FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit StrMofNGater(const Parameters& parameters);
+    explicit StrMofNGater(const xml::Querier& querier) : StrMofNGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, ostrel::TrackState& track) const override;
 
 private:

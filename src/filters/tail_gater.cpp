@@ -6,6 +6,10 @@
 
 namespace ostrel {
 
+const config::Schema<config::NoParameters>& TailGaterInitializer::schema() {
+    return config::parameterless("tail_gater_initializer", "records the contact's label and time in the track's tail");
+}
+
 void TailGaterInitializer::update(const state::CompositeState& contact, TrackState& track) const {
     const state::Label label = contact.get<state::TrackLabelState>().label;
     const double time = contact.get<state::TimeState>().time;
@@ -14,8 +18,13 @@ void TailGaterInitializer::update(const state::CompositeState& contact, TrackSta
     track.states.insert(std::make_shared<const TailGaterState>(std::move(records)));
 }
 
-TailGaterUpdater::TailGaterUpdater(const xml::Querier& querier)
-    : tail_time_(querier.read<double>("tail_time")) {}
+const config::Schema<TailGaterUpdater::Parameters>& TailGaterUpdater::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("tail_gater_updater",
+                                   "rejects a contact from a source whose other contact the track took lately")
+            .required(&Parameters::tail_time, "tail_time", "how long a source's last contact is remembered");
+    return schema;
+}
 
 void TailGaterUpdater::update(const state::CompositeState& contact, TrackState& track) const {
     const state::Label label = contact.get<state::TrackLabelState>().label;

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -12,7 +13,10 @@ namespace ostrel {
 // label (src -> id) at the contact's time.
 class TailGaterInitializer : public Filter {
 public:
-    explicit TailGaterInitializer(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    TailGaterInitializer() = default;
+    explicit TailGaterInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -21,7 +25,13 @@ public:
 // every case records the contact.
 class TailGaterUpdater : public Filter {
 public:
-    explicit TailGaterUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double tail_time = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit TailGaterUpdater(const Parameters& parameters) : tail_time_(schema().validate(parameters).tail_time) {}
+    explicit TailGaterUpdater(const xml::Querier& querier) : TailGaterUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -6,6 +6,18 @@
 
 namespace ostrel {
 
+const config::Schema<config::NoParameters>& TimePreviousTimeInitializer::schema() {
+    return config::parameterless("time_previous_time_initializer", "records the contact's time as the track's current time");
+}
+
+const config::Schema<config::NoParameters>& TimePreviousTimeUpdater::schema() {
+    return config::parameterless("time_previous_time_updater", "moves the track's current time to its previous time and records the contact's");
+}
+
+const config::Schema<config::NoParameters>& LastContactTimeInitializer::schema() {
+    return config::parameterless("last_contact_time_initializer", "records the contact's time as the track's last contact time");
+}
+
 namespace {
 double contact_time(const state::CompositeState& contact) {
     return contact.get<state::TimeState>().time;

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -9,7 +10,10 @@ namespace ostrel {
 // -inf).
 class TimePreviousTimeInitializer : public Filter {
 public:
-    explicit TimePreviousTimeInitializer(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    TimePreviousTimeInitializer() = default;
+    explicit TimePreviousTimeInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -18,7 +22,10 @@ public:
 // or coast), before the life and death scores that read the interval.
 class TimePreviousTimeUpdater : public Filter {
 public:
-    explicit TimePreviousTimeUpdater(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    TimePreviousTimeUpdater() = default;
+    explicit TimePreviousTimeUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -26,7 +33,10 @@ public:
 // on every contact pass, it keeps the time of the latest contact.
 class LastContactTimeInitializer : public Filter {
 public:
-    explicit LastContactTimeInitializer(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema();
+
+    LastContactTimeInitializer() = default;
+    explicit LastContactTimeInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 

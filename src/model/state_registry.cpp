@@ -114,7 +114,8 @@ std::vector<StateKey> build_keys() {
     add(entry<snsr::SensorTypeState>());
     add(entry<snsr::DetectionProbabilityState>());
     add(entry<snsr::MinimumSpeedState>());
-    add(entry<ostrel::PlatformTypeDistributionState>());
+    // The correct spelling reads either platform-type belief by its form.
+    add({ostrel::PlatformTypeDistributionState::key(), &fusion::PlatformTypeDistributionState::create_either});
     add(entry<fusion::PlatformTypeDistributionState>());
 
     // Contact kinds.

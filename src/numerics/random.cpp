@@ -1,47 +1,27 @@
 #include "numerics/random.h"
 
-#include <cctype>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "util/exception.h"
+#include "util/seed.h"
 
 namespace nmrc {
 
 namespace {
 
-constexpr std::int32_t schrage_quotient = 127773;  // (2^31 - 1) div 16807
-constexpr std::int32_t schrage_remainder = 2836;   // (2^31 - 1) mod 16807
 constexpr std::int32_t largest_state = UniformGenerator::modulus - 1;
-
-// Maps any integer into [1, 2^31 - 2]; 0 would make the generator stick at 0.
-std::int32_t to_state(long long value) {
-    long long s = value % UniformGenerator::modulus;
-    if (s < 0) s += UniformGenerator::modulus;
-    return s == 0 ? 1 : static_cast<std::int32_t>(s);
-}
 
 // The starting state from OSTREL_SEED when it is set, else from the clock.
 std::int32_t initial_seed_state() {
-    if (const char* text = std::getenv("OSTREL_SEED")) {
-        errno = 0;
-        char* end = nullptr;
-        const long long value = std::strtoll(text, &end, 10);
-        while (end != nullptr && *end != '\0' && std::isspace(static_cast<unsigned char>(*end))) ++end;
-        if (end == text || *end != '\0' || errno == ERANGE)
-            throw util::Exception(std::string("OSTREL_SEED is not an integer: OSTREL_SEED = ") + text);
-        return to_state(value);
-    }
+    if (const auto seed = util::seed_from_environment()) return util::minimal_standard_state(*seed);
     // x = fmod(t, r) with r = 1/sqrt(2); state = floor((x / r) * 2147483646)
-    const double t = std::chrono::duration<double>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
+    const double t = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     const double r = 1.0 / std::sqrt(2.0);
     const double x = std::fmod(std::floor(t), r);
-    return to_state(static_cast<long long>(std::floor((x / r) * 2147483646.0)));
+    return util::minimal_standard_state(static_cast<long long>(std::floor((x / r) * 2147483646.0)));
 }
 
 bool seed_started = false;
@@ -53,13 +33,10 @@ double spare = 0.0;
 
 }  // namespace
 
+// 16807 s mod (2^31 - 1): one step of std::minstd_rand0 from state s.
 std::int32_t UniformGenerator::advance(std::int32_t state) {
-    // Schrage: 16807 s mod m = 16807 (s mod q) - r (s div q), plus m if negative.
-    const std::int32_t hi = state / schrage_quotient;
-    const std::int32_t lo = state % schrage_quotient;
-    std::int32_t next = multiplier * lo - schrage_remainder * hi;
-    if (next < 0) next += modulus;
-    return next;
+    std::minstd_rand0 step(static_cast<std::minstd_rand0::result_type>(state));
+    return static_cast<std::int32_t>(step());
 }
 
 UniformGenerator::UniformGenerator() : state_(SeedSource::next()) {}

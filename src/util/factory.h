@@ -1,5 +1,4 @@
 #pragma once
-#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,7 +27,9 @@ public:
     // Inserts the creator; returns false and keeps the earlier creator when
     // the key is already present (the first registration wins).
     bool registerize(const std::string& key, Creator creator) {
-        return creators_.emplace(key, creator).second;
+        const bool inserted = creators_.emplace(key, creator).second;
+        if (inserted) order_.push_back(key);
+        return inserted;
     }
 
     // Creates the product named by the Querier's current tag.
@@ -54,9 +55,12 @@ public:
     void keys(Out out) const {
         for (const auto& entry : creators_) *out++ = entry.first;
     }
+    // Keys in the order they were registered.
+    const std::vector<std::string>& registration_order() const { return order_; }
 
 private:
     std::map<std::string, Creator> creators_;
+    std::vector<std::string> order_;
 };
 
 // The creator of most keys: construct Derived from the Querier.
@@ -65,13 +69,13 @@ CountedPtr<Base> create(const xml::Querier& querier) {
     return std::make_shared<Derived>(querier);
 }
 
-// Registers one key at start-up; a duplicate prints the warning and the run
-// goes on.
+// Registers one key at start-up. A key registered twice is a fault of the
+// catalogues (two classes would answer to one element name), so it fails at
+// start-up, before any configuration is read.
 template <class Factory>
 void register_key(Factory& factory, const std::string& key, typename Factory::Creator creator) {
     if (!factory.registerize(key, creator))
-        std::cout << "QuerierFactory::registerize failed, key already exists: key = " << key
-                  << std::endl;
+        throw Exception("QuerierFactory::registerize failed, key already exists: key = " + key);
 }
 
 }  // namespace util

@@ -21,18 +21,12 @@ std::string with_slashes(std::string path) {
     return path;
 }
 
-// Splits a path at its last separator into folder and file part; the folder
-// is empty when there is no separator.
+// Splits a path (either separator) into its folder and file parts; the
+// folder is empty when there is no separator, "/" for a file at the root.
 void split_path(const std::string& path, std::string& folder, std::string& file) {
-    std::string unified = with_slashes(path);
-    std::size_t slash = unified.rfind('/');
-    if (slash == std::string::npos) {
-        folder.clear();
-        file = unified;
-    } else {
-        folder = unified.substr(0, slash);
-        file = unified.substr(slash + 1);
-    }
+    const fs::path unified(with_slashes(path));
+    folder = unified.parent_path().string();
+    file = unified.filename().string();
 }
 
 // Sorted bare names of the regular files in folder that match pattern. The
@@ -59,8 +53,6 @@ StringListPtr list_matching(const std::string& folder, const std::string& patter
 StringListPtr dir(const std::string& pattern) {
     std::string folder, file;
     split_path(pattern, folder, file);
-    // "/name*" has an empty folder part but means the root folder.
-    if (folder.empty() && pattern.find_first_of("/\\") != std::string::npos) folder = "/";
     return list_matching(folder.empty() ? "." : folder, file, folder);
 }
 

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "util/exception.h"
+#include "util/seed.h"
 #include "util/system.h"
 
 namespace fs = std::filesystem;
@@ -30,15 +31,8 @@ constexpr std::size_t max_base_name_length = 200;
 // the bound only protects against a trash that cannot be written at all.
 constexpr int max_name_draws = 1000;
 
-std::int64_t seed_from_environment_or_clock() {
-    if (const char* text = std::getenv("OSTREL_SEED")) {
-        char* end = nullptr;
-        errno = 0;
-        long long seed = std::strtoll(text, &end, 10);
-        if (end == text || *end != '\0' || errno == ERANGE)
-            throw Exception(std::string("OSTREL_SEED is not an integer: OSTREL_SEED = ") + text);
-        return seed;
-    }
+long long seed_from_environment_or_clock() {
+    if (const auto seed = seed_from_environment()) return *seed;
     return std::chrono::system_clock::now().time_since_epoch().count();
 }
 
@@ -92,7 +86,7 @@ std::string reserve_entry(const Trash& trash, const std::string& base_name,
     const std::string record = "[Trash Info]\nPath=" + percent_encode_path(original) +
                                "\nDeletionDate=" + deletion_date() + "\n";
     for (int draw = 0; draw < max_name_draws; ++draw) {
-        std::string name = base_name + "_" + std::to_string(trash_number_generator().next());
+        std::string name = base_name + "_" + std::to_string(trash_number_generator()());
         struct stat status;
         if (::lstat((trash.files() + "/" + name).c_str(), &status) == 0) continue;
         std::string info_file = trash.info() + "/" + name + ".trashinfo";
@@ -142,20 +136,8 @@ std::optional<std::string> move_into(const Trash& trash, const std::string& path
 
 }  // namespace
 
-MinimalStandardGenerator::MinimalStandardGenerator(std::int64_t seed) {
-    std::int64_t reduced = seed % modulus;
-    if (reduced < 0) reduced += modulus;
-    state_ = static_cast<std::int32_t>(reduced == 0 ? 1 : reduced);
-}
-
-std::int32_t MinimalStandardGenerator::next() {
-    // s' = 16807 s mod (2^31 - 1), exact in 64 bits (16807 s < 2^46)
-    state_ = static_cast<std::int32_t>(multiplier * state_ % modulus);
-    return state_;
-}
-
-MinimalStandardGenerator& trash_number_generator() {
-    static MinimalStandardGenerator generator(seed_from_environment_or_clock());
+std::minstd_rand0& trash_number_generator() {
+    static std::minstd_rand0 generator = minimal_standard_generator(seed_from_environment_or_clock());
     return generator;
 }
 

@@ -1,30 +1,13 @@
 #pragma once
-#include <cstdint>
+#include <random>
 #include <string>
 
 namespace util {
 
-// The Park–Miller minimal standard generator: s' = 16807 s mod (2^31 - 1).
-class MinimalStandardGenerator {
-public:
-    static constexpr std::int64_t multiplier = 16807;
-    static constexpr std::int64_t modulus = 2147483647;
-
-    // Any integer is accepted; it is reduced into the generator's range
-    // 1 .. modulus-1 (zero would stay zero forever).
-    explicit MinimalStandardGenerator(std::int64_t seed);
-    // Advances the state and returns it (1 .. modulus-1).
-    std::int32_t next();
-    std::int32_t state() const { return state_; }
-
-private:
-    std::int32_t state_;
-};
-
-// The generator that numbers trash entries. Seeded on first use from the
-// environment variable OSTREL_SEED when it is set (repeatable runs), else
-// from the clock.
-MinimalStandardGenerator& trash_number_generator();
+// The generator that numbers trash entries (the minimal standard one).
+// Seeded on first use from the environment variable OSTREL_SEED when it is
+// set (repeatable runs), else from the clock.
+std::minstd_rand0& trash_number_generator();
 
 // The home trash in the freedesktop.org layout shared by desktop file managers:
 // $XDG_DATA_HOME/Trash, or ~/.local/share/Trash when XDG_DATA_HOME is unset

@@ -12,6 +12,7 @@
 #include "support/expect_message.h"
 #include "support/temp_dir.h"
 #include "util/system.h"
+#include "util/seed.h"
 #include "util/trash.h"
 #include "util/wildcard.h"
 #include "util/system_test_support.h"
@@ -144,18 +145,18 @@ TEST(Cwd, IsTheWorkingDirectory) {
 
 TEST(MinimalStandardGenerator, ReachesThePublishedCheckValue) {
     // Park and Miller (1988): from seed 1, the 10000th value is 1043618065.
-    util::MinimalStandardGenerator generator(1);
-    std::int32_t value = 0;
-    for (int i = 0; i < 10000; ++i) value = generator.next();
-    EXPECT_EQ(value, 1043618065);
+    std::minstd_rand0 generator = util::minimal_standard_generator(1);
+    std::uint_fast32_t value = 0;
+    for (int i = 0; i < 10000; ++i) value = generator();
+    EXPECT_EQ(value, 1043618065u);
 }
 
 TEST(MinimalStandardGenerator, ReducesAnySeedIntoItsRange) {
-    EXPECT_EQ(util::MinimalStandardGenerator(0).state(), 1);
-    EXPECT_EQ(util::MinimalStandardGenerator(2147483647).state(), 1);
-    EXPECT_EQ(util::MinimalStandardGenerator(-1).state(), 2147483646);
-    EXPECT_EQ(util::MinimalStandardGenerator(2147483648LL).state(), 1);
-    EXPECT_EQ(util::MinimalStandardGenerator(1).next(), 16807);
+    EXPECT_EQ(util::minimal_standard_state(0), 1);
+    EXPECT_EQ(util::minimal_standard_state(2147483647), 1);
+    EXPECT_EQ(util::minimal_standard_state(-1), 2147483646);
+    EXPECT_EQ(util::minimal_standard_state(2147483648LL), 1);
+    EXPECT_EQ(util::minimal_standard_generator(1)(), 16807u);
 }
 
 // ---------------------------------------------------------- trash names
@@ -290,9 +291,9 @@ TEST_F(MakeDirectory, TwoMovesOfOneNameGiveTwoTrashEntries) {
 TEST_F(MakeDirectory, TakenTrashNameDrawsAgain) {
     fs::create_directory("out");
     const std::string base = util::trash_base_name("out");
-    util::MinimalStandardGenerator predicted = util::trash_number_generator();
-    const std::string taken = base + "_" + std::to_string(predicted.next());
-    const std::string next = base + "_" + std::to_string(predicted.next());
+    std::minstd_rand0 predicted = util::trash_number_generator();
+    const std::string taken = base + "_" + std::to_string(predicted());
+    const std::string next = base + "_" + std::to_string(predicted());
     fs::create_directories(trash_ / "files" / taken);
 
     CoutCapture out;
@@ -310,9 +311,9 @@ TEST_F(MakeDirectory, FailuresNameTheFolderOrTheMove) {
     // A folder cannot move into its own subtree; its record is withdrawn.
     fs::create_directories("holder/data");
     ScopedEnv inner("XDG_DATA_HOME", work_.str() + "/holder/data");
-    util::MinimalStandardGenerator predicted = util::trash_number_generator();
+    std::minstd_rand0 predicted = util::trash_number_generator();
     const std::string target = work_.str() + "/holder/data/Trash/files/" + util::trash_base_name("holder") + "_" +
-                               std::to_string(predicted.next());
+                               std::to_string(predicted());
     EXPECT_MESSAGE(util::System::make_directory("holder"), "unable to rename holder to " + target);
     EXPECT_TRUE(entries_of("holder/data/Trash/info").empty());
 

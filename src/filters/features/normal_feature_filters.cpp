@@ -1,7 +1,6 @@
 #include "filters/features/normal_feature_filters.h"
 
-#include "filters/features/use_score.h"
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "filters/position_innovation.h"
 #include "filters/prediction_interval.h"
 #include "model/states/rgb_color_state.h"
@@ -10,24 +9,60 @@
 
 namespace ostrel {
 
+namespace {
+
+// "rgb_color" for RgbColorState: the stem of the feature's keys.
 template <class Feature>
-NormalFeatureInitializer<Feature>::NormalFeatureInitializer(const xml::Querier& querier,
+std::string feature_stem() {
+    const std::string key = Feature::key();
+    return key.substr(0, key.size() - std::string("_state").size());
+}
+
+const char* use_score_meaning() { return "\"false\" leaves the score unchanged; any other text scores"; }
+
+bool scores(const std::string& use_score) { return use_score != "false"; }
+
+}  // namespace
+
+template <class Feature>
+const config::Schema<typename NormalFeatureInitializer<Feature>::Parameters>&
+NormalFeatureInitializer<Feature>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(feature_stem<Feature>() + "_initializer",
+                                   "starts the track's feature as the contact's, scoring a uniform prior")
+            .required(&Parameters::use_score, "use_score", use_score_meaning());
+    return schema;
+}
+
+template <class Feature>
+NormalFeatureInitializer<Feature>::NormalFeatureInitializer(const Parameters& parameters,
                                                             double uniform_log_density)
-    : score_(read_use_score(querier) ? uniform_log_density : 0.0) {}
+    : score_(scores(schema().validate(parameters).use_score) ? uniform_log_density : 0.0) {}
 
 template <class Feature>
 void NormalFeatureInitializer<Feature>::update(const state::CompositeState& contact,
                                                TrackState& track) const {
     // States are immutable, so the contact's feature is shared, not copied.
     const auto z = contact.get_ptr<Feature>();
-    if (!z) throw util::Exception("State::cast()");
+    if (!z) state::State::throw_cast_failure(Feature::static_type_id(), 0);
     track.log_likelihood += score_;
     track.states.insert(z);
 }
 
 template <class Feature, int N>
-NormalFeaturePredictor<Feature, N>::NormalFeaturePredictor(const xml::Querier& querier)
-    : process_noise_(read_process_noise<N>(querier)) {}
+const config::Schema<typename NormalFeaturePredictor<Feature, N>::Parameters>&
+NormalFeaturePredictor<Feature, N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(feature_stem<Feature>() + "_predictor",
+                                   "lets the track's feature drift as a random walk")
+            .required(&Parameters::process_noise, "process_noise", "the spectral density of each component's drift",
+                      spectral_density());
+    return schema;
+}
+
+template <class Feature, int N>
+NormalFeaturePredictor<Feature, N>::NormalFeaturePredictor(const Parameters& parameters)
+    : process_noise_(schema().validate(parameters).process_noise) {}
 
 template <class Feature, int N>
 void NormalFeaturePredictor<Feature, N>::update(const state::CompositeState& contact,
@@ -41,8 +76,19 @@ void NormalFeaturePredictor<Feature, N>::update(const state::CompositeState& con
 }
 
 template <class Feature, int N>
-NormalFeatureUpdater<Feature, N>::NormalFeatureUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")), use_score_(read_use_score(querier)) {}
+const config::Schema<typename NormalFeatureUpdater<Feature, N>::Parameters>& NormalFeatureUpdater<Feature, N>::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(feature_stem<Feature>() + "_updater",
+                                   "updates the track's feature with the contact's (Kalman)")
+            .required(&Parameters::gate, "gate", "the squared Mahalanobis distance at which a contact is rejected",
+                      infinity(), threshold())
+            .required(&Parameters::use_score, "use_score", use_score_meaning());
+    return schema;
+}
+
+template <class Feature, int N>
+NormalFeatureUpdater<Feature, N>::NormalFeatureUpdater(const Parameters& parameters)
+    : gate_(schema().validate(parameters).gate), use_score_(scores(parameters.use_score)) {}
 
 template <class Feature, int N>
 void NormalFeatureUpdater<Feature, N>::update(const state::CompositeState& contact,

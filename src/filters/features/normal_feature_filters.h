@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+
+#include "config/schema.h"
 #include "numerics/vector.h"
 #include "tracker/filter.h"
 
@@ -14,7 +17,14 @@ namespace ostrel {
 template <class Feature>
 class NormalFeatureInitializer : public Filter {
 public:
-    NormalFeatureInitializer(const xml::Querier& querier, double uniform_log_density);
+    struct Parameters {
+        std::string use_score = "true";  // only the exact text "false" turns scoring off
+    };
+    static const config::Schema<Parameters>& schema();
+
+    NormalFeatureInitializer(const Parameters& parameters, double uniform_log_density);
+    NormalFeatureInitializer(const xml::Querier& querier, double uniform_log_density)
+        : NormalFeatureInitializer(schema().bind(querier), uniform_log_density) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -27,7 +37,13 @@ private:
 template <class Feature, int N>
 class NormalFeaturePredictor : public Filter {
 public:
-    explicit NormalFeaturePredictor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::Vector<N> process_noise;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit NormalFeaturePredictor(const Parameters& parameters);
+    explicit NormalFeaturePredictor(const xml::Querier& querier) : NormalFeaturePredictor(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -43,7 +59,14 @@ private:
 template <class Feature, int N>
 class NormalFeatureUpdater : public Filter {
 public:
-    explicit NormalFeatureUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+        std::string use_score = "true";  // only the exact text "false" turns scoring off
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit NormalFeatureUpdater(const Parameters& parameters);
+    explicit NormalFeatureUpdater(const xml::Querier& querier) : NormalFeatureUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

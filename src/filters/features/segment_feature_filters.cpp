@@ -5,11 +5,11 @@
 namespace ostrel {
 
 // -ln 2^24 = -ln 16777216
-RgbColorInitializer::RgbColorInitializer(const xml::Querier& querier)
-    : NormalFeatureInitializer(querier, -std::log(16777216.0)) {}
+RgbColorInitializer::RgbColorInitializer(const Parameters& parameters)
+    : NormalFeatureInitializer(parameters, -std::log(16777216.0)) {}
 
 // -ln 1000
-SegmentSizeInitializer::SegmentSizeInitializer(const xml::Querier& querier)
-    : NormalFeatureInitializer(querier, -std::log(1000.0)) {}
+SegmentSizeInitializer::SegmentSizeInitializer(const Parameters& parameters)
+    : NormalFeatureInitializer(parameters, -std::log(1000.0)) {}
 
 }  // namespace ostrel

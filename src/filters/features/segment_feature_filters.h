@@ -12,7 +12,10 @@ class SegmentSizeState;
 // 24-bit colour cube.
 class RgbColorInitializer : public NormalFeatureInitializer<RgbColorState> {
 public:
-    explicit RgbColorInitializer(const xml::Querier& querier);
+    using NormalFeatureInitializer::Parameters;
+    using NormalFeatureInitializer::schema;
+    explicit RgbColorInitializer(const Parameters& parameters);
+    explicit RgbColorInitializer(const xml::Querier& querier) : RgbColorInitializer(schema().bind(querier)) {}
 };
 
 // Key "rgb_color_predictor": "process_noise" holds three densities.
@@ -32,7 +35,10 @@ public:
 // Key "segment_size_initializer": b = -ln 1000.
 class SegmentSizeInitializer : public NormalFeatureInitializer<SegmentSizeState> {
 public:
-    explicit SegmentSizeInitializer(const xml::Querier& querier);
+    using NormalFeatureInitializer::Parameters;
+    using NormalFeatureInitializer::schema;
+    explicit SegmentSizeInitializer(const Parameters& parameters);
+    explicit SegmentSizeInitializer(const xml::Querier& querier) : SegmentSizeInitializer(schema().bind(querier)) {}
 };
 
 // Key "segment_size_predictor": "process_noise" holds one density.

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/angle_measurement_models.h"
 #include "filters/passive/linearized_update.h"
 #include "filters/passive/spherical_geometry.h"
@@ -56,8 +55,10 @@ void apply(const LinearizedUpdate<M, 6>& update, double time, double gate, Track
 }  // namespace
 
 template <class Model>
-ConvertedKfContactUpdater<Model>::ConvertedKfContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& ConvertedKfContactUpdater<Model>::schema() {
+    static const auto schema = gate_schema("converted_measurement_contact_updater", "updates the track with the measurement converted to a Cartesian position");
+    return schema;
+}
 
 template <class Model>
 void ConvertedKfContactUpdater<Model>::update(const state::CompositeState& contact,
@@ -75,8 +76,10 @@ void ConvertedKfContactUpdater<Model>::update(const state::CompositeState& conta
 }
 
 template <class Model>
-EkfContactUpdater<Model>::EkfContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& EkfContactUpdater<Model>::schema() {
+    static const auto schema = gate_schema("ekf_contact_updater", "updates the track with the measurement by an extended Kalman update");
+    return schema;
+}
 
 template <class Model>
 void EkfContactUpdater<Model>::update(const state::CompositeState& contact,
@@ -95,8 +98,10 @@ void EkfContactUpdater<Model>::update(const state::CompositeState& contact,
 }
 
 template <class Model>
-IekfContactUpdater<Model>::IekfContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& IekfContactUpdater<Model>::schema() {
+    static const auto schema = gate_schema("iekf_contact_updater", "updates the track with the measurement by an iterated extended Kalman update");
+    return schema;
+}
 
 template <class Model>
 void IekfContactUpdater<Model>::update(const state::CompositeState& contact,

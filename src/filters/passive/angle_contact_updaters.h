@@ -1,4 +1,5 @@
 #pragma once
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -15,7 +16,11 @@ namespace ostrel {
 template <class Model>
 class ConvertedKfContactUpdater : public Filter {
 public:
-    explicit ConvertedKfContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit ConvertedKfContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit ConvertedKfContactUpdater(const xml::Querier& querier) : ConvertedKfContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -30,7 +35,11 @@ private:
 template <class Model>
 class EkfContactUpdater : public Filter {
 public:
-    explicit EkfContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit EkfContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit EkfContactUpdater(const xml::Querier& querier) : EkfContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -44,7 +53,11 @@ private:
 template <class Model>
 class IekfContactUpdater : public Filter {
 public:
-    explicit IekfContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit IekfContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit IekfContactUpdater(const xml::Querier& querier) : IekfContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

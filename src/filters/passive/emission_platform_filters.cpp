@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "filters/filter_schema.h"
 #include "filters/passive/discrete_belief.h"
 #include "filters/passive/passive_parameters.h"
 #include "filters/passive/platform_type_belief.h"
@@ -14,11 +14,35 @@
 
 namespace ostrel {
 
-EmissionPlatformTypeFilter::EmissionPlatformTypeFilter(const xml::Querier& querier)
-    : inner_(make_filter_in(querier.tag("filter"))),
-      emission_gate_(read_threshold(querier, "emission_gate")),
-      platform_type_gate_(read_probability_floor(querier, "platform_type_gate")),
-      platforms_(querier.tag("platforms")) {}
+namespace {
+
+std::shared_ptr<const EmissionPlatformLibrary> read_platforms(const xml::Querier& platforms) {
+    return std::make_shared<const EmissionPlatformLibrary>(platforms);
+}
+
+}  // namespace
+
+const config::Schema<EmissionPlatformTypeFilter::Parameters>& EmissionPlatformTypeFilter::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("emission_platform_type_filter",
+                          "updates a track's platform-type belief by the radar emission it is heard on")
+            .product(&P::filter, "filter", filter_form(), "the filter run after an accepted update", &make_filter_in)
+            .required(&P::emission_gate, "emission_gate", "the squared Mahalanobis distance of the emission at "
+                      "which a contact is rejected", infinity(), threshold())
+            .required(&P::platform_type_gate, "platform_type_gate",
+                      "the probability at or below which the platform-type evidence rejects the pass",
+                      probability_floor())
+            .product(&P::platforms, "platforms", "a platforms element", "the emission bands of each platform type",
+                     &read_platforms);
+    return schema;
+}
+
+EmissionPlatformTypeFilter::EmissionPlatformTypeFilter(const Parameters& parameters)
+    : inner_(schema().validate(parameters).filter),
+      emission_gate_(parameters.emission_gate),
+      platform_type_gate_(parameters.platform_type_gate),
+      platforms_(*parameters.platforms) {}
 
 nmrc::DynamicVector EmissionPlatformTypeFilter::belief(const TrackState& track,
                                                        const char* owner) const {

@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+
+#include "config/schema.h"
 #include "filters/passive/emission_platform_library.h"
 #include "numerics/dynamic_vector.h"
 #include "tracker/filter.h"
@@ -14,7 +17,16 @@ namespace ostrel {
 // (the emission bands of each platform type).
 class EmissionPlatformTypeFilter : public Filter {
 public:
-    explicit EmissionPlatformTypeFilter(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+        double emission_gate = 0;
+        double platform_type_gate = 0;
+        std::shared_ptr<const EmissionPlatformLibrary> platforms;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit EmissionPlatformTypeFilter(const Parameters& parameters);
+    explicit EmissionPlatformTypeFilter(const xml::Querier& querier) : EmissionPlatformTypeFilter(schema().bind(querier)) {}
 
 protected:
     // The track's platform-type belief, checked against the library's size.

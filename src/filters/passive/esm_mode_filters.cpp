@@ -25,13 +25,10 @@ nmrc::DynamicVector joint(const nmrc::DynamicVector& belief, const nmrc::Dynamic
 }  // namespace
 
 namespace {
-nmrc::DynamicVector read_mode_prior(const xml::Querier& querier) {
-    const nmrc::DynamicVector prior = read_probabilities(querier, "prior_platform_type_distribution");
-    const PlatformModeLibrary library(querier.tag("platform_esm_mode_library"));
-    if (library.size() != prior.size())
-        throw util::Exception(
-            "size mismatch between prior_platform_type_distribution and platform_mode_library in "
-            "EsmModeInitializer");
+
+nmrc::DynamicVector mode_prior_of(const EsmModeInitializer::Parameters& p) {
+    const nmrc::DynamicVector& prior = p.prior_platform_type_distribution;
+    const PlatformModeLibrary& library = *p.platform_esm_mode_library;
     // prior_mode(k) = sum of p_t over the platform types t that list mode k
     nmrc::DynamicVector modes(library.mode_count());
     for (int t = 0; t < library.size(); ++t)
@@ -40,10 +37,29 @@ nmrc::DynamicVector read_mode_prior(const xml::Querier& querier) {
     if (!(sum > 0.0)) throw util::Exception("sum not positive in EsmModeInitializer");
     return divided(modes, sum);
 }
+
 }  // namespace
 
-EsmModeInitializer::EsmModeInitializer(const xml::Querier& querier)
-    : mode_prior_(read_mode_prior(querier)) {}
+const config::Schema<EsmModeInitializer::Parameters>& EsmModeInitializer::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("esm_mode_initializer", "starts a track's belief over emitter modes")
+            .required(&P::prior_platform_type_distribution, "prior_platform_type_distribution",
+                      "the prior probability of each platform type", probability_entry(), not_empty())
+            .product(&P::platform_esm_mode_library, "platform_esm_mode_library", "a platform mode library",
+                     "the emitter modes of each platform type", &read_platform_mode_library)
+            .rule("platform_esm_mode_library", "as long as prior_platform_type_distribution",
+                  [](const P& p) {
+                      return p.platform_esm_mode_library->size() == p.prior_platform_type_distribution.size();
+                  },
+                  [](const P& p) { return std::to_string(p.platform_esm_mode_library->size()) + " platform types"; },
+                  "size mismatch between prior_platform_type_distribution and platform_mode_library in "
+                  "EsmModeInitializer");
+    return schema;
+}
+
+EsmModeInitializer::EsmModeInitializer(const Parameters& parameters)
+    : mode_prior_(mode_prior_of(schema().validate(parameters))) {}
 
 void EsmModeInitializer::update(const state::CompositeState& contact, TrackState& track) const {
     const auto& esm = contact.get<EsmContact>();
@@ -58,8 +74,13 @@ void EsmModeInitializer::update(const state::CompositeState& contact, TrackState
     track.states.insert(std::make_shared<const EsmModeState>(divided(m, e)));
 }
 
-EsmModeContactUpdater::EsmModeContactUpdater(const xml::Querier& querier)
-    : gate_(read_non_negative_gate(querier, "gate is negative in EsmModeUpdater")) {}
+const config::Schema<EsmModeContactUpdater::Parameters>& EsmModeContactUpdater::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("esm_mode_contact_updater", "updates a track's belief over emitter modes")
+            .required(&Parameters::gate, "gate", "the intercept probability at or below which a contact is rejected",
+                      probability_gate("gate is negative in EsmModeUpdater"));
+    return schema;
+}
 
 void EsmModeContactUpdater::update(const state::CompositeState& contact, TrackState& track) const {
     const auto& esm = contact.get<EsmContact>();

@@ -1,4 +1,8 @@
 #pragma once
+#include <memory>
+
+#include "config/schema.h"
+#include "filters/passive/platform_mode_library.h"
 #include "numerics/dynamic_vector.h"
 #include "tracker/filter.h"
 
@@ -15,7 +19,14 @@ namespace ostrel {
 // hypothesis inadmissible instead of dividing by zero.
 class EsmModeInitializer : public Filter {
 public:
-    explicit EsmModeInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::DynamicVector prior_platform_type_distribution;
+        std::shared_ptr<const PlatformModeLibrary> platform_esm_mode_library;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmModeInitializer(const Parameters& parameters);
+    explicit EsmModeInitializer(const xml::Querier& querier) : EsmModeInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
     const nmrc::DynamicVector& mode_prior() const { return mode_prior_; }
@@ -31,7 +42,13 @@ private:
 // the old belief.
 class EsmModeContactUpdater : public Filter {
 public:
-    explicit EsmModeContactUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmModeContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit EsmModeContactUpdater(const xml::Querier& querier) : EsmModeContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

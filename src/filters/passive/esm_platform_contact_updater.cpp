@@ -14,13 +14,32 @@ namespace {
 const char* const owner = "EsmPlatformContactUpdater";
 }
 
-EsmPlatformContactUpdater::EsmPlatformContactUpdater(const xml::Querier& querier)
-    : gate_(read_non_negative_gate(querier, "gate is negative in EsmPlatformContactUpdater")),
-      library_(querier.tag("platform_esm_mode_library")),
-      prior_(read_probabilities(querier, "prior_platform_type_distribution")) {
-    check_same_length(prior_.size(), "prior_platform_type_distribution", library_.size(),
-                      "platform_esm_mode_library", owner);
+const config::Schema<EsmPlatformContactUpdater::Parameters>& EsmPlatformContactUpdater::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("esm_platform_contact_updater", "updates a track's platform-type belief by an intercept")
+            .required(&P::gate, "gate", "the intercept probability at or below which a contact is rejected",
+                      probability_gate("gate is negative in EsmPlatformContactUpdater"))
+            .product(&P::platform_esm_mode_library, "platform_esm_mode_library", "a platform mode library",
+                     "the emitter modes of each platform type", &read_platform_mode_library)
+            .required(&P::prior_platform_type_distribution, "prior_platform_type_distribution",
+                      "the prior probability of each platform type", probability_entry(), not_empty())
+            .rule("prior_platform_type_distribution", "as long as platform_esm_mode_library",
+                  [](const P& p) {
+                      return p.platform_esm_mode_library->size() == p.prior_platform_type_distribution.size();
+                  },
+                  [](const P& p) {
+                      return std::to_string(p.prior_platform_type_distribution.size()) + " entries, " +
+                             "platform_esm_mode_library has " + std::to_string(p.platform_esm_mode_library->size());
+                  },
+                  "size mismatch in EsmPlatformContactUpdater: prior_platform_type_distribution has {value}");
+    return schema;
 }
+
+EsmPlatformContactUpdater::EsmPlatformContactUpdater(const Parameters& parameters)
+    : gate_(schema().validate(parameters).gate),
+      library_(*parameters.platform_esm_mode_library),
+      prior_(parameters.prior_platform_type_distribution) {}
 
 void EsmPlatformContactUpdater::update(const state::CompositeState& contact,
                                        TrackState& track) const {

@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+
+#include "config/schema.h"
 #include "filters/passive/platform_mode_library.h"
 #include "numerics/dynamic_vector.h"
 #include "tracker/filter.h"
@@ -16,7 +19,15 @@ namespace ostrel {
 // p' / e becomes the track's belief and ln e is scored.
 class EsmPlatformContactUpdater : public Filter {
 public:
-    explicit EsmPlatformContactUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+        std::shared_ptr<const PlatformModeLibrary> platform_esm_mode_library;
+        nmrc::DynamicVector prior_platform_type_distribution;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmPlatformContactUpdater(const Parameters& parameters);
+    explicit EsmPlatformContactUpdater(const xml::Querier& querier) : EsmPlatformContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

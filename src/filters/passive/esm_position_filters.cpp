@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/angle_measurement_models.h"
 #include "filters/passive/passive_parameters.h"
 #include "filters/position_innovation.h"
@@ -16,8 +15,15 @@ using Estimate = state::PositionVelocityEstimateState<3>;
 constexpr double two_pi_squared = 19.739208802178716;  // 2 pi^2
 }  // namespace
 
-EsmPositionVelocityInitializer::EsmPositionVelocityInitializer(const xml::Querier& querier)
-    : prior_velocity_covariance_(read_prior_velocity_covariance(querier)) {}
+const config::Schema<EsmPositionVelocityInitializer::Parameters>& EsmPositionVelocityInitializer::schema() {
+    static const auto schema = [] {
+        config::Schema<Parameters> s("esm_position_velocity_initializer",
+                                     "starts a position-velocity estimate from an intercept's converted position");
+        declare_prior_velocity_covariance(s, &Parameters::prior_velocity_covariance);
+        return s;
+    }();
+    return schema;
+}
 
 void EsmPositionVelocityInitializer::update(const state::CompositeState& contact,
                                             TrackState& track) const {
@@ -29,9 +35,11 @@ void EsmPositionVelocityInitializer::update(const state::CompositeState& contact
         position_velocity_start(position, prior_velocity_covariance_), esm.time));
 }
 
-EsmHomogenizedPositionContactUpdater::EsmHomogenizedPositionContactUpdater(
-    const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& EsmHomogenizedPositionContactUpdater::schema() {
+    static const auto schema = gate_schema("esm_homogenized_position_contact_updater",
+                                           "updates the track with the intercept's homogenized position");
+    return schema;
+}
 
 void EsmHomogenizedPositionContactUpdater::update(const state::CompositeState& contact,
                                                   TrackState& track) const {

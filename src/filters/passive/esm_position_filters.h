@@ -1,5 +1,6 @@
 #pragma once
 #include "numerics/symmetric_matrix.h"
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -14,7 +15,15 @@ namespace ostrel {
 // -ln(2 pi^2) - ln(max_range).
 class EsmPositionVelocityInitializer : public Filter {
 public:
-    explicit EsmPositionVelocityInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::SymmetricMatrix<3> prior_velocity_covariance;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmPositionVelocityInitializer(const Parameters& parameters)
+        : prior_velocity_covariance_(schema().validate(parameters).prior_velocity_covariance) {}
+    explicit EsmPositionVelocityInitializer(const xml::Querier& querier)
+        : EsmPositionVelocityInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -29,7 +38,13 @@ private:
 // fails, naming the operation.
 class EsmHomogenizedPositionContactUpdater : public Filter {
 public:
-    explicit EsmHomogenizedPositionContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmHomogenizedPositionContactUpdater(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate) {}
+    explicit EsmHomogenizedPositionContactUpdater(const xml::Querier& querier)
+        : EsmHomogenizedPositionContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/esm_waveform_states.h"
 #include "filters/passive/waveform_fit.h"
 #include "model/contacts/esm_contact.h"
@@ -35,7 +34,9 @@ std::int32_t likeliest_mode(const nmrc::DynamicVector& modes) {
 
 }  // namespace
 
-EsmEstimateStateInitializer::EsmEstimateStateInitializer(const xml::Querier&) {}
+const config::Schema<config::NoParameters>& EsmEstimateStateInitializer::schema() {
+    return config::parameterless("esm_estimate_state_initializer", "starts a track's waveform belief");
+}
 
 void EsmEstimateStateInitializer::update(const state::CompositeState& contact,
                                          TrackState& track) const {
@@ -45,8 +46,11 @@ void EsmEstimateStateInitializer::update(const state::CompositeState& contact,
     track.states.insert(std::make_shared<const EsmWaveformState>(std::move(fit.posterior)));
 }
 
-EsmWaveformContactUpdater::EsmWaveformContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& EsmWaveformContactUpdater::schema() {
+    static const auto schema =
+        gate_schema("esm_waveform_contact_updater", "fits the intercept's waveform features to the track's");
+    return schema;
+}
 
 void EsmWaveformContactUpdater::update(const state::CompositeState& contact,
                                        TrackState& track) const {
@@ -66,8 +70,11 @@ void EsmWaveformContactUpdater::update(const state::CompositeState& contact,
     track.states.insert(std::make_shared<const EsmWaveformState>(std::move(fit.posterior)));
 }
 
-EsmWaveformModeContactUpdater::EsmWaveformModeContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& EsmWaveformModeContactUpdater::schema() {
+    static const auto schema = gate_schema("esm_waveform_mode_contact_updater",
+                                           "fits the intercept's waveform to the track's waveform of its likeliest mode");
+    return schema;
+}
 
 void EsmWaveformModeContactUpdater::update(const state::CompositeState& contact,
                                            TrackState& track) const {

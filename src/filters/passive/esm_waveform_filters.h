@@ -1,4 +1,6 @@
 #pragma once
+#include "config/parameterless.h"
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -13,7 +15,10 @@ namespace ostrel {
 // Adds the waveforms' log-density (-ln support per new feature).
 class EsmEstimateStateInitializer : public Filter {
 public:
-    explicit EsmEstimateStateInitializer(const xml::Querier& querier);
+    static const config::Schema<config::NoParameters>& schema();
+
+    EsmEstimateStateInitializer() = default;
+    explicit EsmEstimateStateInitializer(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
 };
 
@@ -26,7 +31,11 @@ public:
 // rejected; otherwise the log-density is scored and the new belief inserted.
 class EsmWaveformContactUpdater : public Filter {
 public:
-    explicit EsmWaveformContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmWaveformContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit EsmWaveformContactUpdater(const xml::Querier& querier) : EsmWaveformContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -43,7 +52,11 @@ private:
 // log-density is scored and the mode's belief renewed.
 class EsmWaveformModeContactUpdater : public Filter {
 public:
-    explicit EsmWaveformModeContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit EsmWaveformModeContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit EsmWaveformModeContactUpdater(const xml::Querier& querier) : EsmWaveformModeContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

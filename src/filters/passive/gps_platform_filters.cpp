@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/discrete_belief.h"
 #include "filters/passive/gps_measurement.h"
 #include "filters/passive/passive_parameters.h"
@@ -25,9 +24,17 @@ bool bound_elsewhere(const state::CompositeState& track_states, std::int32_t gps
 }  // namespace
 
 template <int N>
-GpsPlatformContactUpdater<N>::GpsPlatformContactUpdater(const xml::Querier& querier)
-    : gate_(read_non_negative_gate(querier, "gate is negative in GpsPlatformFilter")),
-      prior_(read_probabilities(querier, "prior_platform_type_distribution")) {}
+const config::Schema<typename GpsPlatformContactUpdater<N>::Parameters>& GpsPlatformContactUpdater<N>::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("gps_" + std::to_string(N) + "d_platform_contact_udpater",
+                          "updates a track's platform-type belief by a GPS report")
+            .required(&P::gate, "gate", "the report probability at or below which a contact is rejected",
+                      probability_gate("gate is negative in GpsPlatformFilter"))
+            .required(&P::prior_platform_type_distribution, "prior_platform_type_distribution",
+                      "the prior probability of each platform type", probability_entry(), not_empty());
+    return schema;
+}
 
 template <int N>
 void GpsPlatformContactUpdater<N>::update(const state::CompositeState& contact,
@@ -52,8 +59,15 @@ void GpsPlatformContactUpdater<N>::update(const state::CompositeState& contact,
     track.states.insert(std::make_shared<const fusion::GpsIdState>(gps.gps_id));
 }
 
-GpsContactUpdaterAndGater::GpsContactUpdaterAndGater(const xml::Querier& querier)
-    : inner_(make_filter_in(querier.tag("filter"))), gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GpsContactUpdaterAndGater::Parameters>& GpsContactUpdaterAndGater::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("gps_contact_updater_and_gater", "updates the track with a GPS position report")
+            .product(&P::filter, "filter", filter_form(), "the filter run after an accepted update", &make_filter_in)
+            .required(&P::gate, "gate", "the squared Mahalanobis distance at which a contact is rejected",
+                      infinity(), threshold());
+    return schema;
+}
 
 void GpsContactUpdaterAndGater::update(const state::CompositeState& contact,
                                        TrackState& track) const {

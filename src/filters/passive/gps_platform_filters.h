@@ -1,5 +1,6 @@
 #pragma once
 #include "numerics/dynamic_vector.h"
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -16,7 +17,15 @@ namespace ostrel {
 template <int N>
 class GpsPlatformContactUpdater : public Filter {
 public:
-    explicit GpsPlatformContactUpdater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+        nmrc::DynamicVector prior_platform_type_distribution;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GpsPlatformContactUpdater(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate), prior_(parameters.prior_platform_type_distribution) {}
+    explicit GpsPlatformContactUpdater(const xml::Querier& querier) : GpsPlatformContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -33,7 +42,15 @@ private:
 // the inner filter ("filter") then runs with the same arguments.
 class GpsContactUpdaterAndGater : public Filter {
 public:
-    explicit GpsContactUpdaterAndGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+        double gate = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GpsContactUpdaterAndGater(const Parameters& parameters)
+        : inner_(schema().validate(parameters).filter), gate_(parameters.gate) {}
+    explicit GpsContactUpdaterAndGater(const xml::Querier& querier) : GpsContactUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -1,6 +1,5 @@
 #include "filters/passive/gps_position_velocity_filters.h"
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/gps_measurement.h"
 #include "filters/passive/passive_parameters.h"
 #include "filters/position_innovation.h"
@@ -10,8 +9,20 @@
 namespace ostrel {
 
 template <int N>
-GpsPositionVelocityInitializer<N>::GpsPositionVelocityInitializer(const xml::Querier& querier)
-    : prior_velocity_covariance_(read_prior_velocity_covariance(querier)) {
+const config::Schema<typename GpsPositionVelocityInitializer<N>::Parameters>&
+GpsPositionVelocityInitializer<N>::schema() {
+    static const auto schema = [] {
+        config::Schema<Parameters> s("gps_position_velocity_" + std::to_string(N) + "d_initializer",
+                                     "starts a position-velocity estimate at a GPS position, at rest");
+        declare_prior_velocity_covariance(s, &Parameters::prior_velocity_covariance);
+        return s;
+    }();
+    return schema;
+}
+
+template <int N>
+GpsPositionVelocityInitializer<N>::GpsPositionVelocityInitializer(const Parameters& parameters)
+    : prior_velocity_covariance_(schema().validate(parameters).prior_velocity_covariance) {
     static_assert(N == 3, "the GPS filters are three-dimensional");
 }
 
@@ -24,8 +35,11 @@ void GpsPositionVelocityInitializer<N>::update(const state::CompositeState& cont
 }
 
 template <int N>
-GpsPositionVelocityContactUpdater<N>::GpsPositionVelocityContactUpdater(const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")) {}
+const config::Schema<GateParameters>& GpsPositionVelocityContactUpdater<N>::schema() {
+    static const auto schema = gate_schema("gps_position_velocity_" + std::to_string(N) + "d_contact_updater",
+                                           "updates the track with a GPS position report");
+    return schema;
+}
 
 template <int N>
 void GpsPositionVelocityContactUpdater<N>::update(const state::CompositeState& contact,

@@ -1,5 +1,6 @@
 #pragma once
 #include "numerics/symmetric_matrix.h"
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -11,7 +12,14 @@ namespace ostrel {
 template <int N>
 class GpsPositionVelocityInitializer : public Filter {
 public:
-    explicit GpsPositionVelocityInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::SymmetricMatrix<N> prior_velocity_covariance;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GpsPositionVelocityInitializer(const Parameters& parameters);
+    explicit GpsPositionVelocityInitializer(const xml::Querier& querier)
+        : GpsPositionVelocityInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
@@ -25,7 +33,12 @@ private:
 template <int N>
 class GpsPositionVelocityContactUpdater : public Filter {
 public:
-    explicit GpsPositionVelocityContactUpdater(const xml::Querier& querier);
+    using Parameters = GateParameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit GpsPositionVelocityContactUpdater(const Parameters& parameters) : gate_(schema().validate(parameters).gate) {}
+    explicit GpsPositionVelocityContactUpdater(const xml::Querier& querier)
+        : GpsPositionVelocityContactUpdater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

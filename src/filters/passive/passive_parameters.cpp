@@ -3,49 +3,27 @@
 #include <cmath>
 #include <sstream>
 
-#include "filters/filter_parameters.h"
-#include "model/states/dynamic_vector_xml.h"
 #include "util/exception.h"
 
 namespace ostrel {
 
-nmrc::SymmetricMatrix<3> read_prior_velocity_covariance(const xml::Querier& querier) {
-    const auto prior = querier.read<nmrc::SymmetricMatrix<3>>("prior_velocity_covariance");
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= i; ++j) {
-            const double value = prior(i, j);
-            if (std::isfinite(value) && (i != j || value >= 0.0)) continue;
-            throw util::Exception(
-                "prior_velocity_covariance must hold finite entries and non-negative variances: "
-                "prior_velocity_covariance(" +
-                std::to_string(i) + ", " + std::to_string(j) + ") = " + number_text(value));
-        }
-    return prior;
+std::vector<config::Check<double>> probability_gate(const std::string& negative_message) {
+    return {{"non-negative", [](const double& x) { return !(x < 0.0); }, negative_message},
+            config::a_number().says("{element} is not a number: {entry} = {value}")};
 }
 
-double read_non_negative_gate(const xml::Querier& querier, const std::string& negative_message) {
-    const double gate = querier.read<double>("gate");
-    if (gate < 0.0) throw util::Exception(negative_message);
-    if (std::isnan(gate)) throw util::Exception("gate is not a number: gate = " + number_text(gate));
-    return gate;
+config::Check<double> probability_floor() {
+    return config::non_negative<double>().says("{element} must be a non-negative number: {entry} = {value}");
 }
 
-double read_probability_floor(const xml::Querier& querier, const std::string& key) {
-    const double floor = querier.read<double>(key);
-    if (!(floor >= 0.0))
-        throw util::Exception(key + " must be a non-negative number: " + key + " = " +
-                              number_text(floor));
-    return floor;
+config::Check<double> probability_entry() {
+    return config::non_negative_finite().says(
+        "{element} must hold finite non-negative probabilities: {entry} = {value}");
 }
 
-nmrc::DynamicVector read_probabilities(const xml::Querier& querier, const std::string& key) {
-    const nmrc::DynamicVector p = state::read_dynamic_vector(querier.tag(key));
-    for (int i = 0; i < p.size(); ++i) {
-        if (std::isfinite(p[i]) && p[i] >= 0.0) continue;
-        throw util::Exception(key + " must hold finite non-negative probabilities: " + key + "[" +
-                              std::to_string(i) + "] = " + number_text(p[i]));
-    }
-    return p;
+config::Check<nmrc::DynamicVector> not_empty() {
+    return {"at least one number", [](const nmrc::DynamicVector& v) { return !v.empty(); },
+            "nmrc::Vector::read called on empty Vector"};
 }
 
 std::vector<int> read_index_list(const xml::Querier& list) {

@@ -4,6 +4,8 @@
 
 #include "numerics/dynamic_vector.h"
 #include "numerics/normal.h"
+#include "config/schema.h"
+#include "numerics/value_forms.h"
 #include "xml/querier.h"
 
 namespace ostrel {
@@ -11,21 +13,17 @@ namespace ostrel {
 // Parameter reading and run-time checks shared by the passive-sensor and
 // platform filters. Every failure names the values involved.
 
-// "prior_velocity_covariance": a 3 x 3 matrix read row by row (the entries on
-// and below the diagonal kept); entries finite, variances non-negative.
-nmrc::SymmetricMatrix<3> read_prior_velocity_covariance(const xml::Querier& querier);
-
-// A "gate" that is a probability floor: a number that must not be negative,
+// A "gate" that is a probability floor (e <= gate rejects): not negative,
 // else the exact `negative_message`; NaN fails naming the value.
-double read_non_negative_gate(const xml::Querier& querier, const std::string& negative_message);
+std::vector<config::Check<double>> probability_gate(const std::string& negative_message);
 
-// A probability floor named `key` (a gate on a probability, e <= floor
-// rejects): a number that must not be negative nor NaN, named with its value.
-double read_probability_floor(const xml::Querier& querier, const std::string& key);
+// A probability floor other than "gate": a number, not negative.
+config::Check<double> probability_floor();
 
-// A probability vector (the text of child `key`, numbers separated by
-// blanks): at least one entry, every entry finite and non-negative.
-nmrc::DynamicVector read_probabilities(const xml::Querier& querier, const std::string& key);
+// A probability vector: every entry finite and non-negative.
+config::Check<double> probability_entry();
+// ... and at least one entry.
+config::Check<nmrc::DynamicVector> not_empty();
 
 // Integer indices listed as the child elements of `list` (one index per
 // child, any element name) or, when it has no children, as its text.
@@ -47,3 +45,26 @@ nmrc::Normal<6> position_velocity_start(const nmrc::Normal<3>& position,
                                         const nmrc::SymmetricMatrix<3>& prior_velocity_covariance);
 
 }  // namespace ostrel
+
+namespace config {
+
+// Platform-type indices: one per child element (any name) or, when there
+// are no children, the numbers of the element's text.
+template <>
+struct ValueForm<std::vector<int>> {
+    using Entry = int;
+    static std::string form() { return "a list of indices"; }
+    static void read(const xml::Querier& element, std::vector<int>& value) { value = ostrel::read_index_list(element); }
+    static std::string show(const std::vector<int>& value) {
+        std::string text;
+        for (int i : value) text += (text.empty() ? "" : " ") + std::to_string(i);
+        return text;
+    }
+    template <class Visit>
+    static void each(const std::vector<int>& value, Visit visit) {
+        for (std::size_t i = 0; i < value.size(); ++i)
+            if (!visit("[" + std::to_string(i) + "]", value[i])) return;
+    }
+};
+
+}  // namespace config

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "filters/filter_parameters.h"
 #include "filters/passive/discrete_belief.h"
 #include "filters/passive/passive_parameters.h"
 #include "model/states/detection_probability_state.h"
@@ -13,22 +12,28 @@ namespace ostrel {
 namespace {
 const char* const owner = "PassivePlatformTypeSensorCoastUpdaterAndGater";
 
-std::vector<int> read_broadcasting(const xml::Querier& querier) {
-    std::vector<int> types = read_index_list(querier.tag("broadcasting_platform_types"));
-    for (int t : types)
-        if (t < 0)
-            throw util::Exception(
-                "broadcasting_platform_types holds a negative platform type: type = " +
-                std::to_string(t));
-    return types;
-}
 }  // namespace
 
+const config::Schema<PassivePlatformTypeSensorCoastUpdaterAndGater::Parameters>&
+PassivePlatformTypeSensorCoastUpdaterAndGater::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("passive_platform_type_sensor_coast_updater_and_gater",
+                          "updates a track's platform-type belief on a coast pass of a passive sensor")
+            .product(&P::filter, "filter", filter_form(), "the filter run after an accepted update", &make_filter_in)
+            .required(&P::gate, "gate", "the probability at or below which the pass is rejected", infinity(),
+                      threshold())
+            .required(&P::broadcasting_platform_types, "broadcasting_platform_types",
+                      "the platform types the sensor would have heard",
+                      config::non_negative<int>().says("{element} holds a negative platform type: type = {value}"));
+    return schema;
+}
+
 PassivePlatformTypeSensorCoastUpdaterAndGater::PassivePlatformTypeSensorCoastUpdaterAndGater(
-    const xml::Querier& querier)
-    : inner_(make_filter_in(querier.tag("filter"))),
-      gate_(read_threshold(querier, "gate")),
-      broadcasting_(read_broadcasting(querier)) {}
+    const Parameters& parameters)
+    : inner_(schema().validate(parameters).filter),
+      gate_(parameters.gate),
+      broadcasting_(parameters.broadcasting_platform_types) {}
 
 void PassivePlatformTypeSensorCoastUpdaterAndGater::update(const state::CompositeState& contact,
                                                            TrackState& track) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "filters/filter_schema.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -19,7 +20,16 @@ namespace ostrel {
 // the inner filter ("filter") runs with the same arguments.
 class PassivePlatformTypeSensorCoastUpdaterAndGater : public Filter {
 public:
-    explicit PassivePlatformTypeSensorCoastUpdaterAndGater(const xml::Querier& querier);
+    struct Parameters {
+        FilterPtr filter;
+        double gate = 0;
+        std::vector<int> broadcasting_platform_types;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PassivePlatformTypeSensorCoastUpdaterAndGater(const Parameters& parameters);
+    explicit PassivePlatformTypeSensorCoastUpdaterAndGater(const xml::Querier& querier)
+        : PassivePlatformTypeSensorCoastUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

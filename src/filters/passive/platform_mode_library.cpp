@@ -34,4 +34,8 @@ PlatformModeLibrary::PlatformModeLibrary(const xml::Querier& library) {
     }
 }
 
+std::shared_ptr<const PlatformModeLibrary> read_platform_mode_library(const xml::Querier& library) {
+    return std::make_shared<const PlatformModeLibrary>(library);
+}
+
 }  // namespace ostrel

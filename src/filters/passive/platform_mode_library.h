@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "xml/querier.h"
@@ -24,5 +25,8 @@ private:
     std::vector<std::vector<int>> modes_;
     int mode_count_ = 0;
 };
+
+// The library read from its element, for parameter schemas.
+std::shared_ptr<const PlatformModeLibrary> read_platform_mode_library(const xml::Querier& library);
 
 }  // namespace ostrel

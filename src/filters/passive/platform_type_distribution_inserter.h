@@ -1,5 +1,7 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
+#include "numerics/dynamic_vector.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -10,7 +12,14 @@ namespace ostrel {
 // the same object is inserted into every track.
 class PlatformTypeDistributionInserter : public Filter {
 public:
-    explicit PlatformTypeDistributionInserter(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::DynamicVector distribution;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit PlatformTypeDistributionInserter(const Parameters& parameters);
+    explicit PlatformTypeDistributionInserter(const xml::Querier& querier)
+        : PlatformTypeDistributionInserter(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

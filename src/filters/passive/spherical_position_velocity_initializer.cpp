@@ -7,9 +7,16 @@
 
 namespace ostrel {
 
-SphericalPositionVelocityInitializer::SphericalPositionVelocityInitializer(
-    const xml::Querier& querier)
-    : prior_velocity_covariance_(read_prior_velocity_covariance(querier)) {}
+const config::Schema<SphericalPositionVelocityInitializer::Parameters>&
+SphericalPositionVelocityInitializer::schema() {
+    static const auto schema = [] {
+        config::Schema<Parameters> s("radar_position_velocity_initializer",
+                                     "starts a position-velocity estimate at a radar contact's position, at rest");
+        declare_prior_velocity_covariance(s, &Parameters::prior_velocity_covariance);
+        return s;
+    }();
+    return schema;
+}
 
 void SphericalPositionVelocityInitializer::update(const state::CompositeState& contact,
                                                   TrackState& track) const {

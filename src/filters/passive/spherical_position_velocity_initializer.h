@@ -1,4 +1,5 @@
 #pragma once
+#include "filters/filter_schema.h"
 #include "numerics/symmetric_matrix.h"
 #include "tracker/filter.h"
 
@@ -12,7 +13,15 @@ namespace ostrel {
 // TimeState. The score is unchanged.
 class SphericalPositionVelocityInitializer : public Filter {
 public:
-    explicit SphericalPositionVelocityInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::SymmetricMatrix<3> prior_velocity_covariance;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit SphericalPositionVelocityInitializer(const Parameters& parameters)
+        : prior_velocity_covariance_(schema().validate(parameters).prior_velocity_covariance) {}
+    explicit SphericalPositionVelocityInitializer(const xml::Querier& querier)
+        : SphericalPositionVelocityInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "filters/filter_parameters.h"
+#include "config/value_form.h"
 #include "util/exception.h"
 
 namespace ostrel {
@@ -14,7 +14,7 @@ constexpr double two_pi = 6.283185307179586;
 void fail(const std::string& what, const EsmFeatureContact& f, double value,
           const std::string& owner) {
     throw util::Exception(what + " of feature " + std::to_string(f.id) + " must be positive in " +
-                          owner + ": " + what + " = " + number_text(value));
+                          owner + ": " + what + " = " + config::quote(value));
 }
 }  // namespace
 

@@ -4,15 +4,23 @@
 
 namespace fusion {
 
-// A platform-type belief read under the key "platform_type_distribuion_state"
-// (spelled so in configurations) from a child "distribution" holding the
-// probabilities; it is written under "platform_type_distribution_state" with
-// that same child. It is a kind of its own, apart from
-// ostrel::PlatformTypeDistributionState, which the platform filters use.
+// A platform-type belief with a child "distribution" holding the
+// probabilities. It is read under the key "platform_type_distribuion_state"
+// (spelled so in older configurations) and, in this form, under the correct
+// spelling "platform_type_distribution_state", under which it is written, so
+// that its own output reads back. It is a kind of its own, apart from
+// ostrel::PlatformTypeDistributionState (attribute "dim", numbers as text),
+// which the platform filters use and which shares the correct spelling.
 class PlatformTypeDistributionState : public state::StateTemplate<PlatformTypeDistributionState> {
 public:
+    // The key it is registered under; written_key() is the correct spelling.
     static const char* key() { return "platform_type_distribuion_state"; }
     static const char* written_key() { return "platform_type_distribution_state"; }
+
+    // The creator of the key "platform_type_distribution_state": this kind
+    // for an element in its form (a "distribution" child, no "dim"
+    // attribute), ostrel::PlatformTypeDistributionState for any other.
+    static util::CountedPtr<state::State> create_either(const xml::Querier& element);
 
     // Fails when the distribution is empty.
     explicit PlatformTypeDistributionState(nmrc::DynamicVector distribution);
