@@ -6,6 +6,8 @@
 
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
+#include "model/states/position_estimate_state.h"
+#include "model/states/position_velocity_estimate_state.h"
 #include "celltracking_test_support.h"
 #include "support/expect_message.h"
 #include "support/temp_dir.h"
@@ -49,13 +51,13 @@ TEST(IsbiFrameWriterTest, WritesMaskPerFrameAndLineageWhenTheStreamEnds) {
     writer->push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
     EXPECT_EQ(mask_rows(dir.str() + "/mask000.tif"), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}}));
     // Frame 1: the cell moves to segment 2, a far newborn shares it and wins
-    // as the later track.
+    // as the later track; the cell, left without a pixel, ends in frame 0.
     writer->push_frame(make_frame(1, {cell_test::cell_track({0, 4}, 2, 2.5, 1.5, 2), cell_test::cell_track({0, 5}, 1, 20, 20, 2)}, two_cells()));
     EXPECT_EQ(mask_rows(dir.str() + "/mask001.tif"), (Rows{{0, 0, 0, 0}, {0, 0, 2, 2}, {0, 0, 2, 2}}));
 
     EXPECT_FALSE(fs::exists(dir.str() + "/res_track.txt"));
     writer->push_frame(nullptr);
-    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 1 0\n2 1 1 0\n");
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 0 0\n2 1 1 0\n");
     ASSERT_EQ(collector->frames.size(), 3u);
     EXPECT_TRUE(collector->frames[0] && collector->frames[1]);
     EXPECT_EQ(collector->frames[2], nullptr);
@@ -84,6 +86,27 @@ TEST(IsbiFrameWriterTest, CoastingTrackMarksTheOnePixelAtItsRoundedPosition) {
         if (c.pixel_x >= 0) expected[c.pixel_y][c.pixel_x] = 1;
         EXPECT_EQ(mask_rows(dir.str() + "/mask001.tif"), expected) << "position " << c.x << ", " << c.y;
     }
+}
+
+TEST(IsbiFrameWriterTest, PositionVelocityEstimatesAreReadByTheirPositionPart) {
+    test_support::TempDir dir("velocity");
+    auto writer = make_writer(dir.str());
+    // The same coasting track, its estimate (x, y, vx, vy) = (3, 2, -3, 0)
+    // instead of a position estimate.
+    auto frame = make_frame(0, {cell_test::coasting_track({0, 1}, 1, 0, 0)}, two_cells());
+    auto& track = *frame->composite_states[0];
+    track.erase<state::PositionEstimateState<2>>();
+    nmrc::Normal<4> estimate;
+    estimate.mean = nmrc::Vector<4>{3, 2, -3, 0};
+    track.insert(std::make_shared<const state::PositionVelocityEstimateState<2>>(estimate, 0.0));
+    writer->push_frame(frame);
+    EXPECT_EQ(mask_rows(dir.str() + "/mask000.tif"), (Rows{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}}));
+
+    auto bare = make_frame(1, {cell_test::coasting_track({0, 1}, 2, 0, 0)}, two_cells());
+    bare->composite_states[0]->erase<state::PositionEstimateState<2>>();
+    EXPECT_MESSAGE(writer->push_frame(bare),
+                   "isbi_frame_writer: track (0, 1) at time 1 has no position_estimate_state_2d or "
+                   "position_velocity_estimate_state_2d (the tracker's filters must keep one on every track)");
 }
 
 TEST(IsbiFrameWriterTest, MaskNamesPadTheTruncatedFrameTimeToTheConfiguredDigits) {
