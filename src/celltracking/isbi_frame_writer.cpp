@@ -8,6 +8,7 @@
 
 #include "celltracking/label_mask.h"
 #include "celltracking/track_access.h"
+#include "imaging/segment_features_state.h"
 #include "imaging/segment_states.h"
 #include "model/contact_state.h"
 #include "model/states/m_of_n_state.h"
@@ -42,7 +43,8 @@ struct Space<3> {
 
 }  // namespace
 
-IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key) : key_(std::move(key)) {
+IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key, int dimension)
+    : key_(std::move(key)), table_(dimension) {
     const std::string& directory = querier.read_raw("directory");
     if (directory.empty()) throw util::Exception(key_ + ": directory is empty");
     directory_ = normalised_directory(directory);
@@ -101,16 +103,30 @@ void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
     const std::vector<TrackSighting> tracks = sightings(frame);
     const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
     write_frame_mask(frame, tracks, labels, mask_name(f));
+    for (std::size_t k = 0; k < tracks.size(); ++k)
+        if (labels[k] != 0)
+            table_.add({f, labels[k], lineage_.segments().at(labels[k]).parent, tracks[k].position, tracks[k].measures});
 }
+
+namespace {
+
+template <class Content>
+void write_text_file(const std::string& name, const Content& content) {
+    std::ofstream out(name, std::ios::out | std::ios::trunc);
+    if (!out) throw util::Exception("Unable to open file: " + name);
+    content.write(out);
+    out.close();
+    if (out.fail()) throw util::Exception("unable to write " + name);
+}
+
+}  // namespace
 
 void IsbiFrameWriterBase::write_lineage() const {
     const std::string name = lineage_name();
     if (failed_) throw util::Exception(key_ + ": an earlier frame failed, " + name + " is not written");
-    std::ofstream out(name, std::ios::out | std::ios::trunc);
-    if (!out) throw util::Exception("Unable to open file: " + name);
-    lineage_.write(out);
-    out.close();
-    if (out.fail()) throw util::Exception("unable to write " + name);
+    // The lineage last: its presence marks a complete result.
+    write_text_file(table_name(), table_);
+    write_text_file(name, lineage_);
 }
 
 namespace {
@@ -170,8 +186,10 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
         }
         track.newborn = m_of_n->n == 1;
         if (const auto parent = states->get_ptr<ostrel::TrackParentState>()) track.parent_track = parent->parent;
-        const auto segment = track_contact(*states).get_ptr<ipc::SegmentIdState>();
-        if (segment) track.segment = segment->id;
+        const state::CompositeState& contact = track_contact(*states);
+        if (const auto segment = contact.get_ptr<ipc::SegmentIdState>()) track.segment = segment->id;
+        if (const auto features = contact.get_ptr<ipc::SegmentFeaturesState>())
+            track.measures = SegmentMeasures{features->features.area, features->features.mean_intensity};
         tracks.push_back(track);
     }
     const std::vector<bool> marked = marked_tracks(frame_segmentation<N>(frame, key()), tracks);

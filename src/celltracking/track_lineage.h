@@ -10,6 +10,12 @@
 
 namespace isbi {
 
+// Size and brightness of the segment a track took in a frame.
+struct SegmentMeasures {
+    double area = 0;
+    double mean_intensity = 0;
+};
+
 // One track as the result writer sees it in one frame.
 struct TrackSighting {
     state::Label track;
@@ -18,6 +24,7 @@ struct TrackSighting {
     std::optional<int> segment;       // segment of this frame's contact; none when coasting
     bool marked = true;               // holds at least one pixel of this frame's mask
     std::optional<state::Label> parent_track;  // the track it descends from (TrackParentState)
+    std::optional<SegmentMeasures> measures;   // of its contact's segment, when the contact has them
 };
 
 // The output labels of the cell-tracking result and their lineage: every

@@ -6,6 +6,8 @@
 
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
+#include "imaging/segment_features_state.h"
+#include "model/contact_state.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_velocity_estimate_state.h"
 #include "celltracking_test_support.h"
@@ -107,6 +109,49 @@ TEST(IsbiFrameWriterTest, PositionVelocityEstimatesAreReadByTheirPositionPart) {
     EXPECT_MESSAGE(writer->push_frame(bare),
                    "isbi_frame_writer: track (0, 1) at time 1 has no position_estimate_state_2d or "
                    "position_velocity_estimate_state_2d (the tracker's filters must keep one on every track)");
+}
+
+TEST(IsbiFrameWriterTest, TracksTableHasARowPerLabelAndFrameWithSegmentMeasuresWhereKnown) {
+    test_support::TempDir dir("table");
+    auto writer = make_writer(dir.str());
+    // Frame 0: a cell with segment measures. Frame 1: it divides (a newborn
+    // 1.5 away, without measures), and a coast lands outside the image.
+    Track cell = cell_test::cell_track({0, 1}, 1, 1.5, 0.25, 1);
+    auto first = make_frame(0, {cell}, two_cells());
+    const auto add_measures = [](state::CompositeState& track, double area, double mean) {
+        ipc::SegmentFeaturesState::Features features;
+        features.area = area;
+        features.mean_intensity = mean;
+        auto contact = std::make_shared<state::CompositeState>(*track.get<state::ContactState>().contact);
+        contact->insert(std::make_shared<const ipc::SegmentFeaturesState>(features));
+        track.insert(std::make_shared<const state::ContactState>(contact));
+    };
+    add_measures(*first->composite_states[0], 3, 1250.5);
+    writer->push_frame(first);
+    cell.n = 2;
+    writer->push_frame(make_frame(1, {cell, cell_test::cell_track({0, 2}, 1, 2.5, 1.5, 2),
+                                      cell_test::coasting_track({0, 3}, 1, -5, 1)},
+                                  two_cells()));
+    writer->push_frame(nullptr);
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 0 0\n2 1 1 1\n3 1 1 1\n");
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/tracks.csv"),
+              "frame,label,parent,x,y,area,mean_intensity\n"
+              "0,1,0,1.5,0.25,3,1250.5\n"
+              "1,3,1,1.5,0.25,,\n"
+              "1,2,1,2.5,1.5,,\n");
+}
+
+TEST(IsbiFrameWriter3dTest, TracksTableHasAZColumnAndNoMeasureColumnsWithoutMeasures) {
+    test_support::TempDir dir("table3");
+    isbi::IsbiFrameWriter3d writer(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    auto segments = std::make_shared<ipc::SegmentImage3d>(2, 1, 2);
+    segments->fill(1);
+    segments->number_of_segments = 2;
+    Track cell = cell_test::cell_track({0, 1}, 1, 0.5, 0, 1);
+    cell.z = 1;
+    writer.push_frame(cell_test::make_frame_3d(4, {cell}, segments));
+    writer.push_frame(nullptr);
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/tracks.csv"), "frame,label,parent,x,y,z\n4,1,0,0.5,0,1\n");
 }
 
 TEST(IsbiFrameWriterTest, MaskNamesPadTheTruncatedFrameTimeToTheConfiguredDigits) {

@@ -165,9 +165,15 @@ TEST(ResultValidityTest, EveryRandomPipelineGivesAValidResult) {
         writer->insert_child(std::make_shared<cell_test::FrameCollector>());
         RandomPipeline(seed, dimension).run(*writer, 12);
         EXPECT_EQ(ctc::validate_result_folder(dir.str()), std::vector<std::string>{});
+        // tracks.csv: a header and a row for every frame of every label.
         std::map<std::int32_t, int> children;
-        for (const auto& [label, segment] : writer->lineage().segments())
+        std::size_t spanned = 0;
+        for (const auto& [label, segment] : writer->lineage().segments()) {
             if (segment.parent) ++children[segment.parent];
+            spanned += static_cast<std::size_t>(segment.end - segment.begin + 1);
+        }
+        const std::string table = cell_test::read_text(dir.str() + "/tracks.csv");
+        EXPECT_EQ(static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')), spanned + 1);
         for (const auto& [parent, count] : children) (count > 1 ? divisions : gaps) += 1;
     }
     // The pipelines do exercise divisions and gaps.
