@@ -1,0 +1,100 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lineage/link_choice.h"
+#include "lineage/linking_model.h"
+#include "lineage/track_history.h"
+#include "model/composite_state_frame.h"
+#include "pipeline/component.h"
+#include "tracker/assignment/assignment_solver.h"
+
+namespace lineage {
+
+// Decides divisions and closes gaps after the tracker: tracks that start are
+// linked to tracks that ended shortly before or go on beside them, by one
+// global assignment over a sliding window of frames (see choose_links and
+// LinkingModel for the scores). Each frame is held for "window" frames; then
+// its links are committed and it is passed on, changed so that the
+// cell-tracking writers record the lineage:
+//   - a division: each daughter's first state carries a TrackParentState
+//     naming the mother; a mother whose track went on with one daughter
+//     ends there, her continuation taking a fresh label of the linker's own
+//     label source;
+//   - a cell found again after frames unseen: its first state names the
+//     earlier track as parent (the result form's way of bridging a gap);
+//   - a track broken between two consecutive frames is joined: the later
+//     piece carries the earlier one's label and continues its m-of-n
+//     counters.
+// Memory stays bounded: the window of frames and a few sightings of each
+// track under way or recently ended.
+//
+// Place it after "track_relabeler" and before the writer, whose
+// "distance_gate" should then be 0 so that it guesses no further divisions.
+// Keys "lineage_linker" (2-D tracks) and "lineage_linker_3d".
+class LineageLinkerBase : public cmpnt::MonoChildComponent {
+public:
+    LineageLinkerBase(const xml::Querier& querier, std::string key);
+
+    void push_frame(cmpnt::FramePtr frame) override;
+
+    std::int32_t label_source() const { return source_; }
+
+protected:
+    // The sightings of a frame's tracks, in frame order.
+    virtual std::vector<std::pair<state::Label, Sighting>> read_sightings(const frame::CompositeStateFrame& frame,
+                                                                          int index) const = 0;
+    const std::string& key() const { return key_; }
+
+private:
+    struct Held {
+        int index = 0;
+        cmpnt::FramePtr frame;
+    };
+
+    void take(cmpnt::FramePtr frame);
+    void commit_oldest();
+    void apply(const Link& link);
+    void release_oldest();
+    state::Label fresh_label();
+
+    std::string key_;
+    LinkingModel model_;
+    ostrel::AssignmentSolver solver_;
+    std::int32_t source_ = 0;
+    std::int32_t next_number_ = 0;
+    int next_index_ = 0;
+    int solves_ = 0;
+    std::deque<Held> held_;
+    std::map<state::Label, TrackHistory> tracks_;  // by incoming label
+};
+
+template <int N>
+class BasicLineageLinker : public LineageLinkerBase {
+public:
+    using LineageLinkerBase::LineageLinkerBase;
+
+protected:
+    std::vector<std::pair<state::Label, Sighting>> read_sightings(const frame::CompositeStateFrame& frame,
+                                                                  int index) const override;
+};
+
+extern template class BasicLineageLinker<2>;
+extern template class BasicLineageLinker<3>;
+
+class LineageLinker : public BasicLineageLinker<2> {
+public:
+    static const char* key() { return "lineage_linker"; }
+    explicit LineageLinker(const xml::Querier& querier) : BasicLineageLinker<2>(querier, key()) {}
+};
+
+class LineageLinker3d : public BasicLineageLinker<3> {
+public:
+    static const char* key() { return "lineage_linker_3d"; }
+    explicit LineageLinker3d(const xml::Querier& querier) : BasicLineageLinker<3>(querier, key()) {}
+};
+
+}  // namespace lineage
