@@ -77,9 +77,14 @@ void NewContactPasses::extend(const HypothesisNode& leaf, std::vector<Child>& ch
     TrackState timed = TrackState::extending(leaf.track_state());
     run_stages(stages_.time_stages, *fresh_.front()->contact, timed);
     candidates(timed, scratch_);
-    for (std::size_t index : scratch_)
-        if (HypothesisNodePtr child = HypothesisNode::gated_child(leaf, *fresh_[index]))
-            children.emplace_back(index, std::move(child));
+    // The rest of each pass starts from a copy of the timed state: the same
+    // arithmetic, in the same order, as the whole pass on a fresh state.
+    for (std::size_t index : scratch_) {
+        const TrackReport& report = *fresh_[index];
+        TrackState state = timed;
+        run_stages(stages_.contact_stages, *report.contact, state);
+        if (state.gates) children.emplace_back(index, HypothesisNode::passed_child(leaf, report, std::move(state)));
+    }
 }
 
 }  // namespace ostrel
