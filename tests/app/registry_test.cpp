@@ -81,10 +81,11 @@ TEST(Registry, ComponentKeysAreRegisteredInCatalogueOrder) {
     app::register_all();
     std::vector<std::string> order = registration_order(&app::register_components);
     ASSERT_GT(order.size(), kComponentOrder.size());
-    // The catalogue first, the sources added after it last.
+    // The catalogue first, then the lineage and result components, the
+    // sources added after the catalogue last.
     EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + kComponentOrder.size()), kComponentOrder);
     EXPECT_EQ(std::vector<std::string>(order.begin() + kComponentOrder.size(), order.end()),
-              (std::vector<std::string>{"frame_reader", "scenario_source"}));
+              (std::vector<std::string>{"lineage_linker", "lineage_linker_3d", "frame_reader", "scenario_source"}));
 }
 
 TEST(Registry, FamiliesStartWithTheirFirstKeys) {
