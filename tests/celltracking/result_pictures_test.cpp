@@ -68,14 +68,6 @@ TEST(OverlayPictureTest, ImageInGreyOutlinesInTheLabelColourAndTheNumberBeside) 
     EXPECT_MESSAGE(isbi::render_overlay(&image, isbi::Mask(5, 5, 0)), "the image is 12 x 8, the mask 5 x 5");
 }
 
-TEST(OverlayPictureTest, NeighbouringLabelsGetDifferentColours) {
-    for (std::int32_t label = 1; label < 200; ++label) {
-        EXPECT_NE(OverlayColours::of_label(label), OverlayColours::of_label(label + 1));
-        EXPECT_GE(OverlayColours::of_label(label), OverlayColours::greys);
-        EXPECT_LT(OverlayColours::of_label(label), OverlayColours::white);
-    }
-}
-
 TEST(OverlayPictureTest, PngHoldsThePictureInThePaletteColours) {
     test_support::TempDir dir("png");
     const std::string name = dir.str() + "/picture.png";
