@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,13 @@ public:
 private:
     std::string path_;
 };
+
+// A number as configuration text ("1.5", "40").
+inline std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
 
 // The element parsed from text; the Querier stands on it.
 inline xml::Querier element(const std::string& text) { return xml::Querier::parse("\n" + text); }
