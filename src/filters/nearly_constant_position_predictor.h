@@ -13,6 +13,7 @@ class NearlyConstantPositionPredictor : public Filter {
 public:
     explicit NearlyConstantPositionPredictor(const xml::Querier& querier);
     void update(const state::CompositeState& contact, TrackState& track) const override;
+    bool reads_contact_time_only() const override { return true; }
 
 private:
     const nmrc::Vector<N> process_noise_;

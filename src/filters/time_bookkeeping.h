@@ -20,6 +20,7 @@ class TimePreviousTimeUpdater : public Filter {
 public:
     explicit TimePreviousTimeUpdater(const xml::Querier&) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
+    bool reads_contact_time_only() const override { return true; }
 };
 
 // Key "last_contact_time_initializer": LastContactTimeState(contact time); run

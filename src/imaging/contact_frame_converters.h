@@ -6,6 +6,7 @@
 
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
+#include "imaging/segment_shape.h"
 #include "imaging/type_words.h"
 #include "model/composite_state_frame.h"
 #include "model/frame.h"
@@ -15,19 +16,18 @@
 namespace ipc {
 
 // Per-label sums gathered in one pass over a segmented image: pixel (voxel)
-// count, coordinate sums and the sum of the source values. The tables are
+// count, coordinate sums and second-order sums of x and y, and the sum of
+// the source values (PlaneSums), plus the sum of z in 3-D. The tables are
 // kept between frames.
 template <int N>
 struct SegmentMoments {
-    std::vector<std::int64_t> count;
-    std::vector<std::array<std::int64_t, N>> coordinate_sum;  // sum of x, y (, z)
-    std::vector<std::int64_t> value_sum;
+    std::vector<PlaneSums> plane;
+    std::vector<std::int64_t> z_sum;  // 3-D only
 
     void reset(int segments) {
         const auto n = static_cast<std::size_t>(segments);
-        count.assign(n, 0);
-        coordinate_sum.assign(n, std::array<std::int64_t, N>{});
-        value_sum.assign(n, 0);
+        plane.assign(n, PlaneSums{});
+        if constexpr (N == 3) z_sum.assign(n, 0);
     }
 };
 
@@ -35,8 +35,11 @@ struct SegmentMoments {
 // values are not all zero (mean not 0) and whose size is at least
 // "minimum_contact_size", holding its time, a track label (this converter's
 // label source and a number counting contacts over the whole run), a
-// Gaussian position (the segment's centroid, covariance diag(sigma^2)) and
-// the segment label. Shared by the 2-D and 3-D converters.
+// Gaussian position (the segment's centroid, covariance diag(sigma^2)), the
+// segment label, its features (SegmentFeaturesState: size, intensity, shape)
+// and its size as a Gaussian (SegmentSizeState, variance from
+// segment_size_variance) for the segment-size filters. Shared by the 2-D
+// and 3-D converters.
 template <int N>
 class ContactExtractor {
 public:

@@ -12,6 +12,7 @@
 #include "imaging/spatial_segmentors.h"
 #include "imaging/tiff_readers.h"
 #include "imaging/tiff_writers.h"
+#include "model/states/segment_size_state.h"
 
 namespace ipc {
 
@@ -78,6 +79,8 @@ void register_image_states(state::StateFactory& factory) {
     util::register_key(factory, SegmentImage3dState::key(), &util::create<state::State, SegmentImage3dState>);
     util::register_key(factory, SegmentIdState::key(), &util::create<state::State, SegmentIdState>);
     util::register_key(factory, SegmentFeaturesState::key(), &util::create<state::State, SegmentFeaturesState>);
+    // The contact converters put a segment size on every contact.
+    util::register_key(factory, ostrel::SegmentSizeState::key(), &util::create<state::State, ostrel::SegmentSizeState>);
 }
 
 }  // namespace ipc

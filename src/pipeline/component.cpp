@@ -38,4 +38,11 @@ bool active_in_splitter(const xml::Querier& element) {
     return !active_word(element, word) || word == "true";
 }
 
+std::vector<ComponentPtr> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&)) {
+    std::vector<ComponentPtr> components;
+    for (const xml::Querier& element : list.tags())
+        if (active(element)) components.push_back(factory().create(element));
+    return components;
+}
+
 }  // namespace cmpnt

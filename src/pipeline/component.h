@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "model/frame.h"
 #include "util/counted_ptr.h"
 #include "util/factory.h"
@@ -51,5 +53,8 @@ ComponentFactory& factory();
 // a chain drops only "false", a splitter keeps only "true" (or no attribute).
 bool active_in_chain(const xml::Querier& element);
 bool active_in_splitter(const xml::Querier& element);
+
+// Builds the components of a list element that `active` keeps, in order.
+std::vector<ComponentPtr> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&));
 
 }  // namespace cmpnt

@@ -2,12 +2,27 @@
 
 namespace cmpnt {
 
-ComponentChain::ComponentChain(const xml::Querier& querier) {
-    auto elements = querier.tag("components").tags();
-    if (elements.empty()) throw util::Exception("no components in ComponentChain");
-    for (const xml::Querier& element : elements) {
-        if (!active_in_chain(element)) continue;
-        ComponentPtr stage = factory().create(element);
+namespace {
+
+std::vector<ComponentPtr> active_stages(const xml::Querier& list) {
+    if (list.tags().empty()) throw util::Exception("no components in ComponentChain");
+    return make_components(list, &active_in_chain);
+}
+
+}  // namespace
+
+const config::Schema<ComponentChain::Parameters>& ComponentChain::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("component_chain", "links stages in order, each feeding the next")
+            .product(&P::components, "components", "component elements",
+                     "the stages, upstream first; a stage with active=\"false\" is left out",
+                     &active_stages);
+    return schema;
+}
+
+ComponentChain::ComponentChain(const Parameters& parameters) {
+    for (const ComponentPtr& stage : schema().validate(parameters).components) {
         if (last_)
             last_->insert_child(stage);
         else

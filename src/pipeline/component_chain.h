@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace cmpnt {
@@ -6,7 +9,13 @@ namespace cmpnt {
 // Stages linked in configuration order ("components"). Key "component_chain".
 class ComponentChain : public Component {
 public:
-    explicit ComponentChain(const xml::Querier& querier);
+    struct Parameters {
+        std::vector<ComponentPtr> components;  // the active stages, upstream first
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit ComponentChain(const Parameters& parameters);
+    explicit ComponentChain(const xml::Querier& querier) : ComponentChain(schema().bind(querier)) {}
     void insert_child(ComponentPtr child) override { last_->insert_child(std::move(child)); }
     bool push() override { return first_->push(); }
     void push_frame(FramePtr frame) override { first_->push_frame(std::move(frame)); }

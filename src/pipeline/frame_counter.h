@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace cmpnt {
@@ -11,15 +12,21 @@ namespace cmpnt {
 // Key "frame_counter"; children "modulo" and "max_line_length" (both > 0).
 class FrameCounter : public MonoChildComponent {
 public:
-    explicit FrameCounter(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t modulo = 1;
+        std::int32_t max_line_length = 80;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit FrameCounter(const Parameters& parameters);
+    explicit FrameCounter(const xml::Querier& querier) : FrameCounter(schema().bind(querier)) {}
     void push_frame(FramePtr frame) override;
 
 private:
     void print_count();
 
     std::int32_t count_ = 0;
-    std::int32_t modulo_ = 1;
-    std::int32_t max_line_length_ = 80;
+    const Parameters parameters_;
     std::int32_t line_length_ = 0;
 };
 

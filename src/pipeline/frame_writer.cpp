@@ -27,35 +27,42 @@ std::string show(double value) {
     return out.str();
 }
 
+// The folder with "/" separators and no trailing separator.
+std::string folder_of(std::string directory) {
+    std::replace(directory.begin(), directory.end(), '\\', '/');
+    if (!directory.empty() && directory.back() == '/') directory.pop_back();
+    return directory;
+}
+
 }  // namespace
 
-FrameWriter::FrameWriter(const xml::Querier& querier) {
-    const std::string configured = querier.read_raw("directory");
-    directory_ = configured;
-    std::replace(directory_.begin(), directory_.end(), '\\', '/');
-    if (!directory_.empty() && directory_.back() == '/') directory_.pop_back();
+const config::Schema<FrameWriter::Parameters>& FrameWriter::schema() {
+    using P = Parameters;
+    const auto not_negative =
+        config::non_negative<int>().says("{key}: {element} must not be negative: {entry} = {value}");
     // An empty folder would put the files into the root of the file system.
-    if (directory_.empty())
-        throw util::Exception("frame_writer: directory must name a folder: directory = \"" +
-                              configured + "\"");
+    const config::Check<std::string> names_a_folder{
+        "a folder", [](const std::string& d) { return !folder_of(d).empty(); },
+        "{key}: {element} must name a folder: {entry} = {value}"};
+    static const auto schema =
+        config::Schema<P>("frame_writer", "writes every frame that passes into its own XML file")
+            .required(&P::directory, "directory", "the output folder (text kept as written)", names_a_folder)
+            .required(&P::create, "create", "true: move an existing folder to the trash and make a fresh one")
+            .required(&P::time_width, "time_width",
+                      "digits of time x time_factor at the start of each file name (0: no time)", not_negative)
+            .required(&P::time_factor, "time_factor", "scale of the frame time in file names", config::finite())
+            .required(&P::count_width, "count_width", "digits of the running file number", not_negative);
+    return schema;
+}
 
-    const bool create = querier.read_bool("create");
-    querier.read("time_width", time_width_);
-    querier.read("time_factor", time_factor_);
-    querier.read("count_width", count_width_);
-    if (time_width_ < 0)
-        throw util::Exception("frame_writer: time_width must not be negative: time_width = " +
-                              std::to_string(time_width_));
-    if (!std::isfinite(time_factor_))
-        throw util::Exception("frame_writer: time_factor must be finite: time_factor = " +
-                              show(time_factor_));
-    if (count_width_ < 0)
-        throw util::Exception("frame_writer: count_width must not be negative: count_width = " +
-                              std::to_string(count_width_));
-
+FrameWriter::FrameWriter(const Parameters& parameters)
+    : directory_(folder_of(schema().validate(parameters).directory)),
+      time_width_(parameters.time_width),
+      time_factor_(parameters.time_factor),
+      count_width_(parameters.count_width) {
     // Prepared only once every parameter is known to be good, so that a bad
     // configuration never moves an existing folder aside.
-    if (create) util::System::make_directory(directory_);
+    if (parameters.create) util::System::make_directory(directory_);
     directory_ += '/';
 }
 

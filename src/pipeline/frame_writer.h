@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace cmpnt {
@@ -14,7 +15,17 @@ namespace cmpnt {
 // "time_width", "time_factor", "count_width".
 class FrameWriter : public MonoChildComponent {
 public:
-    explicit FrameWriter(const xml::Querier& querier);
+    struct Parameters {
+        std::string directory;  // "\\" and "/" alike; a trailing separator is dropped
+        bool create = false;    // move an existing folder to the trash and make a fresh one
+        std::int32_t time_width = 0;
+        double time_factor = 1;
+        std::int32_t count_width = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit FrameWriter(const Parameters& parameters);
+    explicit FrameWriter(const xml::Querier& querier) : FrameWriter(schema().bind(querier)) {}
     void push_frame(FramePtr frame) override;
 
     // The file a frame of this time gets as file number count.

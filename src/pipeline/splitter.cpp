@@ -16,10 +16,27 @@ FramePtr Popper::pop() {
     return oldest;
 }
 
-Splitter::Splitter(const xml::Querier& querier) {
-    for (const xml::Querier& element : querier.tag("components").tags()) {
-        if (!active_in_splitter(element)) continue;
-        ComponentPtr branch = factory().create(element);
+namespace {
+
+std::vector<ComponentPtr> active_branches(const xml::Querier& list) {
+    return make_components(list, &active_in_splitter);
+}
+
+}  // namespace
+
+const config::Schema<Splitter::Parameters>& Splitter::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("splitter", "passes each frame to every branch and forwards what they emit")
+            .product(&P::branches, "components", "component elements",
+                     "the branches, in order; only those without an active attribute or with "
+                     "active=\"true\" are kept",
+                     &active_branches);
+    return schema;
+}
+
+Splitter::Splitter(const Parameters& parameters) {
+    for (const ComponentPtr& branch : schema().validate(parameters).branches) {
         auto popper = std::make_shared<Popper>();
         branch->insert_child(popper);
         branches_.emplace_back(branch, popper);

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace cmpnt {
@@ -29,7 +30,13 @@ private:
 // Key "splitter".
 class Splitter : public MonoChildComponent {
 public:
-    explicit Splitter(const xml::Querier& querier);
+    struct Parameters {
+        std::vector<ComponentPtr> branches;  // the active branches, in order
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Splitter(const Parameters& parameters);
+    explicit Splitter(const xml::Querier& querier) : Splitter(schema().bind(querier)) {}
     void push_frame(FramePtr frame) override;
 
 private:

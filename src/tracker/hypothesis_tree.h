@@ -36,6 +36,11 @@ public:
 
     void set_solver(AssignmentSolver solver) { solver_ = std::move(solver); }
     const AssignmentSolver& solver() const { return solver_; }
+    // Whether new contacts are indexed by position so that a leaf gives the
+    // full filter pass only to those its gate can admit (on by default; the
+    // decisions are the same either way).
+    void set_gate_index(bool on) { gate_index_ = on; }
+    bool gate_index() const { return gate_index_; }
 
     // Adds one TrackReportFrame to the window ("Frame::cast()" for any other
     // frame, null included).
@@ -115,6 +120,7 @@ private:
     LabelRemapTable remap_;
     ContactGroups groups_;
     AssignmentSolver solver_;
+    bool gate_index_ = true;
     // The node of each column of the last program built.
     std::vector<HypothesisNode*> column_nodes_;
 };

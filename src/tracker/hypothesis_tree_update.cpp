@@ -3,6 +3,7 @@
 #include <set>
 
 #include "tracker/hypothesis_tree.h"
+#include "tracker/new_contact_passes.h"
 #include "util/exception.h"
 
 namespace ostrel {
@@ -168,6 +169,8 @@ void HypothesisTree::extend_leaves(const frame::TrackReportFrame& frame,
     std::vector<state::Label> fresh_labels;
     fresh_labels.reserve(fresh.size());
     for (const TrackReportPtr& report : fresh) fresh_labels.push_back(report->contact_label());
+    const NewContactPasses passes(fresh, gate_index_);
+    std::vector<NewContactPasses::Child> children;
 
     for (const HypothesisNodePtr& leaf : leaves_) {
         if (leaf->children.size() > 1) throw util::Exception("children size is greater than one");
@@ -175,9 +178,9 @@ void HypothesisTree::extend_leaves(const frame::TrackReportFrame& frame,
             next_leaves.push_back(leaf->children.front());
             continue;
         }
-        for (std::size_t index = 0; index < fresh.size(); ++index) {
-            HypothesisNodePtr child = HypothesisNode::gated_child(*leaf, *fresh[index]);
-            if (!child) continue;
+        children.clear();
+        passes.extend(*leaf, children);
+        for (auto& [index, child] : children) {
             stamp(*child);
             next_leaves.push_back(child);
             groups_.file_pending(fresh_labels[index], child.get());

@@ -6,6 +6,7 @@
 #include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
+#include "model/states/segment_size_state.h"
 #include "imaging_test_support.h"
 #include "xml/out_stream.h"
 
@@ -79,7 +80,7 @@ TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponen
 TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
     state::StateFactory factory;
     ipc::register_image_states(factory);
-    EXPECT_EQ(factory.size(), 4u);
+    EXPECT_EQ(factory.size(), 5u);
 
     auto id = factory.create(element("<segment_id_state>17</segment_id_state>"));
     EXPECT_EQ(id->cast<ipc::SegmentIdState>().id, 17);
@@ -111,6 +112,20 @@ TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
         out.close();
     }
     EXPECT_EQ(factory.create(element(again.str()))->cast<ipc::SegmentFeaturesState>().features.orientation, 0.25);
+
+    // The segment size written into contact files reads back.
+    std::ostringstream size_text;
+    {
+        xml::OutStream out(size_text, "");
+        ostrel::SegmentSizeState(2.5, nmrc::Normal<1>(nmrc::Vector<1>::constant(80),
+                                                      nmrc::SymmetricMatrix<1>::diagonal(nmrc::Vector<1>::constant(80))))
+            .write(out);
+        out.close();
+    }
+    const auto& size = factory.create(element(size_text.str()))->cast<ostrel::SegmentSizeState>();
+    EXPECT_EQ(size.time, 2.5);
+    EXPECT_EQ(size.estimate.mean[0], 80);
+    EXPECT_EQ(size.estimate.covariance(0, 0), 80);
 }
 
 }  // namespace

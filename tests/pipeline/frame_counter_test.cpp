@@ -70,7 +70,8 @@ TEST(FrameCounter, RejectsNonPositiveParameters) {
     for (const Case& c : cases) EXPECT_MESSAGE(counter(c.modulo, c.max_line_length), c.message);
     EXPECT_MESSAGE(cmpnt::FrameCounter(element("<frame_counter><modulo>x</modulo><max_line_length>8"
                                                "</max_line_length></frame_counter>")),
-                   "unable to convert text from tag = modulo");
+                   "unable to convert text from tag = modulo (frame_counter: modulo must be an integer: "
+                   "modulo = \"x\")");
 }
 
 }  // namespace

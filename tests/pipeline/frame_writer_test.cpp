@@ -162,7 +162,9 @@ TEST(FrameWriter, BadParametersAreRejectedBeforeTheFolderIsTouched) {
         {{"kept", "true", "-1"}, "frame_writer: time_width must not be negative: time_width = -1"},
         {{"kept", "true", "0", "1", "-2"}, "frame_writer: count_width must not be negative: count_width = -2"},
         {{"kept", "true", "0", "inf"}, "frame_writer: time_factor must be finite: time_factor = inf"},
-        {{"kept", "true", "0", "1", "x"}, "unable to convert text from tag = count_width"},
+        {{"kept", "true", "0", "1", "x"},
+         "unable to convert text from tag = count_width (frame_writer: count_width must be an integer: "
+         "count_width = \"x\")"},
         {{"/", "true"}, "frame_writer: directory must name a folder: directory = \"/\""},
     };
     for (const Case& c : cases) EXPECT_MESSAGE(cmpnt::FrameWriter(c.config.querier()), c.message);
