@@ -34,21 +34,45 @@ public:
 
     std::vector<Piece> cuts;
 
-    std::vector<Link> solve(ostrel::AssignmentSolver& solver, int resolution) {
-        if (links_.empty()) return {};
-        const int slacks = static_cast<int>(rows_.size());
-        ostrel::BinaryProgram program(slacks + static_cast<int>(links_.size()));
-        std::vector<std::vector<int>> members(rows_.size());
-        for (int r = 0; r < slacks; ++r) members[r].push_back(r);
-        for (std::size_t k = 0; k < links_.size(); ++k) {
-            const int column = slacks + static_cast<int>(k);
-            program.set_score(column, links_[k].score);
-            for (int r : link_rows_[k]) members[r].push_back(column);
+    // Solves only the part of the program that decides pieces of frame
+    // `committed`: a group of rows and links that shares no row with those
+    // pieces cannot change them, and is solved again when its own frame
+    // comes to be committed.
+    std::vector<Link> solve(ostrel::AssignmentSolver& solver, int resolution, int committed) {
+        std::vector<int> group(rows_.size());
+        for (std::size_t r = 0; r < group.size(); ++r) group[r] = static_cast<int>(r);
+        const auto find = [&group](int r) {
+            while (group[r] != r) r = group[r] = group[group[r]];
+            return r;
+        };
+        for (const auto& rows : link_rows_)
+            for (std::size_t k = 1; k < rows.size(); ++k) group[find(rows[k])] = find(rows[0]);
+        std::vector<bool> needed(rows_.size(), false);
+        for (const auto& [key, r] : rows_)
+            if (std::get<0>(key) == begins && std::get<2>(key) == committed) needed[find(r)] = true;
+
+        // The needed rows, renumbered, each with its slack column first.
+        std::vector<int> local(rows_.size(), -1);
+        int row_count = 0;
+        for (std::size_t r = 0; r < rows_.size(); ++r)
+            if (needed[find(static_cast<int>(r))]) local[r] = row_count++;
+        std::vector<std::size_t> kept;
+        for (std::size_t k = 0; k < links_.size(); ++k)
+            if (local[link_rows_[k].front()] >= 0) kept.push_back(k);
+        if (kept.empty()) return {};
+
+        ostrel::BinaryProgram program(row_count + static_cast<int>(kept.size()));
+        std::vector<std::vector<int>> members(static_cast<std::size_t>(row_count));
+        for (int r = 0; r < row_count; ++r) members[r].push_back(r);
+        for (std::size_t c = 0; c < kept.size(); ++c) {
+            const int column = row_count + static_cast<int>(c);
+            program.set_score(column, links_[kept[c]].score);
+            for (int r : link_rows_[kept[c]]) members[local[r]].push_back(column);
         }
         for (const auto& row : members) program.add_row(row);
         std::vector<Link> chosen;
         for (int column : solver.solve(program, resolution))
-            if (column >= slacks) chosen.push_back(links_[column - slacks]);
+            if (column >= row_count) chosen.push_back(links_[kept[column - row_count]]);
         return chosen;
     }
 
@@ -147,7 +171,7 @@ LinkChoice choose_links(const std::map<state::Label, TrackHistory>& tracks, int 
     Program program;
     for (const auto& [frame, starts] : starts_by_frame) add_frame(tracks, frame, starts, model, program);
     LinkChoice choice;
-    choice.links = program.solve(solver, resolution);
+    choice.links = program.solve(solver, resolution, first_frame);
     choice.cuts = std::move(program.cuts);
     return choice;
 }
