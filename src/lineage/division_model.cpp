@@ -49,19 +49,23 @@ DivisionModel::DivisionModel(const xml::Querier& querier) {
     }
 }
 
-std::optional<double> DivisionModel::log_likelihood(const Mother& mother, const Cell& a, const Cell& b) const {
+std::optional<double> DivisionModel::log_likelihood(const Mother& mother, const Cell& a, const Cell& b,
+                                                    int dimension) const {
     if (mother.age && *mother.age < minimum_age_) return std::nullopt;
     double score = std::log(division_probability_);
 
-    // -1/2 |m - p|^2 / (s^2 + v)
+    // ln N_n(m; p, s^2) = -n/2 ln(2 pi s^2) - 1/2 |m - p|^2 / s^2
     const nmrc::Vector<3> miss = 0.5 * (a.position + b.position) - mother.predicted;
     const double miss2 = miss[0] * miss[0] + miss[1] * miss[1] + miss[2] * miss[2];
-    score -= 0.5 * miss2 / (midpoint_sigma_ * midpoint_sigma_ + mother.extra_variance);
+    const double variance = midpoint_sigma_ * midpoint_sigma_ + mother.extra_variance;
+    if (miss2 > midpoint_gate * midpoint_gate * variance) return std::nullopt;
+    score -= 0.5 * dimension * std::log(2.0 * M_PI * variance) + 0.5 * miss2 / variance;
 
     if (axis_sigma_ && mother.shape && mother.shape->elongation() >= minimum_elongation_) {
+        // ln(pi N(d; 0, sigma^2)) = ln(pi / (sqrt(2 pi) sigma)) - 1/2 (d / sigma)^2
         const double split = std::atan2(a.position[1] - b.position[1], a.position[0] - b.position[0]);
         const double z = axis_angle(split, mother.shape->orientation) / *axis_sigma_;
-        score -= 0.5 * z * z;
+        score += std::log(M_PI / (std::sqrt(2.0 * M_PI) * *axis_sigma_)) - 0.5 * z * z;
     }
     if (area_growth_ && mother.shape && a.shape && b.shape && mother.shape->area > 0) {
         const double share = 0.5 * *area_growth_ * mother.shape->area;

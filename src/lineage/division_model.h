@@ -31,13 +31,19 @@ namespace lineage {
 //                           cells that split their body in two; nuclei that
 //                           grow back at once, about 2).
 //
-// Fit, with m the daughters' midpoint, p the mother's prediction and v the
-// extra variance of a prediction across a gap:
-//   -1/2 |m - p|^2 / (midpoint_sigma^2 + v)
-//   -1/2 (angle(d1 - d2, mother's axis) / axis_sigma)^2           (rods)
-//   -1/2 sum_i (ln(a_i / (area_growth a_m / 2)) / area_sigma)^2   (areas)
+// With m the daughters' midpoint, p the mother's prediction, v the extra
+// variance of a prediction across a gap, s^2 = midpoint_sigma^2 + v, n the
+// dimension and d the angle between the line through the daughters and the
+// mother's long axis (in [0, pi/2]):
+//   ln L = ln(division_probability) + ln N_n(m; p, s^2)
+//        + ln(pi N(d; 0, axis_sigma^2))     (elongated mothers: the angle's
+//                                            density against a uniform one)
+//        - 1/2 sum_i (ln(a_i / (area_growth a_m / 2)) / area_sigma)^2
+//                                           (areas, when all three are known)
 class DivisionModel {
 public:
+    static constexpr double midpoint_gate = 4.0;
+
     explicit DivisionModel(const xml::Querier& querier);
 
     struct Cell {
@@ -51,9 +57,10 @@ public:
         std::optional<int> age;        // frames since her birth, when seen
     };
 
-    // ln(division_probability) plus the fit; none when the mother is younger
-    // than minimum_age.
-    std::optional<double> log_likelihood(const Mother& mother, const Cell& a, const Cell& b) const;
+    // ln L in `dimension` (2 or 3) dimensions; none when the mother is
+    // younger than minimum_age or the midpoint lies more than
+    // midpoint_gate standard deviations from her prediction.
+    std::optional<double> log_likelihood(const Mother& mother, const Cell& a, const Cell& b, int dimension) const;
 
     double division_probability() const { return division_probability_; }
 

@@ -1,6 +1,7 @@
 #include "lineage/lineage_linker.h"
 
 #include <limits>
+#include <set>
 #include <sstream>
 
 #include "celltracking/track_access.h"
@@ -9,6 +10,7 @@
 #include "model/contact_state.h"
 #include "model/states/m_of_n_state.h"
 #include "model/states/position_estimate_state.h"
+#include "model/states/position_velocity_estimate_state.h"
 #include "model/states/track_parent_state.h"
 #include "model/track_label_state.h"
 
@@ -28,10 +30,18 @@ std::string label_text(const state::Label& label) {
     return text.str();
 }
 
+// The frame's own contact states, where the contact converter left the
+// segmentation.
+const state::CompositeState* own_contact(const frame::CompositeStateFrame& frame) {
+    if (!frame.meta_data) return nullptr;
+    const auto own = frame.meta_data->get_ptr<state::ContactState>();
+    return own ? own->contact.get() : nullptr;
+}
+
 }  // namespace
 
-LineageLinkerBase::LineageLinkerBase(const xml::Querier& querier, std::string key)
-    : key_(std::move(key)), model_(querier), solver_(ostrel::AssignmentAlgorithm::optimal),
+LineageLinkerBase::LineageLinkerBase(const xml::Querier& querier, std::string key, int dimension)
+    : key_(std::move(key)), model_(querier, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
       source_(state::take_label_source()) {}
 
 void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
@@ -53,6 +63,8 @@ void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
 void LineageLinkerBase::take(cmpnt::FramePtr frame) {
     const int index = next_index_++;
     const auto& tracks = isbi::composite_frame(frame);
+    if (!model_.knows_field())
+        if (const auto size = field_size(tracks)) model_.set_field(*size);
     for (const auto& [label, sighting] : read_sightings(tracks, index)) {
         auto found = tracks_.find(label);
         if (found == tracks_.end()) {
@@ -74,58 +86,59 @@ void LineageLinkerBase::take(cmpnt::FramePtr frame) {
 
 void LineageLinkerBase::commit_oldest() {
     const int oldest = held_.front().index;
-    std::vector<state::Label> open;
-    for (const auto& [label, track] : tracks_)
-        if (!track.start_decided) open.push_back(label);
-    if (!open.empty()) {
-        for (const Link& link : choose_links(tracks_, open, model_, solver_, solves_++))
-            if (link.frame == oldest) apply(link);
+    const LinkChoice choice = choose_links(tracks_, oldest, model_, solver_, solves_++);
+
+    // The labels as they were before this frame's decisions: two cells that
+    // trade identities in one frame each take the other's old label.
+    std::map<state::Label, state::Label> before;
+    for (const auto& [label, track] : tracks_) before.emplace(label, track.output);
+
+    std::set<state::Label> explained;  // cut tracks whose piece a link explains
+    for (const Link& link : choice.links) {
+        if (link.frame != oldest) continue;
+        for (const Piece& piece : link.starts)
+            if (piece.cut) explained.insert(piece.track);
+        if (!link.keeps_track()) apply(link, before);
     }
-    // Starts of the oldest frame that no link explains are cells that
-    // appeared: their age is unknown.
+    // A cut track whose continuation nothing explains goes on as a cell
+    // that appeared.
+    for (const Piece& cut : choice.cuts)
+        if (cut.frame == oldest && !explained.count(cut.track)) {
+            TrackHistory& track = tracks_.at(cut.track);
+            track.output = fresh_label();
+            track.birth.reset();
+        }
+    // So does every start of the frame that no link explains.
     for (auto& [label, track] : tracks_)
         if (!track.start_decided && track.first_frame() == oldest) track.start_decided = true;
 }
 
-void LineageLinkerBase::apply(const Link& link) {
+void LineageLinkerBase::apply(const Link& link, const std::map<state::Label, state::Label>& before) {
     TrackHistory& source = tracks_.at(link.source);
-    switch (link.kind) {
-        case Link::Kind::found_again: {
-            TrackHistory& again = tracks_.at(link.starts.front());
-            if (link.unseen == 0) {
-                // Broken between consecutive frames: one track, one label.
-                again.output = source.output;
-                again.m_offset = source.last_m;
-                again.n_offset = source.last_n;
-            } else {
-                again.parent_mark = std::make_pair(link.frame, source.output);
+    const state::Label source_label = before.at(link.source);
+    if (!link.source_cut) source.end_consumed = true;
+    for (const Piece& piece : link.starts) {
+        TrackHistory& track = tracks_.at(piece.track);
+        track.start_decided = true;
+        const bool joined = link.kind == Link::Kind::found_again && link.unseen == 0;
+        if (joined) {
+            // One cell, one label across consecutive frames. A new track
+            // continues the old one's m-of-n counters.
+            track.output = source_label;
+            if (!piece.cut) {
+                track.m_offset = source.last_m;
+                track.n_offset = source.last_n;
             }
-            again.birth = source.birth;
-            again.start_decided = true;
-            source.end_consumed = true;
-            break;
+        } else {
+            // A daughter, or a cell found after frames unseen: a new label
+            // (a started track keeps its own) whose parent is the source.
+            if (piece.cut) track.output = fresh_label();
+            track.parent_mark = std::make_pair(link.frame, source_label);
         }
-        case Link::Kind::division:
-            for (const state::Label& label : link.starts) {
-                TrackHistory& daughter = tracks_.at(label);
-                daughter.parent_mark = std::make_pair(link.frame, source.output);
-                daughter.birth = link.frame;
-                daughter.start_decided = true;
-            }
-            source.end_consumed = true;
-            break;
-        case Link::Kind::continued_division: {
-            const state::Label mother = source.output;
-            TrackHistory& sister = tracks_.at(link.starts.front());
-            sister.parent_mark = std::make_pair(link.frame, mother);
-            sister.birth = link.frame;
-            sister.start_decided = true;
-            source.output = fresh_label();
-            source.parent_mark = std::make_pair(link.frame, mother);
-            source.birth = link.frame;
-            source.m_offset = source.n_offset = 0;
-            break;
-        }
+        if (link.kind == Link::Kind::division)
+            track.birth = link.frame;
+        else
+            track.birth = source.birth;
     }
 }
 
@@ -172,17 +185,30 @@ void LineageLinkerBase::release_oldest() {
 }
 
 template <int N>
+std::optional<double> BasicLineageLinker<N>::field_size(const frame::CompositeStateFrame& frame) const {
+    const state::CompositeState* own = own_contact(frame);
+    if (!own) return std::nullopt;
+    if constexpr (N == 2) {
+        if (const auto image = own->get_ptr<ipc::SegmentImageState>())
+            if (image->segmentation) return double(image->segmentation->width()) * image->segmentation->height();
+    } else {
+        if (const auto image = own->get_ptr<ipc::SegmentImage3dState>())
+            if (image->segmentation)
+                return double(image->segmentation->width()) * image->segmentation->height() *
+                       image->segmentation->depth();
+    }
+    return std::nullopt;
+}
+
+template <int N>
 std::vector<std::pair<state::Label, Sighting>> BasicLineageLinker<N>::read_sightings(
     const frame::CompositeStateFrame& frame, int index) const {
     // Shapes from the frame's segmentation, for contacts that carry no
     // segment features; measured at most once per frame.
     std::optional<SegmentShapes> shapes;
     const ipc::SegmentImage* segmentation = nullptr;
-    if (N == 2 && frame.meta_data)
-        if (const auto own = frame.meta_data->get_ptr<state::ContactState>())
-            if (own->contact)
-                if (const auto image = own->contact->get_ptr<ipc::SegmentImageState>())
-                    segmentation = image->segmentation.get();
+    if (const state::CompositeState* own = own_contact(frame); N == 2 && own)
+        if (const auto image = own->get_ptr<ipc::SegmentImageState>()) segmentation = image->segmentation.get();
 
     std::vector<std::pair<state::Label, Sighting>> sightings;
     sightings.reserve(frame.composite_states.size());
@@ -193,14 +219,20 @@ std::vector<std::pair<state::Label, Sighting>> BasicLineageLinker<N>::read_sight
         const auto contact_state = track->get_ptr<state::ContactState>();
         const state::CompositeState* contact = contact_state ? contact_state->contact.get() : nullptr;
         sighting.contact = contact && contact->has<ipc::SegmentIdState>();
-        // The measured centroid of the contact, else the track's estimate.
+        // The measured centroid of the contact, else the track's estimate
+        // (a position, or a position and velocity).
         auto position = sighting.contact ? contact->get_ptr<state::PositionEstimateState<N>>() : nullptr;
         if (!position) position = track->get_ptr<state::PositionEstimateState<N>>();
-        if (!position)
+        if (position) {
+            for (int k = 0; k < N; ++k) sighting.position[k] = position->estimate.mean[k];
+        } else if (const auto moving = track->get_ptr<state::PositionVelocityEstimateState<N>>()) {
+            for (int k = 0; k < N; ++k) sighting.position[k] = moving->estimate.mean[k];
+        } else {
             throw util::Exception(this->key() + ": track " + label_text(label) + " at time " +
-                                  isbi::format_number(frame.time) + " has no " +
-                                  state::PositionEstimateState<N>::key());
-        for (int k = 0; k < N; ++k) sighting.position[k] = position->estimate.mean[k];
+                                  isbi::format_number(frame.time) + " has neither " +
+                                  state::PositionEstimateState<N>::key() + " nor " +
+                                  state::PositionVelocityEstimateState<N>::key());
+        }
         if (sighting.contact) {
             if (segmentation && !shapes && !contact->has<ipc::SegmentFeaturesState>()) shapes.emplace(*segmentation);
             sighting.shape = contact_shape(*contact, shapes ? &*shapes : nullptr);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,20 +16,21 @@
 namespace lineage {
 
 // Decides divisions and closes gaps after the tracker: tracks that start are
-// linked to tracks that ended shortly before or go on beside them, by one
-// global assignment over a sliding window of frames (see choose_links and
+// linked to tracks that ended shortly before, or to tracks under way beside
+// them whose continuation may be a daughter (or another cell), by one global
+// assignment over a sliding window of frames (see choose_links and
 // LinkingModel for the scores). Each frame is held for "window" frames; then
 // its links are committed and it is passed on, changed so that the
 // cell-tracking writers record the lineage:
 //   - a division: each daughter's first state carries a TrackParentState
 //     naming the mother; a mother whose track went on with one daughter
-//     ends there, her continuation taking a fresh label of the linker's own
+//     ends there, the continuation taking a fresh label of the linker's own
 //     label source;
 //   - a cell found again after frames unseen: its first state names the
 //     earlier track as parent (the result form's way of bridging a gap);
 //   - a track broken between two consecutive frames is joined: the later
-//     piece carries the earlier one's label and continues its m-of-n
-//     counters.
+//     piece carries the earlier one's label (and a new track continues the
+//     m-of-n counters of the old one).
 // Memory stays bounded: the window of frames and a few sightings of each
 // track under way or recently ended.
 //
@@ -37,13 +39,15 @@ namespace lineage {
 // Keys "lineage_linker" (2-D tracks) and "lineage_linker_3d".
 class LineageLinkerBase : public cmpnt::MonoChildComponent {
 public:
-    LineageLinkerBase(const xml::Querier& querier, std::string key);
+    LineageLinkerBase(const xml::Querier& querier, std::string key, int dimension);
 
     void push_frame(cmpnt::FramePtr frame) override;
 
     std::int32_t label_source() const { return source_; }
 
 protected:
+    // The area (volume) of the frame's segmentation, or none.
+    virtual std::optional<double> field_size(const frame::CompositeStateFrame& frame) const = 0;
     // The sightings of a frame's tracks, in frame order.
     virtual std::vector<std::pair<state::Label, Sighting>> read_sightings(const frame::CompositeStateFrame& frame,
                                                                           int index) const = 0;
@@ -57,7 +61,7 @@ private:
 
     void take(cmpnt::FramePtr frame);
     void commit_oldest();
-    void apply(const Link& link);
+    void apply(const Link& link, const std::map<state::Label, state::Label>& before);
     void release_oldest();
     state::Label fresh_label();
 
@@ -75,9 +79,11 @@ private:
 template <int N>
 class BasicLineageLinker : public LineageLinkerBase {
 public:
-    using LineageLinkerBase::LineageLinkerBase;
+    BasicLineageLinker(const xml::Querier& querier, std::string key)
+        : LineageLinkerBase(querier, std::move(key), N) {}
 
 protected:
+    std::optional<double> field_size(const frame::CompositeStateFrame& frame) const override;
     std::vector<std::pair<state::Label, Sighting>> read_sightings(const frame::CompositeStateFrame& frame,
                                                                   int index) const override;
 };

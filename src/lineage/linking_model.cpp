@@ -43,7 +43,8 @@ xml::Querier division_element(const xml::Querier& querier) {
 
 }  // namespace
 
-LinkingModel::LinkingModel(const xml::Querier& querier) : division_model_(division_element(querier)) {
+LinkingModel::LinkingModel(const xml::Querier& querier, int dimension)
+    : dimension_(dimension), division_model_(division_element(querier)) {
     window_ = querier.read<int>("window");
     maximum_gap_ = querier.read<int>("maximum_gap");
     if (maximum_gap_ < 0) bad("maximum_gap", maximum_gap_, ">= 0");
@@ -53,23 +54,49 @@ LinkingModel::LinkingModel(const xml::Querier& querier) : division_model_(divisi
     const double sigma = positive(querier, "motion_sigma");
     motion_variance_ = sigma * sigma;
     log_miss_ = std::log1p(-probability(querier, "detection_probability"));
-    const double end = probability(querier, "end_probability");
-    log_end_ = std::log(end);
-    end_odds_ = std::log1p(-end) - log_end_;
-    const double appearance = probability(querier, "appearance_probability");
-    appearance_odds_ = std::log1p(-appearance) - std::log(appearance);
+    end_ = probability(querier, "end_probability");
+    if (!(end_ + division_model_.division_probability() < 1.0))
+        bad("end_probability", end_, "below 1 - division_probability");
+    appearance_rate_ = positive(querier, "appearance_rate");
+    double field = 0.0;
+    if (querier.read_optional("field_area", field)) {
+        if (!(field > 0.0) || !std::isfinite(field)) bad("field_area", field, "a number > 0");
+        set_field(field);
+    }
+    // V = pi R^2 in 2-D, 4/3 pi R^3 in 3-D; ln(2^(1-n) / V)
+    const double volume = dimension_ == 2 ? M_PI * search_radius_ * search_radius_
+                                          : 4.0 / 3.0 * M_PI * std::pow(search_radius_, 3);
+    log_separation_ = (1 - dimension_) * std::log(2.0) - std::log(volume);
+}
+
+void LinkingModel::set_field(double area) {
+    if (!(area > 0.0)) bad("field_area", area, "a number > 0");
+    log_appearance_ = std::log(appearance_rate_) - std::log(area);
+}
+
+double LinkingModel::log_appearance() const {
+    if (!log_appearance_)
+        throw util::Exception(std::string(owner) +
+                              ": the field's size is unknown: the frames hold no segmentation, so "
+                              "field_area must be configured");
+    return *log_appearance_;
 }
 
 bool LinkingModel::within_reach(const Prediction& from, const Sighting& to) const {
     return squared_distance(from.position, to.position) <= search_radius_ * search_radius_;
 }
 
+double LinkingModel::log_normal(const nmrc::Vector<3>& a, const nmrc::Vector<3>& b, double variance) const {
+    // ln N_n(a; b, v) = -n/2 ln(2 pi v) - 1/2 |a - b|^2 / v
+    return -0.5 * dimension_ * std::log(2.0 * M_PI * variance) - 0.5 * squared_distance(a, b) / variance;
+}
+
 std::optional<double> LinkingModel::found_again(const Prediction& end, const Sighting& start) const {
     if (end.unseen > maximum_gap_ || !within_reach(end, start)) return std::nullopt;
-    // A + E + g ln(1 - Pd) - 1/2 d^2 / (s^2 (g + 1))
-    const double variance = motion_variance_ * (end.unseen + 1);
-    return appearance_odds_ + end_odds_ + end.unseen * log_miss_ -
-           0.5 * squared_distance(end.position, start.position) / variance;
+    const int g = end.unseen;
+    return (g + 1) * std::log1p(-end_) + g * log_miss_ +
+           log_normal(start.position, end.position, motion_variance_ * (g + 1)) - std::log(end_) -
+           log_appearance();
 }
 
 std::optional<double> LinkingModel::division_fit(const Prediction& mother, DivisionModel::Mother facts,
@@ -77,25 +104,17 @@ std::optional<double> LinkingModel::division_fit(const Prediction& mother, Divis
     if (mother.unseen > maximum_gap_ || !within_reach(mother, a) || !within_reach(mother, b)) return std::nullopt;
     facts.predicted = mother.position;
     facts.extra_variance = motion_variance_ * mother.unseen;
-    return division_model_.log_likelihood(facts, {a.position, a.shape}, {b.position, b.shape});
+    const auto fit = division_model_.log_likelihood(facts, {a.position, a.shape}, {b.position, b.shape}, dimension_);
+    if (!fit) return std::nullopt;
+    return *fit + log_separation_;
 }
 
 std::optional<double> LinkingModel::division(const Prediction& mother, const DivisionModel::Mother& facts,
                                              const Sighting& a, const Sighting& b) const {
     const auto fit = division_fit(mother, facts, a, b);
     if (!fit) return std::nullopt;
-    // 2 A - ln(end) + g ln(1 - Pd) + ln L
-    return 2.0 * appearance_odds_ - log_end_ + mother.unseen * log_miss_ + *fit;
-}
-
-std::optional<double> LinkingModel::continued_division(const Prediction& mother, const DivisionModel::Mother& facts,
-                                                       const Sighting& continuation, const Sighting& sister) const {
-    if (mother.unseen != 0) return std::nullopt;
-    const auto fit = division_fit(mother, facts, continuation, sister);
-    if (!fit) return std::nullopt;
-    // A - ln(1 - P) + ln L + 1/2 d^2 / s^2
-    return appearance_odds_ - std::log1p(-division_model_.division_probability()) + *fit +
-           0.5 * squared_distance(mother.position, continuation.position) / motion_variance_;
+    const int g = mother.unseen;
+    return g * std::log1p(-end_) + g * log_miss_ + *fit - std::log(end_) - 2.0 * log_appearance();
 }
 
 }  // namespace lineage

@@ -8,14 +8,15 @@
 
 namespace lineage {
 
-// The scores the lineage linker weighs: each is the log-odds of a link
-// against leaving its pieces unlinked (the tracks that start are cells
-// appearing from nowhere, the track that ends is a cell that left or died).
+// The scores the lineage linker weighs: each is the log-likelihood ratio of
+// a link against leaving its pieces unlinked, where a track that starts is a
+// cell that appeared (entered the field, or was found by the segmentation
+// for the first time) and a track that ends is a cell that left or died.
 //
 // Elements (all required unless marked):
 //   "window"                 frames held back before a frame's links are
 //                            committed, so that later starts compete for the
-//                            same ends (>= maximum_gap);
+//                            same ends (from maximum_gap to 100);
 //   "maximum_gap"            frames a cell may go unseen and still be found
 //                            again (>= 0);
 //   "search_radius"          pixels (> 0): the farthest a cell found again,
@@ -28,26 +29,37 @@ namespace lineage {
 //   "end_probability"        chance that a track ends for good in a given
 //                            frame (the cell leaves the field or dies), in
 //                            (0, 1);
-//   "appearance_probability" chance that a new track is a cell appearing
-//                            (entering the field) rather than a daughter or
-//                            a cell found again, in (0, 1);
+//   "appearance_rate"        cells appearing per frame in the whole field
+//                            (> 0), entering across its border or found for
+//                            the first time;
+//   "field_area"             optional, pixels^n: the field they appear in;
+//                            by default the area (volume) of the frames'
+//                            segmentation;
 //   "division_model"         see DivisionModel.
 //
-// With A = ln((1 - appearance) / appearance) per start explained,
-// E = ln((1 - end) / end), g frames unseen, s = motion_sigma:
-//   found again:         A + E + g ln(1 - Pd) - 1/2 d^2 / (s^2 (g + 1))
-//   mother ends, two daughters start:
-//                        2 A - ln(end) + g ln(1 - Pd) + ln L_division
-//   mother's track goes on with one daughter, the other starts:
-//                        A - ln(1 - P_division) + ln L_division + 1/2 d^2 / s^2
-//                        (d: the continuing daughter from the prediction,
-//                        whose move no longer needs explaining)
+// With n the dimension, s = motion_sigma, g the frames a track went unseen,
+// q the appearance density (appearance_rate / field_area), N_n the normal
+// density, V the volume of the search ball and L the division model's
+// likelihood (the daughters' half-separation taken as uniform over the
+// ball, hence 2^(1-n) / V for the unordered pair):
+//   found again:   (g+1) ln(1 - end) + g ln(1 - Pd) + ln N_n(d; s^2 (g+1))
+//                  - ln(end) - ln q
+//   divided:       g ln(1 - end) + g ln(1 - Pd) + ln L + ln(2^(1-n) / V)
+//                  - ln(end) - 2 ln q
+// A track that goes on in the next frame is "found again" there with g = 0:
+// cutting it (when its continuation may be a daughter) costs that score.
 class LinkingModel {
 public:
-    explicit LinkingModel(const xml::Querier& querier);
+    LinkingModel(const xml::Querier& querier, int dimension);
 
     int window() const { return window_; }
     int maximum_gap() const { return maximum_gap_; }
+
+    // Whether the field's size is known (configured or already given).
+    bool knows_field() const { return log_appearance_.has_value(); }
+    // The size of the field the frames show, used unless "field_area" was
+    // configured. Must be > 0.
+    void set_field(double area);
 
     // A track predicted at `end` found again at `start`.
     std::optional<double> found_again(const Prediction& end, const Sighting& start) const;
@@ -57,23 +69,25 @@ public:
     std::optional<double> division(const Prediction& mother, const DivisionModel::Mother& facts, const Sighting& a,
                                    const Sighting& b) const;
 
-    // The mother's track went on with `continuation` while `sister` started.
-    std::optional<double> continued_division(const Prediction& mother, const DivisionModel::Mother& facts,
-                                             const Sighting& continuation, const Sighting& sister) const;
+    // Whether `to` lies within the search radius of the prediction.
+    bool within_reach(const Prediction& from, const Sighting& to) const;
 
 private:
-    bool within_reach(const Prediction& from, const Sighting& to) const;
+    double log_normal(const nmrc::Vector<3>& a, const nmrc::Vector<3>& b, double variance) const;
+    double log_appearance() const;
     std::optional<double> division_fit(const Prediction& mother, DivisionModel::Mother facts, const Sighting& a,
                                        const Sighting& b) const;
 
+    int dimension_ = 2;
     int window_ = 0;
     int maximum_gap_ = 0;
     double search_radius_ = 0.0;
     double motion_variance_ = 0.0;
     double log_miss_ = 0.0;          // ln(1 - Pd)
-    double log_end_ = 0.0;           // ln(end)
-    double end_odds_ = 0.0;          // E
-    double appearance_odds_ = 0.0;   // A
+    double end_ = 0.0;
+    double appearance_rate_ = 0.0;
+    std::optional<double> log_appearance_;  // ln q
+    double log_separation_ = 0.0;    // ln(2^(1-n) / V)
     DivisionModel division_model_;
 };
 
