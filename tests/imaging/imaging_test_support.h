@@ -63,6 +63,10 @@ struct RawPage {
     std::uint16_t photometric = PHOTOMETRIC_MINISBLACK;
     std::uint16_t samples = 1;
     std::uint16_t compression = COMPRESSION_NONE;
+    std::uint16_t sample_format = SAMPLEFORMAT_UINT;
+    // Written in tiles of this size (multiples of 16) when both are > 0.
+    std::uint32_t tile_width = 0;
+    std::uint32_t tile_height = 0;
     bool page_number = false;
     std::uint16_t page = 0;
     std::uint16_t page_count = 0;
