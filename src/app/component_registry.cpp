@@ -13,6 +13,7 @@
 #include "pipeline/frame_reader.h"
 #include "pipeline/frame_writer.h"
 #include "pipeline/pass_through.h"
+#include "pipeline/prefetch.h"
 #include "pipeline/splitter.h"
 #include "simulation/scenario_source.h"
 #include "tracker/filter_definer.h"
@@ -33,6 +34,7 @@ void register_components() {
     util::register_key(f, "pass_through", &create<Component, cmpnt::PassThrough>);
     util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
     util::register_key(f, "frame_writer", &create<Component, cmpnt::FrameWriter>);
+    util::register_key(f, "prefetch", &create<Component, cmpnt::Prefetch>);
 
     // Images: TIFF readers and writers, segmentation, operators, contact
     // extraction (the image family's own catalogue, composed from type words).

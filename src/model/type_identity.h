@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 
 namespace model {
 
@@ -7,7 +8,8 @@ namespace model {
 // asked for and keeps it for the rest of the run.
 template <class Family>
 int next_identity() {
-    static int counter = 0;
+    // Atomic: a stage running on its own thread may meet a class first.
+    static std::atomic<int> counter{0};
     return ++counter;
 }
 

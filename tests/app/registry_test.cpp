@@ -16,7 +16,7 @@ namespace {
 // image family, then tracking and cell-tracking output, then the keys added
 // after that catalogue.
 const std::vector<std::string> kComponentOrder = {
-    "component_chain", "frame_counter", "splitter", "pass_through", "terminator", "frame_writer",
+    "component_chain", "frame_counter", "splitter", "pass_through", "terminator", "frame_writer", "prefetch",
     "short_image_tiff_reader", "short_image_3d_tiff_reader",
     "char_image_tiff_writer", "short_image_tiff_writer", "signed_int_image_tiff_writer",
     "segment_image_tiff_writer", "short_image_3d_tiff_writer", "segment_image_3d_tiff_writer",
