@@ -13,6 +13,7 @@
 #include "app/registration.h"
 #include "app/scramble.h"
 #include "app/version.h"
+#include "config/catalogue.h"
 #include "pipeline/component.h"
 #include "pipeline/source_length.h"
 #include "util/exception.h"
@@ -122,8 +123,13 @@ std::vector<Option> ostrel_options(RunSettings& s) {
         {"--strict", "", "", "treat configuration mistakes (unknown elements, text after a number) as errors",
          [&s](const std::string&) { s.strict = true; }},
         {"--no-progress", "", "", "show no progress line", [&s](const std::string&) { s.progress = false; }},
-        // "--describe KEY" (what a key does and which elements it reads) joins
-        // this table together with the key descriptions.
+        {"--describe", "", "KEY", "explain a key: what it does and the elements it reads, and exit",
+         [print](const std::string& key) {
+             print([key](std::ostream& out) {
+                 register_all();
+                 out << config::describe_key(key);
+             });
+         }},
     };
 }
 

@@ -5,7 +5,6 @@
 
 #include "app/cell_tracking_score.h"
 #include "app/cells_test_support.h"
-#include "app/tra_measure.h"
 #include "imaging/tiff_readers.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -45,7 +44,7 @@ TEST(OstrelCells, ShippedExampleTracksLikeTheHandWrittenConfigurationAndReruns) 
     const auto score = cell_score::score(kExample + "/truth", out, kExampleFrames);
     EXPECT_EQ(score.detected_cells, score.true_cells) << joined(score.missed);
     EXPECT_GE(score.link_fraction(), 0.98);
-    EXPECT_GE(tra::measure(kExample + "/truth", out, kExampleFrames).tra(), 0.99);
+    EXPECT_GE(cells_test::evaluate(dir.str(), kExample + "/truth", out, "TRA"), 0.99);
 
     const auto first = folder_contents(out);
     ASSERT_EQ(first.size(), kExampleFrames + 3u);  // masks, res_track.txt, tracks.csv, ostrel-cells.xml

@@ -5,7 +5,6 @@
 #include <regex>
 
 #include "app/cells_test_support.h"
-#include "app/tra_measure.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 
@@ -46,8 +45,9 @@ TEST(OstrelCellsSpeed, MaximumSpeedAloneScoresLikeTheHandTunedConfiguration) {
     const auto derived = run_tool(dir.str(), "ostrel-cells", "--max-speed 4 crowd/images derived");
     ASSERT_EQ(derived.status, 0) << derived.err;
 
-    const double tuned_tra = tra::measure(truth, (dir.path() / "tuned" / "cells" / "result").string(), 40).tra();
-    const double derived_tra = tra::measure(truth, (dir.path() / "derived").string(), 40).tra();
+    const double tuned_tra =
+        cells_test::evaluate(dir.str(), truth, (dir.path() / "tuned" / "cells" / "result").string(), "TRA");
+    const double derived_tra = cells_test::evaluate(dir.str(), truth, (dir.path() / "derived").string(), "TRA");
     std::cout << "TRA hand-tuned " << tuned_tra << ", ostrel-cells --max-speed 4 " << derived_tra << std::endl;
     EXPECT_GT(tuned_tra, 0.95);
     EXPECT_NEAR(derived_tra, tuned_tra, 0.005);

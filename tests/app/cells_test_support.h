@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -64,6 +65,17 @@ inline std::string tool(const std::string& name) { return std::string(OSTREL_BIN
 inline test_support::CommandResult run_tool(const std::string& folder, const std::string& name,
                                             const std::string& arguments) {
     return test_support::run_command("XDG_DATA_HOME='" + folder + "/data' " + tool(name) + " " + arguments, folder);
+}
+
+// One measure of ostrel-eval TRUTH RESULT ("TRA", "DET", ...); NaN when
+// the result is invalid or the measure is not printed.
+inline double evaluate(const std::string& folder, const std::string& truth, const std::string& result,
+                       const std::string& measure) {
+    const auto run = run_tool(folder, "ostrel-eval", "'" + truth + "' '" + result + "'");
+    const std::string key = "\n" + measure + " ";
+    const std::size_t at = ("\n" + run.out).find(key);
+    if (run.status != 0 || at == std::string::npos) return std::nan("");
+    return std::stod(run.out.substr(at + measure.size()));
 }
 
 // Every regular file of a folder with its bytes, by name.

@@ -5,6 +5,7 @@
 
 #include "app/cells_test_support.h"
 #include "app/registration.h"
+#include "config/catalogue.h"
 #include "pipeline/component.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -44,6 +45,15 @@ TEST(OstrelCommandLine, ListKeysShowsEveryRegisteredKeyByFamily) {
     EXPECT_EQ(footprints.out.rfind("footprints_1d (", 0), 0u) << footprints.out;
     EXPECT_NE(footprints.out.find("\n  sphere\n"), std::string::npos);
     EXPECT_EQ(footprints.out.find("filters"), std::string::npos);
+}
+
+TEST(OstrelCommandLine, DescribePrintsTheKeysParameterCatalogue) {
+    test_support::TempDir dir("describe");
+    const auto run = run_tool(dir.str(), "ostrel", "--describe frame_counter");
+    EXPECT_EQ(run.status, 0);
+    app::register_all();
+    EXPECT_EQ(run.out, config::describe_key("frame_counter"));
+    EXPECT_NE(run.out.find("frame_counter"), std::string::npos);
 }
 
 TEST(OstrelCommandLine, MistypedOptionOrFamilyFailsWithASuggestion) {
