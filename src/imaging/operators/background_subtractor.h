@@ -37,6 +37,9 @@ public:
         return output;
     }
 
+    // The pedestal the last image (slice) got: three times its noise.
+    float pedestal() const { return estimator_.pedestal(); }
+
 private:
     void subtract(const Image<unsigned short>& in, Image<unsigned short>& out) { estimator_.subtract(in, out); }
     void subtract(const Image3d<unsigned short>& in, Image3d<unsigned short>& out) {
