@@ -1,7 +1,6 @@
 #include "imaging/intensity_basins.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace ipc {
 
@@ -30,12 +29,14 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         return count;
     };
 
-    // Immersion, brightest first (ties in cell order, for a fixed result).
+    // Immersion, brightest first (ties in pixel order, for a fixed result):
+    // plain integers (65535 - value, pixel) sort fastest.
+    keys_.resize(n);
+    for (int i = 0; i < n; ++i)
+        keys_[i] = (static_cast<std::uint64_t>(65535 - values[i]) << 32) | static_cast<std::uint32_t>(i);
+    std::sort(keys_.begin(), keys_.end());
     order_.resize(n);
-    std::iota(order_.begin(), order_.end(), 0);
-    std::sort(order_.begin(), order_.end(), [&](int a, int b) {
-        return values[a] != values[b] ? values[a] > values[b] : cells[a] < cells[b];
-    });
+    for (int i = 0; i < n; ++i) order_[i] = static_cast<int>(keys_[i] & 0xffffffffu);
     parent_.assign(n, -1);
     peak_.assign(n, 0);
     int roots[6];

@@ -19,7 +19,8 @@ namespace ipc {
 // The pixels are cells of a box (width x height x depth cells, row-major,
 // slice after slice, with a margin of at least one cell on every side in x
 // and y, and in z when depth > 1); cells[i] and values[i] are pixel i's cell
-// and intensity. part[i] gets its part (0 .. parts - 1) or -1 below its
+// and intensity, in the order of the pixels' cells (ties between equal
+// intensities go by it). part[i] gets its part (0 .. parts - 1) or -1 below its
 // basin's cut; returns the number of parts, numbered in the order of their
 // brightest pixel. Scratch storage lives in the object.
 class IntensityBasins {
@@ -33,6 +34,7 @@ private:
     int root(int i);
 
     std::vector<int> local_;  // per box cell: the pixel there, or -1
+    std::vector<std::uint64_t> keys_;
     std::vector<int> order_;
     std::vector<int> parent_;
     std::vector<unsigned short> peak_;  // per basin root

@@ -87,6 +87,9 @@ private:
     template <class Take>
     void collect(std::int64_t start, int width, int height, int depth, Take take);
     void record_object(std::size_t begin, int width, int height, int depth);
+    // Whether the region points_[begin, end) stays below minimum_size
+    // whatever becomes of it (small specks are dropped at once).
+    bool too_small_for_an_object(std::size_t begin, int depth) const;
     void keep_bright_parts(std::size_t begin, const unsigned short* intensity, int width, int height, int depth);
     Box box_of(std::size_t begin, std::size_t end, int depth) const;
     void fill_holes(std::size_t begin, const Box& box, int width, int height, int depth);

@@ -257,3 +257,31 @@ TEST(ContactFeaturesTest, ThreeDimensionalContactsCarryVolumeAndProjectedShape) 
 }
 
 }  // namespace
+
+namespace {
+
+// Intensity images with their objects: segment 0 is the background and never
+// a contact, whatever its values; the features measure the image.
+TEST(IntensityContactTest, BackgroundIsNoContactAndFeaturesMeasureTheImage) {
+    using ShortPair = ipc::SegmentedImage<ipc::Image<unsigned short>>;
+    auto image = std::make_shared<ipc::Image<unsigned short>>(
+        image_from_rows<unsigned short>({{50, 50, 50, 50}, {50, 900, 1100, 50}, {50, 50, 50, 400}}));
+    auto labels = std::make_shared<ipc::SegmentImage>(image_from_rows<int>({{0, 0, 0, 0}, {0, 1, 1, 0}, {0, 0, 0, 2}}));
+    labels->number_of_segments = 3;
+    ipc::SegmentedImageToContactFrameConverter<ipc::Image<unsigned short>> converter(config("1 1", 1));
+    EXPECT_EQ(converter.key(), "short_image_segmented_image_to_contact_frame_converter");
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(std::make_shared<frame::FrameTemplate<ShortPair>>(0, std::make_shared<ShortPair>(image, labels)));
+    const auto frame = frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+    ASSERT_EQ(frame->composite_states.size(), 2u);
+    const auto& first = frame->composite_states[0]->get<SegmentFeaturesState>().features;
+    EXPECT_EQ(frame->composite_states[0]->get<SegmentIdState>().id, 1);
+    EXPECT_EQ(first.area, 2);
+    EXPECT_EQ(first.mean_intensity, 1000);
+    EXPECT_EQ(first.total_intensity, 2000);
+    EXPECT_EQ(frame->composite_states[1]->get<SegmentFeaturesState>().features.mean_intensity, 400);
+    EXPECT_EQ(frame->meta_data->get<SegmentImageState>().segmentation, labels);
+}
+
+}  // namespace

@@ -15,7 +15,10 @@
 #include "imaging/synthetic/nucleus_renderer.h"
 #include "imaging/synthetic/synthetic_sequence.h"
 #include "imaging_test_support.h"
+#include "imaging/segment_features_state.h"
 #include "model/composite_state_frame.h"
+#include "model/states/position_estimate_state.h"
+#include "pipeline/component_chain.h"
 #include "xml/querier.h"
 
 namespace {
@@ -151,6 +154,65 @@ TEST(NucleusDetectionTest, FindsNearlyEveryNucleusAndRarelyJoinsTwo) {
                 << s.merging_segments << " of " << s.result_segments << " segments join nuclei" << first_of(s.merging);
             EXPECT_LT(s.empty_segments, s.true_nuclei / 50) << "segments covering no nucleus";
         }
+}
+
+// The same chain for stacks, by its 3-D keys: two touching balls and a
+// third apart in a noisy stack on a sloping background become three
+// contacts at their centres, with their volumes.
+TEST(NucleusDetectionTest, StacksGoThroughTheThreeDimensionalChain) {
+    auto& factory = cmpnt::factory();
+    if (!factory.has("component_chain"))
+        util::register_key(factory, "component_chain", &util::create<cmpnt::Component, cmpnt::ComponentChain>);
+    if (!factory.has("short_image_tiff_reader")) register_image_components(factory);
+    const std::string chain_config =
+        "<component_chain><components>"
+        "<short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component><sigma>1</sigma>"
+        "</short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component>"
+        "<short_image_3d_to_short_image_3d_background_subtractor_algorithm_component><scale>16</scale>"
+        "</short_image_3d_to_short_image_3d_background_subtractor_algorithm_component>"
+        "<short_image_3d_segmented_image_3d_initializer_algorithm_component/>"
+        "<short_image_3d_segmented_image_3d_threshold_segmentor_3d_algorithm_component><method>triangle</method>"
+        "</short_image_3d_segmented_image_3d_threshold_segmentor_3d_algorithm_component>"
+        "<short_image_3d_segmented_image_3d_object_segmentor_3d_algorithm_component>"
+        "<relative_threshold>0.3</relative_threshold><minimum_size>20</minimum_size><seed_distance>5</seed_distance>"
+        "<neck_ratio>0.9</neck_ratio></short_image_3d_segmented_image_3d_object_segmentor_3d_algorithm_component>"
+        "<short_image_3d_segmented_image_3d_to_contact_frame_converter><sigma>1 1 1</sigma>"
+        "<minimum_contact_size>1</minimum_contact_size></short_image_3d_segmented_image_3d_to_contact_frame_converter>"
+        "</components></component_chain>";
+    auto chain = factory.create(ipc_test::element(chain_config));
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    chain->insert_child(collector);
+
+    const double centres[3][3] = {{14, 20, 10}, {24.5, 20, 10}, {34, 34, 9}};
+    auto stack = std::make_shared<Image3d<unsigned short>>(48, 48, 20);
+    synth::SeededRandom noise(5);
+    for (int z = 0; z < 20; ++z)
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 48; ++x) {
+                double v = 200 + 4 * x + 30 * noise.normal();
+                for (const auto& c : centres) {
+                    const double d = std::sqrt((x - c[0]) * (x - c[0]) + (y - c[1]) * (y - c[1]) + (z - c[2]) * (z - c[2]));
+                    v += 1000 / (1 + std::exp((d - 5) / 0.5));
+                }
+                (*stack)(x, y, z) = static_cast<unsigned short>(std::lround(v));
+            }
+    chain->push_frame(std::make_shared<frame::FrameTemplate<Image3d<unsigned short>>>(0.0, stack));
+    const auto contacts = frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+    ASSERT_EQ(contacts->composite_states.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        const auto& contact = *contacts->composite_states[k];
+        const auto& mean = contact.get<state::PositionEstimateState<3>>().estimate.mean;
+        bool near_a_centre = false;
+        for (const auto& c : centres)
+            near_a_centre = near_a_centre || std::hypot(mean[0] - c[0], mean[1] - c[1], mean[2] - c[2]) < 1;
+        EXPECT_TRUE(near_a_centre) << mean[0] << " " << mean[1] << " " << mean[2];
+        // A ball of radius 5 (to its half-height) holds 524 voxels; the
+        // outline at 0.3 of the peak lies about 0.6 voxels further out:
+        // (5.6 / 5)^3 = 1.4 times the volume.
+        const double volume = contact.get<SegmentFeaturesState>().features.area;
+        EXPECT_GT(volume, 524);
+        EXPECT_LT(volume, 1.6 * 524);
+    }
 }
 
 }  // namespace

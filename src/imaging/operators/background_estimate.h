@@ -60,6 +60,10 @@ private:
     std::vector<long long> counts_;
     std::vector<int> left_;        // per pixel column: grid column at or left of it
     std::vector<float> fraction_;  // and its weight towards the next one
+    struct Run {
+        int begin, end, left;
+    };
+    std::vector<Run> runs_;        // columns with the same left centre
     std::vector<int> top_;         // the same per pixel row
     std::vector<float> fraction_y_;
     std::vector<float> background_row_;

@@ -5,6 +5,7 @@
 #include "imaging/image_3d.h"
 #include "imaging/operators/background_estimate.h"
 #include "imaging/operators/operator_parameters.h"
+#include "imaging/reusable_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
 #include "xml/querier.h"
@@ -31,10 +32,13 @@ public:
     static std::string word() { return type_word<I>() + "_to_" + type_word<I>() + "_background_subtractor"; }
 
     util::CountedPtr<I> apply(const util::CountedPtr<I>& input) {
-        auto output = std::make_shared<I>();
+        auto output = output_.next();
         subtract(*input, *output);
         return output;
     }
+
+    // The pedestal the last image (slice) got: three times its noise.
+    float pedestal() const { return estimator_.pedestal(); }
 
 private:
     void subtract(const Image<unsigned short>& in, Image<unsigned short>& out) { estimator_.subtract(in, out); }
@@ -44,6 +48,7 @@ private:
     }
 
     BackgroundEstimator estimator_;
+    ReusableImage<I> output_;
 };
 
 }  // namespace ipc

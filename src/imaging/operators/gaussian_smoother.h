@@ -6,6 +6,7 @@
 #include "imaging/image_3d.h"
 #include "imaging/operators/operator_parameters.h"
 #include "imaging/operators/plane_smoother.h"
+#include "imaging/reusable_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
 #include "xml/querier.h"
@@ -36,7 +37,7 @@ public:
     static std::string word() { return type_word<I>() + "_to_" + type_word<I>() + "_gaussian_smoother"; }
 
     util::CountedPtr<I> apply(const util::CountedPtr<I>& input) {
-        auto output = std::make_shared<I>();
+        auto output = output_.next();
         smoother_.smooth(*input, *output);
         return output;
     }
@@ -49,6 +50,7 @@ private:
     double sigma_;
     double sigma_z_;
     PlaneSmoother smoother_;
+    ReusableImage<I> output_;
 };
 
 }  // namespace ipc
