@@ -40,8 +40,8 @@ const state::CompositeState* own_contact(const frame::CompositeStateFrame& frame
 
 }  // namespace
 
-LineageLinkerBase::LineageLinkerBase(const xml::Querier& querier, std::string key, int dimension)
-    : key_(std::move(key)), model_(querier, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
+LineageLinkerBase::LineageLinkerBase(const LinkingParameters& parameters, std::string key, int dimension)
+    : key_(std::move(key)), model_(parameters, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
       source_(state::take_label_source()) {}
 
 void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
