@@ -63,8 +63,14 @@ void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
 void LineageLinkerBase::take(cmpnt::FramePtr frame) {
     const int index = next_index_++;
     const auto& tracks = isbi::composite_frame(frame);
-    if (!model_.knows_field())
+    if (!model_.knows_field()) {
+        // The density of appearing cells needs the field's size: from the
+        // configuration, else from the first frame's segmentation.
         if (const auto size = field_size(tracks)) model_.set_field(*size);
+        if (!model_.knows_field())
+            throw util::Exception(key_ + ": the frames hold no segmentation to measure the field by; "
+                                         "configure field_area");
+    }
     for (const auto& [label, sighting] : read_sightings(tracks, index)) {
         auto found = tracks_.find(label);
         if (found == tracks_.end()) {

@@ -39,10 +39,7 @@ void LinkingModel::set_field(double area) {
 }
 
 double LinkingModel::log_appearance() const {
-    if (!log_appearance_)
-        throw util::Exception(std::string(owner) +
-                              ": the field's size is unknown: the frames hold no segmentation, so "
-                              "field_area must be configured");
+    if (!log_appearance_) throw util::Exception(std::string(owner) + ": the field's size is unknown");
     return *log_appearance_;
 }
 

@@ -176,6 +176,13 @@ TEST(LineageLinkerTest, ATrackWithoutAPositionIsNamedWithItsFrame) {
                    "position_velocity_estimate_state_2d");
 }
 
+TEST(LineageLinkerTest, WithoutASegmentationTheFieldAreaMustBeConfigured) {
+    std::string xml = linker_xml();
+    xml.erase(xml.find("<field_area>65536</field_area>"), std::string("<field_area>65536</field_area>").size());
+    EXPECT_MESSAGE(run_linker(xml, {tracker_frame(0, {{1, 10, 10}})}),
+                   "lineage_linker: the frames hold no segmentation to measure the field by; configure field_area");
+}
+
 // A segment's shape from its pixels: a 9 x 3 bar lies along x, a 3 x 9 bar
 // along y, each with area 27 and a long axis three times its short one.
 TEST(LineageLinkerTest, SegmentShapesFollowTheLongAxisOfThePixels) {
