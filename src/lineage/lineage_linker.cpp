@@ -40,8 +40,8 @@ const state::CompositeState* own_contact(const frame::CompositeStateFrame& frame
 
 }  // namespace
 
-LineageLinkerBase::LineageLinkerBase(const xml::Querier& querier, std::string key, int dimension)
-    : key_(std::move(key)), model_(querier, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
+LineageLinkerBase::LineageLinkerBase(const LinkingParameters& parameters, std::string key, int dimension)
+    : key_(std::move(key)), model_(parameters, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
       source_(state::take_label_source()) {}
 
 void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
@@ -63,8 +63,14 @@ void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
 void LineageLinkerBase::take(cmpnt::FramePtr frame) {
     const int index = next_index_++;
     const auto& tracks = isbi::composite_frame(frame);
-    if (!model_.knows_field())
+    if (!model_.knows_field()) {
+        // The density of appearing cells needs the field's size: from the
+        // configuration, else from the first frame's segmentation.
         if (const auto size = field_size(tracks)) model_.set_field(*size);
+        if (!model_.knows_field())
+            throw util::Exception(key_ + ": the frames hold no segmentation to measure the field by; "
+                                         "configure field_area");
+    }
     for (const auto& [label, sighting] : read_sightings(tracks, index)) {
         auto found = tracks_.find(label);
         if (found == tracks_.end()) {

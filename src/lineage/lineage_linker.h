@@ -8,6 +8,7 @@
 
 #include "lineage/link_choice.h"
 #include "lineage/linking_model.h"
+#include "lineage/linking_parameters.h"
 #include "lineage/track_history.h"
 #include "model/composite_state_frame.h"
 #include "pipeline/component.h"
@@ -39,7 +40,7 @@ namespace lineage {
 // Keys "lineage_linker" (2-D tracks) and "lineage_linker_3d".
 class LineageLinkerBase : public cmpnt::MonoChildComponent {
 public:
-    LineageLinkerBase(const xml::Querier& querier, std::string key, int dimension);
+    LineageLinkerBase(const LinkingParameters& parameters, std::string key, int dimension);
 
     void push_frame(cmpnt::FramePtr frame) override;
 
@@ -79,8 +80,8 @@ private:
 template <int N>
 class BasicLineageLinker : public LineageLinkerBase {
 public:
-    BasicLineageLinker(const xml::Querier& querier, std::string key)
-        : LineageLinkerBase(querier, std::move(key), N) {}
+    BasicLineageLinker(const LinkingParameters& parameters, std::string key)
+        : LineageLinkerBase(parameters, std::move(key), N) {}
 
 protected:
     std::optional<double> field_size(const frame::CompositeStateFrame& frame) const override;
@@ -94,13 +95,17 @@ extern template class BasicLineageLinker<3>;
 class LineageLinker : public BasicLineageLinker<2> {
 public:
     static const char* key() { return "lineage_linker"; }
-    explicit LineageLinker(const xml::Querier& querier) : BasicLineageLinker<2>(querier, key()) {}
+    static const config::Schema<LinkingParameters>& schema() { return LinkingParameters::schema(2); }
+    explicit LineageLinker(const LinkingParameters& parameters) : BasicLineageLinker<2>(parameters, key()) {}
+    explicit LineageLinker(const xml::Querier& querier) : LineageLinker(schema().bind(querier)) {}
 };
 
 class LineageLinker3d : public BasicLineageLinker<3> {
 public:
     static const char* key() { return "lineage_linker_3d"; }
-    explicit LineageLinker3d(const xml::Querier& querier) : BasicLineageLinker<3>(querier, key()) {}
+    static const config::Schema<LinkingParameters>& schema() { return LinkingParameters::schema(3); }
+    explicit LineageLinker3d(const LinkingParameters& parameters) : BasicLineageLinker<3>(parameters, key()) {}
+    explicit LineageLinker3d(const xml::Querier& querier) : LineageLinker3d(schema().bind(querier)) {}
 };
 
 }  // namespace lineage

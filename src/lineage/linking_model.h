@@ -4,7 +4,7 @@
 
 #include "lineage/division_model.h"
 #include "lineage/track_history.h"
-#include "xml/querier.h"
+#include "lineage/linking_parameters.h"
 
 namespace lineage {
 
@@ -12,30 +12,7 @@ namespace lineage {
 // a link against leaving its pieces unlinked, where a track that starts is a
 // cell that appeared (entered the field, or was found by the segmentation
 // for the first time) and a track that ends is a cell that left or died.
-//
-// Elements (all required unless marked):
-//   "window"                 frames held back before a frame's links are
-//                            committed, so that later starts compete for the
-//                            same ends (from maximum_gap to 100);
-//   "maximum_gap"            frames a cell may go unseen and still be found
-//                            again (>= 0);
-//   "search_radius"          pixels (> 0): the farthest a cell found again,
-//                            or a daughter, may start from where her track
-//                            was predicted;
-//   "motion_sigma"           pixels (> 0): how far a cell strays in one frame
-//                            from the track's prediction;
-//   "detection_probability"  chance that the segmentation finds a cell in a
-//                            frame, in (0, 1);
-//   "end_probability"        chance that a track ends for good in a given
-//                            frame (the cell leaves the field or dies), in
-//                            (0, 1);
-//   "appearance_rate"        cells appearing per frame in the whole field
-//                            (> 0), entering across its border or found for
-//                            the first time;
-//   "field_area"             optional, pixels^n: the field they appear in;
-//                            by default the area (volume) of the frames'
-//                            segmentation;
-//   "division_model"         see DivisionModel.
+// Parameters: LinkingParameters.
 //
 // With n the dimension, s = motion_sigma, g the frames a track went unseen,
 // q the appearance density (appearance_rate / field_area), N_n the normal
@@ -50,7 +27,7 @@ namespace lineage {
 // cutting it (when its continuation may be a daughter) costs that score.
 class LinkingModel {
 public:
-    LinkingModel(const xml::Querier& querier, int dimension);
+    LinkingModel(const LinkingParameters& parameters, int dimension);
 
     int window() const { return window_; }
     int maximum_gap() const { return maximum_gap_; }
@@ -58,7 +35,7 @@ public:
     // Whether the field's size is known (configured or already given).
     bool knows_field() const { return log_appearance_.has_value(); }
     // The size of the field the frames show, used unless "field_area" was
-    // configured. Must be > 0.
+    // configured; ignored unless > 0.
     void set_field(double area);
 
     // A track predicted at `end` found again at `start`.

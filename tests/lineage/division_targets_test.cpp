@@ -44,7 +44,8 @@ Scores track(const test_support::TempDir& root, const fs::path& data, const std:
     const fs::path source(OSTREL_SOURCE_DIR);
     const fs::path cells = root.path() / "examples" / "cells";
     fs::create_directories(cells);
-    fs::copy(source / "examples" / "filters", root.path() / "examples" / "filters", fs::copy_options::recursive);
+    fs::copy(source / "examples" / "filters", root.path() / "examples" / "filters",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     std::string config = slurp(source / "examples" / "cells" / name);
     replace(config, "<directory>" + std::string(name == "track_cells.xml" ? "images" : "truth") + "</directory>",
             "<directory>" + (data / (name == "track_cells.xml" ? "images" : "truth")).string() + "</directory>");
@@ -99,6 +100,9 @@ TEST(DivisionTargets, RoundNucleiFromTruthMasksAndFromImages) {
         track(root, root.path() / "nuclei", "track_label_masks.xml", "lineage_nuclei.xml", "result_from_masks");
     EXPECT_GE(masks.bc0, 0.95);
     EXPECT_GE(masks.tra, 0.99);
+    const Scores images = track(root, root.path() / "nuclei", "track_cells.xml", "lineage_nuclei.xml", "result");
+    EXPECT_GE(images.bc0, 0.95);
+    EXPECT_GE(images.tra, 0.99);
 }
 
 }  // namespace

@@ -150,22 +150,17 @@ TEST(LineageLinkerTest, ConfigurationMistakesNameTheParameterAndItsValue) {
     };
     const std::pair<std::string, const char*> cases[] = {
         {with("<window>2</window>", "<window>1</window>"),
-         "lineage_linker: window must be from maximum_gap (2) to 100, window = 1"},
-        {with("<maximum_gap>2</maximum_gap>", "<maximum_gap>-1</maximum_gap>"),
-         "lineage_linker: maximum_gap must be >= 0, maximum_gap = -1"},
-        {with("<search_radius>30</search_radius>", "<search_radius>0</search_radius>"),
-         "lineage_linker: search_radius must be a number > 0, search_radius = 0"},
+         "lineage_linker: window must be at least maximum_gap: window = 1"},
         {with("<detection_probability>0.95</detection_probability>",
               "<detection_probability>1</detection_probability>"),
-         "lineage_linker: detection_probability must be between 0 and 1 (exclusive), detection_probability = 1"},
-        {with("<field_area>65536</field_area>", "<field_area>-4</field_area>"),
-         "lineage_linker: field_area must be a number > 0, field_area = -4"},
-        {with("<division_probability>0.05</division_probability>", "<division_probability>0</division_probability>"),
-         "division_model: division_probability must be between 0 and 1 (exclusive), division_probability = 0"},
+         "lineage_linker: detection_probability must be between 0 and 1 (exclusive): detection_probability = 1"},
         {with("<midpoint_sigma>2</midpoint_sigma>", "<midpoint_sigma>2</midpoint_sigma><area_growth>1</area_growth>"),
-         "division_model: area_growth and area_sigma go together, area_sigma is missing"},
-        {with("<midpoint_sigma>2</midpoint_sigma>", "<midpoint_sigma>2</midpoint_sigma><axis_sigma>-5</axis_sigma>"),
-         "division_model: axis_sigma must be a number > 0, axis_sigma = -5"},
+         "lineage_linker: division_model/area_sigma must be positive exactly when area_growth is: area_sigma = 0"},
+        // Every problem at once.
+        {with("<search_radius>30</search_radius><motion_sigma>2</motion_sigma>",
+              "<search_radius>0</search_radius><motion_sigma>-1</motion_sigma>"),
+         "lineage_linker: search_radius must be positive and finite: search_radius = 0\n"
+         "lineage_linker: motion_sigma must be positive and finite: motion_sigma = -1"},
     };
     for (const auto& [xml, message] : cases)
         EXPECT_MESSAGE(lineage::LineageLinker(xml::Querier::parse(xml)), message);
@@ -179,6 +174,13 @@ TEST(LineageLinkerTest, ATrackWithoutAPositionIsNamedWithItsFrame) {
     EXPECT_MESSAGE(run_linker(linker_xml(), {frame}),
                    "lineage_linker: track (0, 4) at time 3 has neither position_estimate_state_2d nor "
                    "position_velocity_estimate_state_2d");
+}
+
+TEST(LineageLinkerTest, WithoutASegmentationTheFieldAreaMustBeConfigured) {
+    std::string xml = linker_xml();
+    xml.erase(xml.find("<field_area>65536</field_area>"), std::string("<field_area>65536</field_area>").size());
+    EXPECT_MESSAGE(run_linker(xml, {tracker_frame(0, {{1, 10, 10}})}),
+                   "lineage_linker: the frames hold no segmentation to measure the field by; configure field_area");
 }
 
 // A segment's shape from its pixels: a 9 x 3 bar lies along x, a 3 x 9 bar
