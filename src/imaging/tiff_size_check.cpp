@@ -59,6 +59,10 @@ void TiffSizeCheck::check_page(std::uint32_t width, std::uint32_t height, unsign
 
     std::uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    // A scheme libtiff cannot decode would fail at the first row, after the
+    // pixels were allocated.
+    if (!TIFFIsCODECConfigured(compression))
+        file_.fail("compression scheme " + std::to_string(compression) + " cannot be decoded");
     const double expansion = largest_expansion(compression);
 
     // Stored bytes, counting only what lies inside the file; the sum stops

@@ -137,6 +137,9 @@ TEST(TiffDeclaredSize, SizesTheStoredDataCannotHoldAreRefusedBeforeAllocating) {
         {"compressed beyond any ratio", 4096, 4096, COMPRESSION_ADOBE_DEFLATE, 1000, 1000,
          {"declared size exceeds the stored data", "stores 1000"}},
         {"no pixels", 0, 5, COMPRESSION_NONE, 10, 10, {}},
+        // Found by fuzzing: an unknown scheme passed the size check and
+        // allocated the declared pixels before the first row failed.
+        {"unknown compression", 12, 786432, 129, 600, 600, {"compression scheme 129 cannot be decoded"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
