@@ -42,7 +42,7 @@ public:
     template <class T>
     const T& get() const {
         auto found = locate(T::static_type_id());
-        if (found == states_.end()) throw util::Exception("State::cast()");
+        if (found == states_.end()) State::throw_cast_failure(T::static_type_id(), 0);
         return found->second->template cast<T>();
     }
     // The state as a shared pointer of its class (null when absent).

@@ -13,6 +13,7 @@ public:
     explicit CompositeStateFrame(double time) : Frame(time) {}
     explicit CompositeStateFrame(const xml::Querier& querier);
 
+    static const char* key() { return "composite_state_frame"; }
     static int static_type_id() { return identity<CompositeStateFrame>(); }
     int type_id() const override { return static_type_id(); }
     void write(xml::OutStream& out) const override;

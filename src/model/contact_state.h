@@ -7,6 +7,7 @@ namespace state {
 // "contact_state".
 class ContactState : public StateTemplate<ContactState> {
 public:
+    static const char* key() { return "contact_state"; }
     explicit ContactState(CompositeStatePtr contact) : contact(std::move(contact)) {}
     explicit ContactState(const xml::Querier& querier);
     void write(xml::OutStream& out) const override;

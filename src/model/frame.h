@@ -27,16 +27,25 @@ public:
     virtual int type_id() const = 0;
     virtual void write(xml::OutStream& out) const = 0;
 
+    // This frame as kind T; a frame of another kind fails with
+    // "Frame::cast(): expected T, found this kind" (the const form with
+    // "Frame::cast() const") and who asked.
     template <class T>
     T& cast() {
-        if (type_id() != T::static_type_id()) throw util::Exception("Frame::cast()");
+        if (type_id() != T::static_type_id()) throw_cast_failure("Frame::cast()", T::static_type_id(), type_id());
         return static_cast<T&>(*this);
     }
     template <class T>
     const T& cast() const {
-        if (type_id() != T::static_type_id()) throw util::Exception("Frame::cast() const");
+        if (type_id() != T::static_type_id())
+            throw_cast_failure("Frame::cast() const", T::static_type_id(), type_id());
         return static_cast<const T&>(*this);
     }
+
+    // The name of a frame kind by its identity.
+    static std::string kind_name(int identity);
+    // Throws the cast failure; found = 0 means no frame at all.
+    [[noreturn]] static void throw_cast_failure(const char* what, int expected, int found);
     template <class T>
     bool is() const {
         return type_id() == T::static_type_id();
@@ -48,7 +57,8 @@ public:
 // Shared-pointer form of Frame::cast.
 template <class T>
 util::CountedPtr<T> cast(const util::CountedPtr<Frame>& frame) {
-    if (!frame || frame->type_id() != T::static_type_id()) throw util::Exception("Frame::cast()");
+    if (!frame || frame->type_id() != T::static_type_id())
+        Frame::throw_cast_failure("Frame::cast()", T::static_type_id(), frame ? frame->type_id() : 0);
     return std::static_pointer_cast<T>(frame);
 }
 

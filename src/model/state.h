@@ -18,11 +18,18 @@ public:
     virtual int type_id() const = 0;
     virtual void write(xml::OutStream& out) const = 0;
 
+    // This state as kind T; a state of another kind fails with
+    // "State::cast(): expected T's key, found this kind's" and who asked.
     template <class T>
     const T& cast() const {
-        if (type_id() != T::static_type_id()) throw util::Exception("State::cast()");
+        if (type_id() != T::static_type_id()) throw_cast_failure(T::static_type_id(), type_id());
         return static_cast<const T&>(*this);
     }
+
+    // The name of a state kind by its identity (its key where it has one).
+    static std::string kind_name(int identity);
+    // Throws the cast failure; found = 0 means no state at all.
+    [[noreturn]] static void throw_cast_failure(int expected, int found);
 };
 
 // Every concrete state derives from StateTemplate<T>; the identity belongs to

@@ -7,6 +7,7 @@ namespace state {
 // The label of a contact or a track. Key "track_label_state".
 class TrackLabelState : public StateTemplate<TrackLabelState> {
 public:
+    static const char* key() { return "track_label_state"; }
     explicit TrackLabelState(Label label) : label(label) {}
     explicit TrackLabelState(const xml::Querier& querier);
     void write(xml::OutStream& out) const override;

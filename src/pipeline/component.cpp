@@ -1,6 +1,9 @@
 #include "pipeline/component.h"
 
+#include <limits>
 #include <sstream>
+
+#include "model/cast_context.h"
 
 namespace cmpnt {
 
@@ -38,11 +41,34 @@ bool active_in_splitter(const xml::Querier& element) {
     return !active_word(element, word) || word == "true";
 }
 
-std::vector<ComponentPtr> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&)) {
-    std::vector<ComponentPtr> components;
+std::vector<KeyedComponent> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&)) {
+    std::vector<KeyedComponent> components;
     for (const xml::Querier& element : list.tags())
-        if (active(element)) components.push_back(factory().create(element));
+        if (active(element)) components.push_back({element.name(), factory().create(element)});
     return components;
 }
+
+namespace {
+
+class ScopedStage : public Component {
+public:
+    explicit ScopedStage(KeyedComponent stage) : stage_(std::move(stage)) {}
+    void insert_child(ComponentPtr child) override { stage_.component->insert_child(std::move(child)); }
+    bool push() override {
+        const model::CastScope scope(stage_.key);
+        return stage_.component->push();
+    }
+    void push_frame(FramePtr frame) override {
+        const model::CastScope scope(stage_.key, frame ? frame->time : std::numeric_limits<double>::quiet_NaN());
+        stage_.component->push_frame(std::move(frame));
+    }
+
+private:
+    KeyedComponent stage_;
+};
+
+}  // namespace
+
+ComponentPtr scoped(const KeyedComponent& stage) { return std::make_shared<ScopedStage>(stage); }
 
 }  // namespace cmpnt

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "model/frame.h"
@@ -54,7 +55,17 @@ ComponentFactory& factory();
 bool active_in_chain(const xml::Querier& element);
 bool active_in_splitter(const xml::Querier& element);
 
+// A configured stage with the key it was built under.
+struct KeyedComponent {
+    std::string key;
+    ComponentPtr component;
+};
+
 // Builds the components of a list element that `active` keeps, in order.
-std::vector<ComponentPtr> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&));
+std::vector<KeyedComponent> make_components(const xml::Querier& list, bool (*active)(const xml::Querier&));
+
+// Wraps a stage so that whatever it asks of a frame while it works is
+// reported as asked by its key at the frame's time (see model::CastScope).
+ComponentPtr scoped(const KeyedComponent& stage);
 
 }  // namespace cmpnt

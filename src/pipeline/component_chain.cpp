@@ -4,7 +4,7 @@ namespace cmpnt {
 
 namespace {
 
-std::vector<ComponentPtr> active_stages(const xml::Querier& list) {
+std::vector<KeyedComponent> active_stages(const xml::Querier& list) {
     if (list.tags().empty()) throw util::Exception("no components in ComponentChain");
     return make_components(list, &active_in_chain);
 }
@@ -22,7 +22,9 @@ const config::Schema<ComponentChain::Parameters>& ComponentChain::schema() {
 }
 
 ComponentChain::ComponentChain(const Parameters& parameters) {
-    for (const ComponentPtr& stage : schema().validate(parameters).components) {
+    // Each stage is scoped, so that a cast failure inside it names its key.
+    for (const KeyedComponent& configured : schema().validate(parameters).components) {
+        const ComponentPtr stage = scoped(configured);
         if (last_)
             last_->insert_child(stage);
         else

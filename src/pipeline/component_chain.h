@@ -10,7 +10,7 @@ namespace cmpnt {
 class ComponentChain : public Component {
 public:
     struct Parameters {
-        std::vector<ComponentPtr> components;  // the active stages, upstream first
+        std::vector<KeyedComponent> components;  // the active stages, upstream first
     };
     static const config::Schema<Parameters>& schema();
 

@@ -18,7 +18,7 @@ FramePtr Popper::pop() {
 
 namespace {
 
-std::vector<ComponentPtr> active_branches(const xml::Querier& list) {
+std::vector<KeyedComponent> active_branches(const xml::Querier& list) {
     return make_components(list, &active_in_splitter);
 }
 
@@ -36,7 +36,8 @@ const config::Schema<Splitter::Parameters>& Splitter::schema() {
 }
 
 Splitter::Splitter(const Parameters& parameters) {
-    for (const ComponentPtr& branch : schema().validate(parameters).branches) {
+    for (const KeyedComponent& configured : schema().validate(parameters).branches) {
+        const ComponentPtr branch = scoped(configured);
         auto popper = std::make_shared<Popper>();
         branch->insert_child(popper);
         branches_.emplace_back(branch, popper);

@@ -31,7 +31,7 @@ private:
 class Splitter : public MonoChildComponent {
 public:
     struct Parameters {
-        std::vector<ComponentPtr> branches;  // the active branches, in order
+        std::vector<KeyedComponent> branches;  // the active branches, in order
     };
     static const config::Schema<Parameters>& schema();
 

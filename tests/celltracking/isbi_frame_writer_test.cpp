@@ -213,7 +213,7 @@ TEST(IsbiFrameWriterTest, RunEndingInAnErrorWritesNoLineage) {
     auto writer = make_writer(dir.str());
     auto frame = make_frame(0, {cell_test::cell_track({0, 1}, 1, 1, 1, 1)}, two_cells());
     frame->meta_data = std::make_shared<state::CompositeState>();  // no segmentation
-    EXPECT_MESSAGE(writer->push_frame(frame), "State::cast()");
+    EXPECT_MESSAGE_STARTS(writer->push_frame(frame), "State::cast()");
     EXPECT_MESSAGE(writer->push_frame(nullptr), "isbi_frame_writer: an earlier frame failed, " + dir.str() +
                                                     "/res_track.txt is not written");
     EXPECT_FALSE(fs::exists(dir.str() + "/res_track.txt"));
@@ -249,7 +249,7 @@ TEST(IsbiFrameWriterTest, MaskThatCannotBeOpenedIsReportedByName) {
 TEST(IsbiFrameWriterTest, NonCompositeFrameIsRefused) {
     test_support::TempDir dir("cast");
     auto writer = make_writer(dir.str());
-    EXPECT_MESSAGE(writer->push_frame(std::make_shared<frame::FrameTemplate<int>>(0, nullptr)), "Frame::cast()");
+    EXPECT_MESSAGE_STARTS(writer->push_frame(std::make_shared<frame::FrameTemplate<int>>(0, nullptr)), "Frame::cast()");
 }
 
 TEST(IsbiFrameWriterTest, ParametersAreCheckedAtConstruction) {

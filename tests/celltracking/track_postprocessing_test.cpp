@@ -222,7 +222,7 @@ TEST_F(MetaDataStateInserterTest, StateElementIsRequiredAndMustBeAKnownState) {
 TEST_F(MetaDataStateInserterTest, NonCompositeFrameIsRefused) {
     truth::MetaDataStateInserter inserter(element(
         "<meta_data_state_inserter><sensor_type_state>cells</sensor_type_state></meta_data_state_inserter>"));
-    EXPECT_MESSAGE(inserter.push_frame(std::make_shared<frame::FrameTemplate<int>>(0, nullptr)), "Frame::cast()");
+    EXPECT_MESSAGE_STARTS(inserter.push_frame(std::make_shared<frame::FrameTemplate<int>>(0, nullptr)), "Frame::cast()");
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(LifeScoreInserter, SubtractsTheDeathRateTimesTheInterval) {
     EXPECT_EQ(kept.log_likelihood, 0.0);
 
     TrackState without_times(state::Label{0, 1});
-    EXPECT_MESSAGE(life->update(state::CompositeState(), without_times), "State::cast()");
+    EXPECT_MESSAGE_STARTS(life->update(state::CompositeState(), without_times), "State::cast()");
 }
 
 TEST(DeathScoreInserter, ReplacesThePassScoreOrRejectsAnEmptyInterval) {
@@ -119,7 +119,7 @@ TEST(MissedDetectionScores, AddTheLogOfTheMissProbability) {
     track.log_likelihood = 1.0;
     from_contact->update(meta_data, track);
     EXPECT_NEAR(track.log_likelihood, 1.0 + std::log(0.2), 1e-15);
-    EXPECT_MESSAGE(from_contact->update(state::CompositeState(), track), "State::cast()");
+    EXPECT_MESSAGE_STARTS(from_contact->update(state::CompositeState(), track), "State::cast()");
 
     auto constant = build("<infinite_footprint_missed_detection_score_inserter><detection_probability>0.9"
                           "</detection_probability></infinite_footprint_missed_detection_score_inserter>");

@@ -47,7 +47,7 @@ TEST(TimeBookkeeping, RecordsContactTimesAcrossPasses) {
 TEST(MissedDetectionCount, ZeroesOnContactsAndCountsMisses) {
     TrackState track(state::Label{0, 1});
     auto increment = build("<missed_detection_count_incrementer/>");
-    EXPECT_MESSAGE(increment->update(state::CompositeState(), track), "State::cast()");
+    EXPECT_MESSAGE_STARTS(increment->update(state::CompositeState(), track), "State::cast()");
     build("<missed_detection_count_zeroer/>")->update(state::CompositeState(), track);
     increment->update(state::CompositeState(), track);
     increment->update(state::CompositeState(), track);

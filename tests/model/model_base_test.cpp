@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "model/cast_context.h"
 #include "model/composite_state_frame.h"
 #include "model/contact_state.h"
 #include "model/track_label_state.h"
@@ -85,16 +86,33 @@ TEST_F(ModelBase, ReadingFailuresCarryTheirMessages) {
     EXPECT_MESSAGE(frame::CompositeStateFrame(parse("<f><time>1</time><meta_data/><composite_states/></f>")),
                    "Tag::tag failed, tags is empty");
     EXPECT_MESSAGE(state::ContactState(parse("<contact_state/>")), "Tag::tag failed, tags is empty");
-    frame::CompositeStateFrame f(0);
-    EXPECT_MESSAGE(f.cast<frame::FrameTemplate<int>>(), "Frame::cast()");
-    const frame::Frame& cf = f;
-    EXPECT_MESSAGE(cf.cast<frame::FrameTemplate<int>>(), "Frame::cast() const");
     std::ostringstream sink;
     xml::OutStream out(sink, "  ");
     EXPECT_MESSAGE(frame::FrameTemplate<int>(0, nullptr).write(out),
                    "unspecialized member function FrameTemplate::write called");
-    state::CompositeState empty;
-    EXPECT_MESSAGE(empty.get<state::TrackLabelState>(), "State::cast()");
+}
+
+TEST_F(ModelBase, CastFailuresNameBothKindsAndWhoAsked) {
+    frame::CompositeStateFrame f(0);
+    EXPECT_MESSAGE(f.cast<frame::FrameTemplate<int>>(),
+                   "Frame::cast(): expected frame::FrameTemplate<int>, found composite_state_frame");
+    const frame::Frame& cf = f;
+    EXPECT_MESSAGE(cf.cast<frame::FrameTemplate<int>>(),
+                   "Frame::cast() const: expected frame::FrameTemplate<int>, found composite_state_frame");
+    EXPECT_MESSAGE(frame::cast<frame::CompositeStateFrame>(nullptr),
+                   "Frame::cast(): expected composite_state_frame, found none");
+
+    state::CompositeState states;
+    EXPECT_MESSAGE(states.get<state::TrackLabelState>(), "State::cast(): expected track_label_state, found none");
+    // A stage's scope names it and the frame's time; the innermost scope asks.
+    const std::string stage = "frame_counter", filter = "death_score_inserter";
+    const model::CastScope outer(stage, 2.5);
+    EXPECT_MESSAGE(states.get<state::TrackLabelState>(),
+                   "State::cast(): expected track_label_state, found none; asked by frame_counter at frame time 2.5");
+    const model::CastScope inner(filter);
+    EXPECT_MESSAGE(states.get<state::TrackLabelState>(),
+                   "State::cast(): expected track_label_state, found none; asked by death_score_inserter at frame "
+                   "time 2.5");
 }
 
 TEST_F(ModelBase, MetaDataUsesItsFirstChildOnly) {

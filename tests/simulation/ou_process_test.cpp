@@ -59,7 +59,7 @@ TEST(OuSimulator, SteppingATargetWithoutPositionFailsAsACast) {
     auto simulator = make(std::string("<ou_simulator_2d>") + process_2d +
                           "<dt>1</dt></ou_simulator_2d>");
     state::CompositeState empty;
-    EXPECT_MESSAGE(simulator->simulate(empty), "State::cast()");
+    EXPECT_MESSAGE_STARTS(simulator->simulate(empty), "State::cast()");
 }
 
 struct BadConfiguration {

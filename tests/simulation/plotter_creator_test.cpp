@@ -142,7 +142,7 @@ TEST(PlotterCopy, ApplyingTwiceLeavesOnePointFromTheLatestState) {
 
 TEST(PlotterCopy, MissingSourceStateFailsAsACast) {
     state::CompositeState empty;
-    EXPECT_MESSAGE(make("<position_estimate_to_plotter_point_transformer_2d/>")->simulate(empty),
+    EXPECT_MESSAGE_STARTS(make("<position_estimate_to_plotter_point_transformer_2d/>")->simulate(empty),
                    "State::cast()");
 }
 

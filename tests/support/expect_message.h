@@ -14,3 +14,17 @@
             EXPECT_EQ(std::string(error_.what()), std::string(expected));         \
         }                                                                         \
     } while (false)
+
+// Expects `statement` to throw a std::exception whose what() begins with
+// `prefix`: for messages that carry run-dependent detail after a fixed text
+// ("State::cast(): expected ..., found ...").
+#define EXPECT_MESSAGE_STARTS(statement, prefix)                                  \
+    do {                                                                          \
+        try {                                                                     \
+            statement;                                                            \
+            ADD_FAILURE() << "no exception from: " #statement;                    \
+        } catch (const std::exception& error_) {                                 \
+            EXPECT_EQ(std::string(error_.what()).rfind(std::string(prefix), 0), 0u) \
+                << "message: " << error_.what();                                  \
+        }                                                                         \
+    } while (false)

@@ -183,7 +183,7 @@ TEST_F(FilterDefinerFrames, AFrameWithoutUsableSensorTypeFailsNamingIt) {
     // The text is used exactly as read: a trailing blank names another type.
     EXPECT_MESSAGE(component->push_frame(contact_frame(0, "radar ", {1})),
                    "no filter set for sensor type radar ");
-    EXPECT_MESSAGE(component->push_frame(std::make_shared<frame::TrackReportFrame>(0)), "Frame::cast()");
+    EXPECT_MESSAGE_STARTS(component->push_frame(std::make_shared<frame::TrackReportFrame>(0)), "Frame::cast()");
     EXPECT_TRUE(recorder->frames.empty());
 }
 

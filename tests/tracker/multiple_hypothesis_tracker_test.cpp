@@ -150,7 +150,7 @@ TEST(MultipleHypothesisTracker, ConfigurationErrorsComeFromTheReader) {
 
 TEST(MultipleHypothesisTracker, RejectsFramesOfAnotherType) {
     Pipeline pipeline(config("0"));
-    EXPECT_MESSAGE(pipeline.tracker->push_frame(std::make_shared<frame::CompositeStateFrame>(0.0)),
+    EXPECT_MESSAGE_STARTS(pipeline.tracker->push_frame(std::make_shared<frame::CompositeStateFrame>(0.0)),
                    "Frame::cast()");
     EXPECT_TRUE(pipeline.recorder->frames.empty());
 }

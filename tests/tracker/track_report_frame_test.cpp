@@ -201,7 +201,7 @@ TEST_F(AssociationFrames, ReadingFillsOnlyTheTime) {
     EXPECT_TRUE(frame.state_list0.empty());
     EXPECT_TRUE(frame.state_list1.empty());
     EXPECT_TRUE(frame.association_list.empty());
-    EXPECT_MESSAGE(read_back->cast<TrackReportFrame>(), "Frame::cast()");
+    EXPECT_MESSAGE_STARTS(read_back->cast<TrackReportFrame>(), "Frame::cast()");
 }
 
 }  // namespace
