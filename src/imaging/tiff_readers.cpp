@@ -7,11 +7,13 @@
 #include "imaging/tiff_greyscale_file.h"
 #include "imaging/type_words.h"
 #include "model/frame.h"
+#include "pipeline/source_length.h"
 
 namespace ipc {
 
 TiffReaderBase::TiffReaderBase(const xml::Querier& querier) {
     names_ = list_tiff_files(querier.read_raw("directory"));
+    cmpnt::announce_source_length(names_.size());
     querier.read("start_time", start_time_);
     querier.read("dt", dt_);
 }
