@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "celltracking/label_mask.h"
+#include "celltracking/result_mask_state.h"
 #include "celltracking/track_access.h"
 #include "imaging/segment_features_state.h"
 #include "imaging/segment_states.h"
@@ -34,11 +35,13 @@ template <>
 struct Space<2> {
     using SegmentationState = ipc::SegmentImageState;
     using Segmentation = ipc::SegmentImage;
+    using Mask = isbi::Mask;
 };
 template <>
 struct Space<3> {
     using SegmentationState = ipc::SegmentImage3dState;
     using Segmentation = ipc::SegmentImage3d;
+    using Mask = isbi::Mask3d;
 };
 
 }  // namespace
@@ -87,12 +90,19 @@ void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
     // Until the frame is fully written the writer counts as failed, so that
     // a lineage missing this frame is never written as if it were complete.
     failed_ = true;
-    write_frame(composite_frame(frame));
+    const auto& input = composite_frame(frame);
+    state::StatePtr result = write_frame(input);
     failed_ = false;
-    child().push_frame(std::move(frame));
+    // The frame goes on as a copy whose own states tell the picture writers
+    // what was written.
+    auto output = with_tracks(input, input.composite_states);
+    output->meta_data = input.meta_data ? std::make_shared<state::CompositeState>(*input.meta_data)
+                                        : std::make_shared<state::CompositeState>();
+    output->meta_data->insert(std::move(result));
+    child().push_frame(std::move(output));
 }
 
-void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
+state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
     const std::int32_t f = frame_number(frame.time);
     const auto earlier = frame_times_.find(f);
     if (earlier != frame_times_.end())
@@ -102,10 +112,17 @@ void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
 
     const std::vector<TrackSighting> tracks = sightings(frame);
     const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
-    write_frame_mask(frame, tracks, labels, mask_name(f));
-    for (std::size_t k = 0; k < tracks.size(); ++k)
-        if (labels[k] != 0)
-            table_.add({f, labels[k], lineage_.segments().at(labels[k]).parent, tracks[k].position, tracks[k].measures});
+    PaintedMask painted = write_frame_mask(frame, tracks, labels, mask_name(f));
+    std::vector<ResultMaskState::LabelRecord> records;
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        if (labels[k] == 0) continue;
+        const std::int32_t parent = lineage_.segments().at(labels[k]).parent;
+        table_.add({f, labels[k], parent, tracks[k].position, tracks[k].measures});
+        records.push_back({labels[k], parent});
+    }
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
+    return std::make_shared<const ResultMaskState>(f, std::move(painted.mask), std::move(painted.stack),
+                                                   std::move(records));
 }
 
 namespace {
@@ -198,11 +215,19 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
 }
 
 template <int N>
-void BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
-                                               const std::vector<TrackSighting>& tracks,
-                                               const std::vector<std::int32_t>& labels,
-                                               const std::string& name) const {
-    write_mask(name, paint_mask(frame_segmentation<N>(frame, this->key()), tracks, labels));
+IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
+                                                                           const std::vector<TrackSighting>& tracks,
+                                                                           const std::vector<std::int32_t>& labels,
+                                                                           const std::string& name) const {
+    auto mask = std::make_shared<typename Space<N>::Mask>(
+        paint_mask(frame_segmentation<N>(frame, this->key()), tracks, labels));
+    write_mask(name, *mask);
+    PaintedMask painted;
+    if constexpr (N == 2)
+        painted.mask = std::move(mask);
+    else
+        painted.stack = std::move(mask);
+    return painted;
 }
 
 template class BasicIsbiFrameWriter<2>;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "celltracking/label_mask.h"
 #include "celltracking/track_lineage.h"
 #include "celltracking/track_positions_table.h"
 #include "model/composite_state_frame.h"
@@ -47,15 +48,22 @@ public:
 protected:
     // The tracks of a frame as the lineage and the mask need them.
     virtual std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const = 0;
+    // The mask of a frame, 2-D or 3-D.
+    struct PaintedMask {
+        std::shared_ptr<const Mask> mask;
+        std::shared_ptr<const Mask3d> stack;
+    };
     // Paints the frame's mask and writes it to the named file.
-    virtual void write_frame_mask(const frame::CompositeStateFrame& frame,
-                                  const std::vector<TrackSighting>& tracks,
-                                  const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
+    virtual PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame,
+                                         const std::vector<TrackSighting>& tracks,
+                                         const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
 
     const std::string& key() const { return key_; }
 
 private:
-    void write_frame(const frame::CompositeStateFrame& frame);
+    // Writes the frame's mask and returns what the picture writers need of
+    // it (a ResultMaskState).
+    state::StatePtr write_frame(const frame::CompositeStateFrame& frame);
     void write_lineage() const;
     std::int32_t frame_number(double time) const;
 
@@ -82,8 +90,8 @@ public:
 
 protected:
     std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
-    void write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
-                          const std::vector<std::int32_t>& labels, const std::string& name) const override;
+    PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
+                                 const std::vector<std::int32_t>& labels, const std::string& name) const override;
 };
 
 extern template class BasicIsbiFrameWriter<2>;

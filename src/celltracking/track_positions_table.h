@@ -25,7 +25,6 @@ public:
     explicit TrackPositionsTable(int dimension) : dimension_(dimension) {}
 
     void add(const Row& row);
-    std::size_t size() const { return rows_.size(); }
     void write(std::ostream& out) const;
 
 private:

@@ -18,8 +18,10 @@ std::map<std::string, std::vector<const SchemaBase*>>& catalogue() {
 
 }  // namespace
 
-void declare(const SchemaBase& schema) {
-    std::vector<const SchemaBase*>& list = catalogue()[schema.key()];
+void declare(const SchemaBase& schema) { declare(schema.key(), schema); }
+
+void declare(const std::string& key, const SchemaBase& schema) {
+    std::vector<const SchemaBase*>& list = catalogue()[key];
     if (std::find(list.begin(), list.end(), &schema) == list.end()) list.push_back(&schema);
 }
 
@@ -38,7 +40,7 @@ std::string describe_key(const std::string& key) {
     std::string text;
     for (const SchemaBase* schema : found->second) {
         if (!text.empty()) text += "\n";
-        text += schema->describe();
+        text += schema->describe(key);
     }
     return text;
 }

@@ -11,6 +11,8 @@ namespace config {
 // declared twice with the same schema is kept once. Schemas must outlive the
 // catalogue (they are function-local statics).
 void declare(const SchemaBase& schema);
+// Declares a schema that serves several keys under one of them.
+void declare(const std::string& key, const SchemaBase& schema);
 
 // Every declared key, in byte-wise order.
 std::vector<std::string> declared_keys();

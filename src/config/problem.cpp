@@ -16,14 +16,19 @@ std::string leaf(const std::string& element) {
     return slash == std::string::npos ? element : element.substr(slash + 1);
 }
 
-// "key" or "key/parent" for a parameter of a nested element.
-std::string owner(const Problem& p) {
+// "key: element must be expected: entry = value"; a parameter of a nested
+// element is named after that element, and the key follows:
+// "ou_process_2d: sigma must be positive: sigma[1] = 0 (in ou_simulator_2d)",
+// or ", in ou_simulator_2d" inside parentheses of its own.
+std::string standard(const Problem& p, bool in_parentheses) {
     const std::size_t slash = p.element.rfind('/');
-    return slash == std::string::npos ? p.key : p.key + "/" + p.element.substr(0, slash);
-}
-
-std::string standard(const Problem& p) {
-    return p.key + ": " + p.element + " must be " + p.expected + ": " + p.entry + " = " + p.text;
+    if (slash == std::string::npos)
+        return p.key + ": " + p.element + " must be " + p.expected + ": " + p.entry + " = " + p.text;
+    const std::string parent = p.element.substr(0, slash);
+    const std::size_t outer = parent.rfind('/');
+    const std::string owner = outer == std::string::npos ? parent : parent.substr(outer + 1);
+    return owner + ": " + leaf(p.element) + " must be " + p.expected + ": " + p.entry + " = " + p.text +
+           (in_parentheses ? ", in " + p.key : " (in " + p.key + ")");
 }
 
 }  // namespace
@@ -42,7 +47,7 @@ std::string describe(const Problem& p) {
     case Problem::Kind::invalid:
         break;
     }
-    if (p.message.empty()) return standard(p);
+    if (p.message.empty()) return standard(p, false);
     std::string text = p.message;
     const bool quotes_value = text.find("{value}") != std::string::npos;
     const bool names_key = text.find("{key}") != std::string::npos;
@@ -52,7 +57,7 @@ std::string describe(const Problem& p) {
     replace_all(text, "{expected}", p.expected);
     replace_all(text, "{value}", p.text);
     if (quotes_value && names_key) return text;
-    return quotes_value ? text + " (in " + owner(p) + ")" : text + " (" + standard(p) + ")";
+    return quotes_value ? text + " (in " + p.key + ", element " + p.element + ")" : text + " (" + standard(p, true) + ")";
 }
 
 void Report::raise_if_any() const {

@@ -23,9 +23,11 @@ struct Problem {
 };
 
 // The report of one problem:
-// - standard: "key: element must be expected: entry = value";
-// - a historical message that quotes the value: the message, then " (in key)"
-//   unless it names the key itself;
+// - standard: "key: element must be expected: entry = value"; for a
+//   parameter of a nested element, that element stands for the key and
+//   " (in key)" follows;
+// - a historical message that quotes the value: the message, then
+//   " (in key, element element)" unless it names the key itself;
 // - any other historical message: the message, then the standard form in
 //   parentheses;
 // - a missing element: "Tag::tag failed, key not found: key = name" and the

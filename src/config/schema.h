@@ -58,6 +58,33 @@ public:
         return *this;
     }
 
+    // A list element `name` whose children (of any name) are each read by
+    // the item schema, in document order (the choices of a distribution).
+    template <class Q>
+    Schema& list(std::vector<Q> P::*member, std::string name, const Schema<Q>& item, std::string meaning,
+                  bool is_required = true) {
+        const std::string form = "a list of " + item.key() + " elements";
+        add_line({name, form, is_required ? "required" : "optional", std::move(meaning), &item}, {name});
+        fields_.push_back(
+            {[member, name, form, &item, is_required](const xml::Querier& element, P& p, const Context& context) {
+                 xml::Querier list;
+                 if (!element.find_tag(name, list)) {
+                     if (is_required) missing(context, name, form);
+                     return;
+                 }
+                 const Context inside = context.inside(name);
+                 for (const xml::Querier& child : list.tags()) {
+                     Q value{};
+                     item.read_into(child, value, inside.inside(child.name()));
+                     (p.*member).push_back(std::move(value));
+                 }
+             },
+             [member, name, &item](const P& p, const Context& context) {
+                 for (const Q& value : p.*member) item.check_into(value, context.inside(name).inside(item.key()));
+             }});
+        return *this;
+    }
+
     // An object built from the child element `name` by `make` (an inner
     // filter, a footprint, a state). Its own failures are reported as they
     // come; a missing required child is a problem of this key.
@@ -83,16 +110,17 @@ public:
 
     // An object built by `make` from the element itself, whose children are
     // then the key's own products rather than parameters (the inner filter of
-    // a gater, the simulators of a composite). An element without children
-    // is a problem of this key.
+    // a gater, the simulators of a composite). When required, an element
+    // without children is a problem of this key.
     template <class T, class Make>
-    Schema& contents(T P::*member, std::string form, std::string meaning, Make make_from) {
+    Schema& contents(T P::*member, std::string form, std::string meaning, Make make_from,
+                     bool is_required = true) {
         const std::function<T(const xml::Querier&)> make(make_from);
-        add_line({"(children)", form, "required", std::move(meaning), nullptr}, {});
+        add_line({"(children)", form, is_required ? "required" : "optional", std::move(meaning), nullptr}, {});
         accept_any_children();
         fields_.push_back(
-            {[member, form, make](const xml::Querier& element, P& p, const Context& context) {
-                 if (element.current().children->empty()) {
+            {[member, form, make, is_required](const xml::Querier& element, P& p, const Context& context) {
+                 if (is_required && element.current().children->empty()) {
                      missing(context, "", form);
                      return;
                  }
@@ -112,12 +140,22 @@ public:
         return *this;
     }
 
+    // The same parameters under the same key with another meaning, to which
+    // further rules may be added (a sampler that also needs finite bounds).
+    Schema derive(std::string meaning) const {
+        Schema copy(*this);
+        copy.set_meaning(std::move(meaning));
+        return copy;
+    }
+
     // Reads the element the Querier stands on into P, warning of unknown
-    // children; throws util::Exception listing every problem.
+    // children; throws util::Exception listing every problem. Problems name
+    // the element's own name as the key, so one schema may serve several
+    // keys.
     P bind(const xml::Querier& element) const {
         P params{};
         Report report;
-        read_into(element, params, {key(), "", report});
+        read_into(element, params, {element.name(), "", report});
         report.raise_if_any();
         return params;
     }

@@ -39,8 +39,8 @@ void SchemaBase::check_children(const xml::Querier& element, const Context& cont
     }
 }
 
-std::string SchemaBase::describe() const {
-    std::string text = key_ + ": " + meaning_ + "\n";
+std::string SchemaBase::describe(const std::string& shown_key) const {
+    std::string text = shown_key + ": " + meaning_ + "\n";
     if (lines_.empty()) text += "  (no parameters)\n";
     describe_into(text, "  ");
     return text;

@@ -32,7 +32,9 @@ public:
 
     // The key, its meaning and one line per parameter (form, checks,
     // required or default, meaning), nested elements indented below theirs.
-    std::string describe() const;
+    // `shown_key` names a key the schema serves other than its own.
+    std::string describe() const { return describe(key_); }
+    std::string describe(const std::string& shown_key) const;
 
 protected:
     struct Line {
@@ -45,6 +47,7 @@ protected:
 
     void add_line(Line line, const std::vector<std::string>& names);
     void add_note(std::string note) { notes_.push_back(std::move(note)); }
+    void set_meaning(std::string meaning) { meaning_ = std::move(meaning); }
     // Children are the key's own products (filters, simulators, states), not
     // parameters: no child name is reported as unknown.
     void accept_any_children() { open_ = true; }

@@ -1,7 +1,5 @@
 #include "evaluation/frame_matching.h"
 
-#include <algorithm>
-
 namespace ctc {
 
 namespace {
@@ -39,14 +37,6 @@ int FrameMatching::matches_of(Label computed) const {
 Label FrameMatching::unique_match_of(Label reference) const {
     const Label computed = match_of(reference);
     return computed && matches_of(computed) == 1 ? computed : 0;
-}
-
-bool FrameMatching::has_reference(Label label) const {
-    return std::binary_search(reference_.begin(), reference_.end(), label);
-}
-
-bool FrameMatching::has_computed(Label label) const {
-    return std::binary_search(computed_.begin(), computed_.end(), label);
 }
 
 }  // namespace ctc

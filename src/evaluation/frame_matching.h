@@ -26,8 +26,6 @@ public:
     // The computed label when it matches this reference label and no other;
     // 0 otherwise.
     Label unique_match_of(Label reference) const;
-    bool has_reference(Label label) const;
-    bool has_computed(Label label) const;
 
 private:
     std::vector<Label> reference_;

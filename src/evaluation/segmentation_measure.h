@@ -13,7 +13,6 @@ public:
     void add(const FrameOverlap& overlap);
     // SEG: the mean score of all reference objects; NaN with none.
     double mean() const;
-    long long objects() const { return objects_; }
 
 private:
     double sum_ = 0;

@@ -45,11 +45,4 @@ TrackTable read_track_table(const std::string& path, const std::string& shown_na
     return tracks;
 }
 
-std::map<Label, std::size_t> children_counts(const TrackTable& tracks) {
-    std::map<Label, std::size_t> counts;
-    for (const auto& [label, track] : tracks)
-        if (track.parent != 0) ++counts[track.parent];
-    return counts;
-}
-
 }  // namespace ctc

@@ -27,8 +27,4 @@ using TrackTable = std::map<Label, TrackRecord>;
 // listed twice, or a track ends before it begins.
 TrackTable read_track_table(const std::string& path, const std::string& shown_name);
 
-// How many tracks name each label as their parent; a label with two or more
-// is a division.
-std::map<Label, std::size_t> children_counts(const TrackTable& tracks);
-
 }  // namespace ctc

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "filters/relative_exponential.h"
+#include "numerics/relative_exponential.h"
 
 namespace ostrel {
 
@@ -21,7 +21,7 @@ double read_birth_score(const xml::Querier& querier) {
     const double beta = read_positive(querier, "birth_rate", "birth_density is non-positive");
     const double nominal_dt = read_positive(querier, "nominal_dt", "nominal_dt is non-positive");
     // b = ln(E(-mu T) (T beta))
-    return std::log(relative_exponential(-mu * nominal_dt) * (nominal_dt * beta));
+    return std::log(nmrc::relative_exponential(-mu * nominal_dt) * (nominal_dt * beta));
 }
 
 }  // namespace

@@ -110,8 +110,13 @@ const std::vector<FilterKey>& filter_keys() {
     return keys;
 }
 
-void register_filters(FilterFactory& factory) {
-    for (const FilterKey& k : filter_keys()) util::register_key(factory, k.key, k.creator);
+void register_filter_keys(FilterFactory& factory, const std::vector<FilterKey>& keys) {
+    for (const FilterKey& k : keys) {
+        util::register_key(factory, k.key, k.creator);
+        if (k.declare != nullptr) k.declare(k.key);
+    }
 }
+
+void register_filters(FilterFactory& factory) { register_filter_keys(factory, filter_keys()); }
 
 }  // namespace ostrel

@@ -61,6 +61,16 @@ bool PositionContactUpdaterAndGater<TrackEstimate, N>::gate_box(const TrackState
     return x && position_gate_box<N, M>(x->estimate, gate_, variance_bound, box);
 }
 
+// d^2 = nu^T S^-1 nu, as `update` computes it.
+template <class TrackEstimate, int N>
+double PositionContactUpdaterAndGater<TrackEstimate, N>::gate_distance(
+    const state::CompositeState& contact, const TrackState& track) const {
+    constexpr int M = StateSize<TrackEstimate>::value;
+    const auto& z = contact.get<state::PositionEstimateState<N>>();
+    const auto& x = track.states.get<TrackEstimate>();
+    return PositionInnovation<N, M>(x.estimate, z.estimate).score().mahalanobis_squared;
+}
+
 template <int N>
 PositionVelocityPositionVelocityContactUpdater<N>::PositionVelocityPositionVelocityContactUpdater(
     const xml::Querier& querier)

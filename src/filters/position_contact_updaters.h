@@ -34,6 +34,8 @@ public:
     bool gate_point(const state::CompositeState& contact, GatePoint& point) const override;
     bool gate_box(const TrackState& track, const GateAxes& variance_bound,
                   GateBox& box) const override;
+    double gate_distance(const state::CompositeState& contact, const TrackState& track) const override;
+    double gate_threshold() const override { return gate_; }
 
 private:
     const FilterPtr inner_;

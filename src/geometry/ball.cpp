@@ -1,29 +1,26 @@
 #include "geometry/ball.h"
 
-#include "geometry/describe.h"
+#include "geometry/shape_checks.h"
 
 namespace ftprnt {
 
 template <int N>
-Ball<N>::Ball(const xml::Querier& element) {
-    const auto center = element.read<nmrc::Vector<N>>("center");
-    const double radius = element.read<double>("radius");
-    define(center, radius);
+const config::Schema<typename Ball<N>::Parameters>& Ball<N>::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), N == 2 ? "the closed disc of points within radius of center"
+                                        : "the closed ball of points within radius of center")
+            .required(&P::center, "center", "the centre", finite_in<N>(name()))
+            .required(&P::radius, "radius", "the radius; 0 leaves only the centre, inf covers every point",
+                      radius_is_a_number(name()), radius_is_not_negative(name()));
+    return schema;
 }
 
 template <int N>
-Ball<N>::Ball(const nmrc::Vector<N>& center, double radius) {
-    define(center, radius);
-}
-
-template <int N>
-void Ball<N>::define(const nmrc::Vector<N>& center, double radius) {
-    require_finite(center, "center", name());
-    require_radius(radius, "radius", name());
-    center_ = center;
-    radius_ = radius;
-    radius_squared_ = radius * radius;
-}
+Ball<N>::Ball(const Parameters& parameters)
+    : center_(schema().validate(parameters).center),
+      radius_(parameters.radius),
+      radius_squared_(parameters.radius * parameters.radius) {}
 
 // |x - center|^2 <= radius^2: squared distances, no square root.
 template <int N>

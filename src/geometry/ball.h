@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "geometry/footprint.h"
 
 namespace ftprnt {
@@ -15,9 +16,15 @@ public:
     // The name used in messages.
     static const char* name() { return N == 2 ? "Circle" : "Sphere"; }
 
-    // Reads "center" and "radius".
-    explicit Ball(const xml::Querier& element);
-    Ball(const nmrc::Vector<N>& center, double radius);
+    struct Parameters {
+        nmrc::Vector<N> center;
+        double radius = 0.0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Ball(const Parameters& parameters);
+    explicit Ball(const xml::Querier& element) : Ball(schema().bind(element)) {}
+    Ball(const nmrc::Vector<N>& center, double radius) : Ball(Parameters{center, radius}) {}
 
     const nmrc::Vector<N>& center() const { return center_; }
     double radius() const { return radius_; }
@@ -26,8 +33,6 @@ public:
     void write(xml::OutStream& out) const override;
 
 private:
-    void define(const nmrc::Vector<N>& center, double radius);
-
     nmrc::Vector<N> center_;
     double radius_ = 0.0;
     double radius_squared_ = 0.0;

@@ -1,5 +1,6 @@
 #include "geometry/footprint_registry.h"
 
+#include "config/declare.h"
 #include "geometry/ball.h"
 #include "geometry/footprint.h"
 #include "geometry/infinite.h"
@@ -21,12 +22,12 @@ namespace {
 
 template <int N, class T>
 void add(FootprintFactory<N>& factory) {
-    util::register_key(factory, T::key(), &util::create<const Footprint<N>, T>);
+    config::register_key<const Footprint<N>, T>(factory, T::key());
 }
 
 template <int N, class T>
 void add(UniformFootprintFactory<N>& factory) {
-    util::register_key(factory, T::key(), &util::create<const UniformFootprint<N>, T>);
+    config::register_key<const UniformFootprint<N>, T>(factory, T::key());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "geometry/footprint.h"
 
 namespace ftprnt {
@@ -16,9 +17,15 @@ public:
         return composed;
     }
 
-    Infinite() = default;
     // The element has no children.
-    explicit Infinite(const xml::Querier&) {}
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema() {
+        static const config::Schema<Parameters> schema(key(), "the whole space: contains every point");
+        return schema;
+    }
+
+    Infinite() = default;
+    explicit Infinite(const xml::Querier& element) { schema().bind(element); }
 
     bool contains(const nmrc::Vector<N>&) const override { return true; }
     void write(xml::OutStream& out) const override {

@@ -2,20 +2,21 @@
 
 namespace ftprnt {
 
-Interval::Interval(const xml::Querier& element) {
-    const double min = element.read<double>("min");
-    const double max = element.read<double>("max");
-    define(min, max);
+const config::Schema<Interval::Parameters>& Interval::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), "the closed interval [min, max] of the line")
+            .required(&P::min, "min", "the lower end")
+            .required(&P::max, "max", "the upper end")
+            // Written as a negated test so that NaN bounds are rejected too.
+            .rule("max", "greater than min", [](const P& p) { return p.max > p.min; },
+                  [](const P& p) { return config::quote(p.max) + ", min = " + config::quote(p.min); },
+                  "Interval is empty");
+    return schema;
 }
 
-Interval::Interval(double min, double max) { define(min, max); }
-
-void Interval::define(double min, double max) {
-    // Written as a negated test so that NaN bounds are rejected too.
-    if (!(max > min)) throw util::Exception("Interval is empty");
-    min_ = min;
-    max_ = max;
-}
+Interval::Interval(const Parameters& parameters)
+    : min_(schema().validate(parameters).min), max_(parameters.max) {}
 
 // min <= x <= max: both end points belong to the interval.
 bool Interval::contains(const nmrc::Vector<1>& point) const {

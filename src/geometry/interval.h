@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "geometry/footprint.h"
 
 namespace ftprnt {
@@ -8,9 +9,15 @@ class Interval : public FootprintTemplate<1, Interval> {
 public:
     static const char* key() { return "interval"; }
 
-    // Reads "min", then "max".
-    explicit Interval(const xml::Querier& element);
-    Interval(double min, double max);
+    struct Parameters {
+        double min = 0.0;
+        double max = 0.0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Interval(const Parameters& parameters);
+    explicit Interval(const xml::Querier& element) : Interval(schema().bind(element)) {}
+    Interval(double min, double max) : Interval(Parameters{min, max}) {}
 
     double min() const { return min_; }
     double max() const { return max_; }
@@ -19,8 +26,6 @@ public:
     void write(xml::OutStream& out) const override;
 
 private:
-    void define(double min, double max);
-
     double min_ = 0.0;
     double max_ = 0.0;
 };

@@ -1,47 +1,51 @@
 #include "geometry/parallelepiped.h"
 
-#include "geometry/describe.h"
+#include "geometry/shape_checks.h"
 #include "numerics/cholesky.h"
 #include "numerics/symmetric_matrix.h"
 
 namespace ftprnt {
 
-Parallelepiped::Parallelepiped(const xml::Querier& element) {
-    const auto p = element.read<nmrc::Vector<3>>("p");
-    const auto v0 = element.read<nmrc::Vector<3>>("v0");
-    const auto v1 = element.read<nmrc::Vector<3>>("v1");
-    const auto v2 = element.read<nmrc::Vector<3>>("v2");
-    define(p, v0, v1, v2);
+namespace {
+
+// The Gram matrix V^T V of the edges V = [v0 v1 v2].
+nmrc::SymmetricMatrix<3> gram(const Parallelepiped::Parameters& p) {
+    const nmrc::Vector<3>* columns[3] = {&p.v0, &p.v1, &p.v2};
+    nmrc::SymmetricMatrix<3> g;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= i; ++j) g(i, j) = nmrc::dot(*columns[i], *columns[j]);
+    return g;
 }
 
-Parallelepiped::Parallelepiped(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0,
-                               const nmrc::Vector<3>& v1, const nmrc::Vector<3>& v2) {
-    define(p, v0, v1, v2);
+}  // namespace
+
+const config::Schema<Parallelepiped::Parameters>& Parallelepiped::schema() {
+    using P = Parameters;
+    const auto edges_independent = config::positive_definite<3>();
+    static const auto schema =
+        config::Schema<P>(key(), "the closed parallelepiped {p + a v0 + b v1 + c v2 : a, b, c in [0, 1]}")
+            .required(&P::p, "p", "a corner", finite_in<3>("Parallelepiped"))
+            .required(&P::v0, "v0", "the first edge from p", finite_in<3>("Parallelepiped"))
+            .required(&P::v1, "v1", "the second edge from p", finite_in<3>("Parallelepiped"))
+            .required(&P::v2, "v2", "the third edge from p", finite_in<3>("Parallelepiped"))
+            // Linearly dependent edges leave the Gram matrix singular.
+            .rule("v2", "linearly independent of v0 and v1",
+                  [edges_independent](const P& p) { return edges_independent.holds(gram(p)); },
+                  [](const P& p) {
+                      return config::quote(p.v2) + ", v0 = " + config::quote(p.v0) + ", v1 = " + config::quote(p.v1);
+                  },
+                  "Attempt to factor non-positive definite matrix in CholeskyDecomposition.");
+    return schema;
 }
 
-void Parallelepiped::define(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0,
-                            const nmrc::Vector<3>& v1, const nmrc::Vector<3>& v2) {
-    require_finite(p, "p", "Parallelepiped");
-    require_finite(v0, "v0", "Parallelepiped");
-    require_finite(v1, "v1", "Parallelepiped");
-    require_finite(v2, "v2", "Parallelepiped");
+Parallelepiped::Parallelepiped(const Parameters& parameters)
+    : p_(schema().validate(parameters).p), v0_(parameters.v0), v1_(parameters.v1), v2_(parameters.v2) {
     nmrc::Matrix<3, 3> edges;
-    const nmrc::Vector<3>* columns[3] = {&v0, &v1, &v2};
+    const nmrc::Vector<3>* columns[3] = {&v0_, &v1_, &v2_};
     for (int j = 0; j < 3; ++j)
         for (int i = 0; i < 3; ++i) edges(i, j) = (*columns[j])[i];
-
-    // V^-1 = (V^T V)^-1 V^T, solved with the Cholesky factor of the Gram
-    // matrix; linearly dependent edges make it fail as not positive definite.
-    nmrc::SymmetricMatrix<3> gram;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= i; ++j) gram(i, j) = nmrc::dot(*columns[i], *columns[j]);
-    const nmrc::CholeskyDecomposition<3> factor(gram);
-    inverse_ = factor.solve(edges.transpose());
-
-    p_ = p;
-    v0_ = v0;
-    v1_ = v1;
-    v2_ = v2;
+    // V^-1 = (V^T V)^-1 V^T, solved with the Cholesky factor of the Gram matrix.
+    inverse_ = nmrc::CholeskyDecomposition<3>(gram(parameters)).solve(edges.transpose());
 }
 
 nmrc::Vector<3> Parallelepiped::edge_coordinates(const nmrc::Vector<3>& point) const {

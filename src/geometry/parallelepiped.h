@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "geometry/footprint.h"
 #include "numerics/matrix.h"
 
@@ -9,10 +10,20 @@ class Parallelepiped : public FootprintTemplate<3, Parallelepiped> {
 public:
     static const char* key() { return "parallelepiped"; }
 
-    // Reads the corner "p" and the edges "v0", "v1", "v2".
-    explicit Parallelepiped(const xml::Querier& element);
+    // The corner "p" and the edges "v0", "v1", "v2".
+    struct Parameters {
+        nmrc::Vector<3> p;
+        nmrc::Vector<3> v0;
+        nmrc::Vector<3> v1;
+        nmrc::Vector<3> v2;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Parallelepiped(const Parameters& parameters);
+    explicit Parallelepiped(const xml::Querier& element) : Parallelepiped(schema().bind(element)) {}
     Parallelepiped(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0, const nmrc::Vector<3>& v1,
-                   const nmrc::Vector<3>& v2);
+                   const nmrc::Vector<3>& v2)
+        : Parallelepiped(Parameters{p, v0, v1, v2}) {}
 
     const nmrc::Vector<3>& p() const { return p_; }
     const nmrc::Vector<3>& v0() const { return v0_; }
@@ -26,9 +37,6 @@ public:
     void write(xml::OutStream& out) const override;
 
 private:
-    void define(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0, const nmrc::Vector<3>& v1,
-                const nmrc::Vector<3>& v2);
-
     nmrc::Vector<3> p_;
     nmrc::Vector<3> v0_;
     nmrc::Vector<3> v1_;

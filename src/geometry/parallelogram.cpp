@@ -1,38 +1,39 @@
 #include "geometry/parallelogram.h"
 
-#include "geometry/describe.h"
+#include "geometry/shape_checks.h"
 
 namespace ftprnt {
 
-Parallelogram::Parallelogram(const xml::Querier& element) {
-    const auto p = element.read<nmrc::Vector<2>>("p");
-    const auto v0 = element.read<nmrc::Vector<2>>("v0");
-    const auto v1 = element.read<nmrc::Vector<2>>("v1");
-    define(p, v0, v1);
+namespace {
+
+// det [v0 v1] = v0.x v1.y - v0.y v1.x
+double determinant(const nmrc::Vector<2>& v0, const nmrc::Vector<2>& v1) {
+    return v0[0] * v1[1] - v0[1] * v1[0];
 }
 
-Parallelogram::Parallelogram(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0,
-                             const nmrc::Vector<2>& v1) {
-    define(p, v0, v1);
+}  // namespace
+
+const config::Schema<Parallelogram::Parameters>& Parallelogram::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), "the closed parallelogram {p + s v0 + t v1 : s, t in [0, 1]}")
+            .required(&P::p, "p", "a corner", finite_in<2>("Parallelogram"))
+            .required(&P::v0, "v0", "the first edge from p", finite_in<2>("Parallelogram"))
+            .required(&P::v1, "v1", "the second edge from p", finite_in<2>("Parallelogram"))
+            .rule("v1", "at an angle to v0", [](const P& p) { return determinant(p.v0, p.v1) != 0.0; },
+                  [](const P& p) { return config::quote(p.v1) + ", v0 = " + config::quote(p.v0); },
+                  "v0 and v1 are parallel in Parallelogram::define");
+    return schema;
 }
 
-void Parallelogram::define(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0,
-                           const nmrc::Vector<2>& v1) {
-    // det [v0 v1] = v0.x v1.y - v0.y v1.x
-    const double det = v0[0] * v1[1] - v0[1] * v1[0];
-    if (det == 0.0) throw util::Exception("v0 and v1 are parallel in Parallelogram::define");
-    require_finite(p, "p", "Parallelogram");
-    require_finite(v0, "v0", "Parallelogram");
-    require_finite(v1, "v1", "Parallelogram");
-    p_ = p;
-    v0_ = v0;
-    v1_ = v1;
+Parallelogram::Parallelogram(const Parameters& parameters)
+    : p_(schema().validate(parameters).p), v0_(parameters.v0), v1_(parameters.v1) {
     // [v0 v1]^-1 = (1/det) [[v1.y, -v1.x], [-v0.y, v0.x]]
-    const double f = 1.0 / det;
-    inverse_(0, 0) = f * v1[1];
-    inverse_(0, 1) = f * -v1[0];
-    inverse_(1, 0) = f * -v0[1];
-    inverse_(1, 1) = f * v0[0];
+    const double f = 1.0 / determinant(v0_, v1_);
+    inverse_(0, 0) = f * v1_[1];
+    inverse_(0, 1) = f * -v1_[0];
+    inverse_(1, 0) = f * -v0_[1];
+    inverse_(1, 1) = f * v0_[0];
 }
 
 nmrc::Vector<2> Parallelogram::edge_coordinates(const nmrc::Vector<2>& point) const {

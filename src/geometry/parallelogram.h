@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "geometry/footprint.h"
 #include "numerics/matrix.h"
 
@@ -9,9 +10,18 @@ class Parallelogram : public FootprintTemplate<2, Parallelogram> {
 public:
     static const char* key() { return "parallelogram"; }
 
-    // Reads the corner "p" and the edges "v0", "v1".
-    explicit Parallelogram(const xml::Querier& element);
-    Parallelogram(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0, const nmrc::Vector<2>& v1);
+    // The corner "p" and the edges "v0", "v1".
+    struct Parameters {
+        nmrc::Vector<2> p;
+        nmrc::Vector<2> v0;
+        nmrc::Vector<2> v1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Parallelogram(const Parameters& parameters);
+    explicit Parallelogram(const xml::Querier& element) : Parallelogram(schema().bind(element)) {}
+    Parallelogram(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0, const nmrc::Vector<2>& v1)
+        : Parallelogram(Parameters{p, v0, v1}) {}
 
     const nmrc::Vector<2>& p() const { return p_; }
     const nmrc::Vector<2>& v0() const { return v0_; }
@@ -24,8 +34,6 @@ public:
     void write(xml::OutStream& out) const override;
 
 private:
-    void define(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0, const nmrc::Vector<2>& v1);
-
     nmrc::Vector<2> p_;
     nmrc::Vector<2> v0_;
     nmrc::Vector<2> v1_;

@@ -2,34 +2,39 @@
 
 #include <algorithm>
 
-#include "geometry/describe.h"
+#include "numerics/value_forms.h"
 
 namespace ftprnt {
 
-RectifiedRectangle::RectifiedRectangle(const xml::Querier& element) {
-    const bool written_form = !element.has_tag("p0") && element.has_tag("min");
-    const char* first = written_form ? "min" : "p0";
-    const char* second = written_form ? "max" : "p2";
-    const auto a = element.read<nmrc::Vector<2>>(first);
-    const auto b = element.read<nmrc::Vector<2>>(second);
-    define(a, b);
+nmrc::Vector<2> lower_corner(const nmrc::Vector<2>& a, const nmrc::Vector<2>& b) {
+    return {std::min(a[0], b[0]), std::min(a[1], b[1])};
 }
 
-RectifiedRectangle::RectifiedRectangle(const nmrc::Vector<2>& corner_a,
-                                       const nmrc::Vector<2>& corner_b) {
-    define(corner_a, corner_b);
+nmrc::Vector<2> upper_corner(const nmrc::Vector<2>& a, const nmrc::Vector<2>& b) {
+    return {std::max(a[0], b[0]), std::max(a[1], b[1])};
 }
 
-void RectifiedRectangle::define(const nmrc::Vector<2>& a, const nmrc::Vector<2>& b) {
-    for (int k = 0; k < 2; ++k) {
-        min_[k] = std::min(a[k], b[k]);
-        max_[k] = std::max(a[k], b[k]);
-    }
-    // Negated so that a NaN coordinate is ill-defined as well.
-    if (!(min_[0] < max_[0] && min_[1] < max_[1]))
-        throw util::Exception("RectifiedRectangle is ill-defined: " + describe(a) + ", " +
-                              describe(b));
+const config::Schema<RectifiedRectangle::Parameters>& RectifiedRectangle::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), "an axis-aligned rectangle given by two opposite corners")
+            .required(&P::p0, "p0", "one corner", config::also_named("min"))
+            .required(&P::p2, "p2", "the opposite corner", config::also_named("max"))
+            // Negated so that a NaN coordinate is ill-defined as well.
+            .rule("p0 and p2", "corners of a rectangle of positive width and height",
+                  [](const P& p) {
+                      const nmrc::Vector<2> min = lower_corner(p.p0, p.p2);
+                      const nmrc::Vector<2> max = upper_corner(p.p0, p.p2);
+                      return min[0] < max[0] && min[1] < max[1];
+                  },
+                  [](const P& p) { return config::quote(p.p0) + ", " + config::quote(p.p2); },
+                  "RectifiedRectangle is ill-defined: {value}");
+    return schema;
 }
+
+RectifiedRectangle::RectifiedRectangle(const Parameters& parameters)
+    : min_(lower_corner(schema().validate(parameters).p0, parameters.p2)),
+      max_(upper_corner(parameters.p0, parameters.p2)) {}
 
 // min <= x <= max in both coordinates: the edges belong to the rectangle.
 bool RectifiedRectangle::contains(const nmrc::Vector<2>& point) const {

@@ -1,33 +1,33 @@
 #include "geometry/spherical_shell.h"
 
-#include "geometry/describe.h"
+#include "geometry/shape_checks.h"
 
 namespace ftprnt {
 
-SphericalShell::SphericalShell(const xml::Querier& element) {
-    const auto center = element.read<nmrc::Vector<3>>("center");
-    const double inner = element.read<double>("inner_radius");
-    const double outer = element.read<double>("outer_radius");
-    define(center, inner, outer);
+const config::Schema<SphericalShell::Parameters>& SphericalShell::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), "the open shell of points strictly between two radii from center")
+            .required(&P::center, "center", "the centre", finite_in<3>("SphericalShell"))
+            // A negative inner radius would square to a hole the user never asked for.
+            .required(&P::inner_radius, "inner_radius", "points at this distance or nearer are outside",
+                      radius_is_a_number("SphericalShell"), radius_is_not_negative("SphericalShell"))
+            .required(&P::outer_radius, "outer_radius", "points at this distance or farther are outside")
+            .rule("outer_radius", "greater than inner_radius",
+                  [](const P& p) { return p.outer_radius > p.inner_radius; },
+                  [](const P& p) {
+                      return config::quote(p.outer_radius) + ", inner_radius = " + config::quote(p.inner_radius);
+                  },
+                  "inner radius is not smaller than outer radius in SphericalShell");
+    return schema;
 }
 
-SphericalShell::SphericalShell(const nmrc::Vector<3>& center, double inner_radius,
-                               double outer_radius) {
-    define(center, inner_radius, outer_radius);
-}
-
-void SphericalShell::define(const nmrc::Vector<3>& center, double inner, double outer) {
-    if (!(outer > inner))
-        throw util::Exception("inner radius is not smaller than outer radius in SphericalShell");
-    require_finite(center, "center", "SphericalShell");
-    // A negative inner radius would square to a hole the user never asked for.
-    require_radius(inner, "inner_radius", "SphericalShell");
-    center_ = center;
-    inner_radius_ = inner;
-    outer_radius_ = outer;
-    inner_squared_ = inner * inner;
-    outer_squared_ = outer * outer;
-}
+SphericalShell::SphericalShell(const Parameters& parameters)
+    : center_(schema().validate(parameters).center),
+      inner_radius_(parameters.inner_radius),
+      outer_radius_(parameters.outer_radius),
+      inner_squared_(inner_radius_ * inner_radius_),
+      outer_squared_(outer_radius_ * outer_radius_) {}
 
 // inner^2 < |x - center|^2 < outer^2, both bounds excluded.
 bool SphericalShell::contains(const nmrc::Vector<3>& point) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "geometry/footprint.h"
 
 namespace ftprnt {
@@ -9,9 +10,17 @@ class SphericalShell : public FootprintTemplate<3, SphericalShell> {
 public:
     static const char* key() { return "spherical_shell"; }
 
-    // Reads "center", "inner_radius", "outer_radius".
-    explicit SphericalShell(const xml::Querier& element);
-    SphericalShell(const nmrc::Vector<3>& center, double inner_radius, double outer_radius);
+    struct Parameters {
+        nmrc::Vector<3> center;
+        double inner_radius = 0.0;
+        double outer_radius = 0.0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit SphericalShell(const Parameters& parameters);
+    explicit SphericalShell(const xml::Querier& element) : SphericalShell(schema().bind(element)) {}
+    SphericalShell(const nmrc::Vector<3>& center, double inner_radius, double outer_radius)
+        : SphericalShell(Parameters{center, inner_radius, outer_radius}) {}
 
     const nmrc::Vector<3>& center() const { return center_; }
     double inner_radius() const { return inner_radius_; }
@@ -21,8 +30,6 @@ public:
     void write(xml::OutStream& out) const override;
 
 private:
-    void define(const nmrc::Vector<3>& center, double inner_radius, double outer_radius);
-
     nmrc::Vector<3> center_;
     double inner_radius_ = 0.0;
     double outer_radius_ = 0.0;

@@ -2,19 +2,10 @@
 
 #include <cmath>
 
-#include "geometry/describe.h"
 
 namespace ftprnt {
 
 namespace {
-
-// The finite radius a sampler needs, checked before the square is built.
-const Circle& finite(const Circle& circle) {
-    if (!std::isfinite(circle.radius()))
-        throw util::Exception("radius is not finite in UniformCircle: radius = " +
-                              describe(circle.radius()));
-    return circle;
-}
 
 nmrc::Vector<2> corner(const Circle& circle, double sign) {
     return circle.center() + nmrc::Vector<2>::constant(sign * circle.radius());
@@ -22,11 +13,19 @@ nmrc::Vector<2> corner(const Circle& circle, double sign) {
 
 }  // namespace
 
-UniformCircle::UniformCircle(const xml::Querier& element)
-    : region_(element), square_(corner(finite(region_), -1.0), corner(region_, 1.0)) {}
+const config::Schema<UniformCircle::Parameters>& UniformCircle::schema() {
+    using P = Parameters;
+    static const auto schema =
+        Circle::schema()
+            .derive("uniform points of a disc of finite radius")
+            .rule("radius", "finite", [](const P& p) { return std::isfinite(p.radius); },
+                  [](const P& p) { return config::quote(p.radius); },
+                  "radius is not finite in UniformCircle: radius = {value}");
+    return schema;
+}
 
-UniformCircle::UniformCircle(const nmrc::Vector<2>& center, double radius)
-    : region_(center, radius), square_(corner(finite(region_), -1.0), corner(region_, 1.0)) {}
+UniformCircle::UniformCircle(const Parameters& parameters)
+    : region_(schema().validate(parameters)), square_(corner(region_, -1.0), corner(region_, 1.0)) {}
 
 void UniformCircle::sample(nmrc::Vector<2>& point) const {
     do {

@@ -12,9 +12,13 @@ class UniformCircle : public UniformFootprint<2> {
 public:
     static const char* key() { return "circle"; }
 
-    // Reads the element as Circle does; the radius must also be finite.
-    explicit UniformCircle(const xml::Querier& element);
-    UniformCircle(const nmrc::Vector<2>& center, double radius);
+    // The element is read as Circle reads it; the radius must also be finite.
+    using Parameters = Circle::Parameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit UniformCircle(const Parameters& parameters);
+    explicit UniformCircle(const xml::Querier& element) : UniformCircle(schema().bind(element)) {}
+    UniformCircle(const nmrc::Vector<2>& center, double radius) : UniformCircle(Parameters{center, radius}) {}
 
     const Circle& region() const { return region_; }
     void sample(nmrc::Vector<2>& point) const override;

@@ -2,25 +2,23 @@
 
 #include <cmath>
 
-#include "geometry/describe.h"
 
 namespace ftprnt {
 
-UniformInterval::UniformInterval(const xml::Querier& element) : region_(element) {
-    check_finite();
-}
-
-UniformInterval::UniformInterval(double min, double max) : region_(min, max) { check_finite(); }
-
 // An infinite bound would make every draw infinite or NaN.
-void UniformInterval::check_finite() const {
-    if (!std::isfinite(region_.min()))
-        throw util::Exception("min is not finite in UniformInterval: min = " +
-                              describe(region_.min()));
-    if (!std::isfinite(region_.max()))
-        throw util::Exception("max is not finite in UniformInterval: max = " +
-                              describe(region_.max()));
+const config::Schema<UniformInterval::Parameters>& UniformInterval::schema() {
+    using P = Parameters;
+    static const auto schema =
+        Interval::schema()
+            .derive("uniform points of a finite interval [min, max]")
+            .rule("min", "finite", [](const P& p) { return std::isfinite(p.min); },
+                  [](const P& p) { return config::quote(p.min); }, "min is not finite in UniformInterval: min = {value}")
+            .rule("max", "finite", [](const P& p) { return std::isfinite(p.max); },
+                  [](const P& p) { return config::quote(p.max); }, "max is not finite in UniformInterval: max = {value}");
+    return schema;
 }
+
+UniformInterval::UniformInterval(const Parameters& parameters) : region_(schema().validate(parameters)) {}
 
 // x = min + u (max - min)
 void UniformInterval::sample(nmrc::Vector<1>& point) const {

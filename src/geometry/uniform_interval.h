@@ -10,16 +10,18 @@ class UniformInterval : public UniformFootprint<1> {
 public:
     static const char* key() { return "interval"; }
 
-    // Reads the element as Interval does; the bounds must also be finite.
-    explicit UniformInterval(const xml::Querier& element);
-    UniformInterval(double min, double max);
+    // The element is read as Interval reads it; the bounds must also be finite.
+    using Parameters = Interval::Parameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit UniformInterval(const Parameters& parameters);
+    explicit UniformInterval(const xml::Querier& element) : UniformInterval(schema().bind(element)) {}
+    UniformInterval(double min, double max) : UniformInterval(Parameters{min, max}) {}
 
     const Interval& region() const { return region_; }
     void sample(nmrc::Vector<1>& point) const override;
 
 private:
-    void check_finite() const;
-
     Interval region_;
     mutable nmrc::UniformGenerator generator_;
 };

@@ -4,8 +4,6 @@
 
 namespace ftprnt {
 
-UniformParallelepiped::UniformParallelepiped(const xml::Querier& element) : region_(element) {}
-
 UniformParallelepiped::UniformParallelepiped(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0,
                                              const nmrc::Vector<3>& v1, const nmrc::Vector<3>& v2)
     : region_(p, v0, v1, v2) {}

@@ -10,8 +10,12 @@ class UniformParallelepiped : public UniformFootprint<3> {
 public:
     static const char* key() { return "parallelepiped"; }
 
-    // Reads the element as Parallelepiped does.
-    explicit UniformParallelepiped(const xml::Querier& element);
+    // The element is read as Parallelepiped reads it.
+    using Parameters = Parallelepiped::Parameters;
+    static const config::Schema<Parameters>& schema() { return Parallelepiped::schema(); }
+
+    explicit UniformParallelepiped(const Parameters& parameters) : region_(parameters) {}
+    explicit UniformParallelepiped(const xml::Querier& element) : region_(element) {}
     UniformParallelepiped(const nmrc::Vector<3>& p, const nmrc::Vector<3>& v0,
                           const nmrc::Vector<3>& v1, const nmrc::Vector<3>& v2);
 

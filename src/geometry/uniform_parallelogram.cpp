@@ -4,8 +4,6 @@
 
 namespace ftprnt {
 
-UniformParallelogram::UniformParallelogram(const xml::Querier& element) : region_(element) {}
-
 UniformParallelogram::UniformParallelogram(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0,
                                            const nmrc::Vector<2>& v1)
     : region_(p, v0, v1) {}

@@ -10,8 +10,12 @@ class UniformParallelogram : public UniformFootprint<2> {
 public:
     static const char* key() { return "parallelogram"; }
 
-    // Reads the element as Parallelogram does.
-    explicit UniformParallelogram(const xml::Querier& element);
+    // The element is read as Parallelogram reads it.
+    using Parameters = Parallelogram::Parameters;
+    static const config::Schema<Parameters>& schema() { return Parallelogram::schema(); }
+
+    explicit UniformParallelogram(const Parameters& parameters) : region_(parameters) {}
+    explicit UniformParallelogram(const xml::Querier& element) : region_(element) {}
     UniformParallelogram(const nmrc::Vector<2>& p, const nmrc::Vector<2>& v0,
                          const nmrc::Vector<2>& v1);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "geometry/rectified_rectangle.h"
 #include "geometry/uniform_footprint.h"
 #include "numerics/random.h"
 
@@ -10,9 +11,14 @@ class UniformRectifiedRectangle : public UniformFootprint<2> {
 public:
     static const char* key() { return "rectified_rectangle"; }
 
-    // Reads the element as RectifiedRectangle does (positive width and
-    // height); the corners must also be finite.
-    explicit UniformRectifiedRectangle(const xml::Querier& element);
+    // The element is read as RectifiedRectangle reads it (positive width
+    // and height); the corners must also be finite.
+    using Parameters = RectifiedRectangle::Parameters;
+    static const config::Schema<Parameters>& schema();
+
+    explicit UniformRectifiedRectangle(const Parameters& parameters);
+    explicit UniformRectifiedRectangle(const xml::Querier& element)
+        : UniformRectifiedRectangle(schema().bind(element)) {}
     // The box [min, max]; min <= max coordinate by coordinate, so a zero
     // extent is allowed and draws that coordinate constantly (the bounding
     // box of a circle of radius 0).
@@ -23,8 +29,6 @@ public:
     void sample(nmrc::Vector<2>& point) const override;
 
 private:
-    void check_finite() const;
-
     nmrc::Vector<2> min_;
     nmrc::Vector<2> max_;
     // Declared x first: x's generator takes its seed first.

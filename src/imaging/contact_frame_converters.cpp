@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <type_traits>
 
 #include "imaging/segment_states.h"
 #include "model/composite_state.h"
@@ -27,7 +28,8 @@ namespace {
 }
 
 // Adds one image's (or slice's) pixels to the moments; z is the slice.
-template <class T, int N>
+// With skip_background the pixels of segment 0 are left out (only checked).
+template <bool skip_background, class T, int N>
 void accumulate(const Image<T>& source, const Image<int>& labels, int z, int segments,
                 SegmentMoments<N>& moments) {
     const T* value = source.begin();
@@ -35,6 +37,7 @@ void accumulate(const Image<T>& source, const Image<int>& labels, int z, int seg
     for (int y = 0; y < labels.height(); ++y) {
         for (int x = 0; x < labels.width(); ++x, ++value, ++label) {
             const int s = *label;
+            if (skip_background && s == 0) continue;
             if (s < 0 || s >= segments) label_out_of_range(s, segments);
             const auto k = static_cast<std::size_t>(s);
             PlaneSums& sums = moments.plane[k];
@@ -49,6 +52,11 @@ void accumulate(const Image<T>& source, const Image<int>& labels, int z, int seg
         }
     }
 }
+
+// Label images are their own source and keep the background rule "mean
+// value not 0"; intensity images leave segment 0 out.
+template <class I>
+constexpr bool has_background_segment = !std::is_same_v<I, SegmentImage> && !std::is_same_v<I, SegmentImage3d>;
 
 }  // namespace
 
@@ -124,7 +132,8 @@ void SegmentedImageToContactFrameConverter<I>::push_frame(cmpnt::FramePtr incomi
     if (!pair->image->same_size(segmentation)) size_mismatch();
 
     moments_.reset(segmentation.number_of_segments);
-    accumulate(*pair->image, segmentation, 0, segmentation.number_of_segments, moments_);
+    accumulate<has_background_segment<I>>(*pair->image, segmentation, 0, segmentation.number_of_segments,
+                                          moments_);
     auto own_state = std::make_shared<const SegmentImageState>(pair->segmentation);
     child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
 }
@@ -145,7 +154,8 @@ void SegmentedImage3dToContactFrameConverter<I>::push_frame(cmpnt::FramePtr inco
 
     moments_.reset(segmentation.number_of_segments);
     for (int z = 0; z < image.depth(); ++z)
-        accumulate(image.slice(z), segmentation.slice(z), z, segmentation.number_of_segments, moments_);
+        accumulate<has_background_segment<I>>(image.slice(z), segmentation.slice(z), z,
+                                              segmentation.number_of_segments, moments_);
     auto own_state = std::make_shared<const SegmentImage3dState>(pair->segmentation);
     child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
 }
@@ -154,5 +164,7 @@ template class ContactExtractor<2>;
 template class ContactExtractor<3>;
 template class SegmentedImageToContactFrameConverter<SegmentImage>;
 template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+template class SegmentedImageToContactFrameConverter<Image<unsigned short>>;
+template class SegmentedImage3dToContactFrameConverter<Image3d<unsigned short>>;
 
 }  // namespace ipc

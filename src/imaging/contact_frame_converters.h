@@ -61,6 +61,10 @@ private:
 
 // Key "segment_image_segmented_image_to_contact_frame_converter" (I =
 // SegmentImage): frames of SegmentedImage<I> become contact frames.
+// Key "short_image_segmented_image_to_contact_frame_converter" (I =
+// Image<unsigned short>): the pair of an intensity image and its objects, as
+// the threshold and object segmentors leave it; segment 0 is the background
+// and never a contact, and the intensity features are the image's values.
 template <class I>
 class SegmentedImageToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
@@ -75,7 +79,9 @@ private:
     SegmentMoments<2> moments_;
 };
 
-// Key "segment_image_3d_segmented_image_3d_to_contact_frame_converter".
+// Key "segment_image_3d_segmented_image_3d_to_contact_frame_converter", and
+// "short_image_3d_segmented_image_3d_to_contact_frame_converter" for stacks
+// with their objects (segment 0 the background, as in 2-D).
 template <class I>
 class SegmentedImage3dToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
@@ -94,5 +100,7 @@ extern template class ContactExtractor<2>;
 extern template class ContactExtractor<3>;
 extern template class SegmentedImageToContactFrameConverter<SegmentImage>;
 extern template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+extern template class SegmentedImageToContactFrameConverter<Image<unsigned short>>;
+extern template class SegmentedImage3dToContactFrameConverter<Image3d<unsigned short>>;
 
 }  // namespace ipc

@@ -2,7 +2,7 @@
 
 namespace frame {
 
-Frame::Frame(const xml::Querier& querier) : time(querier.read<double>("time")) {}
+Frame::Frame(const xml::Querier& querier) : time(querier.read_finite<double>("time")) {}
 
 FrameFactory& factory() {
     static FrameFactory instance;

@@ -1,20 +1,7 @@
 #include "numerics/mou_process.h"
 
-#include <cmath>
-#include <sstream>
-
-#include "util/exception.h"
-
 namespace nmrc {
 namespace detail {
-
-void check_mou_sigma(const char* name, int axis, double value) {
-    if (value > 0.0 && std::isfinite(value)) return;
-    std::ostringstream message;
-    message << "mou process " << name << " must be positive and finite: " << name << "[" << axis
-            << "] = " << value;
-    throw util::Exception(message.str());
-}
 
 ConstantVelocitySDE mou_axis_sde(double position_sigma, double velocity_sigma, double process_noise) {
     // kappa = (velocity_sigma / position_sigma)^2, gamma = q / (2 velocity_sigma^2)

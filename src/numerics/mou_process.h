@@ -2,18 +2,17 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "numerics/constant_velocity_sde.h"
 #include "numerics/matrix.h"
 #include "numerics/symmetric_matrix.h"
+#include "numerics/value_forms.h"
 #include "numerics/vector.h"
 #include "xml/querier.h"
 
 namespace nmrc {
 
-// Checks shared by every dimension; messages name the parameter, the axis
-// and the value.
 namespace detail {
-void check_mou_sigma(const char* name, int axis, double value);
 ConstantVelocitySDE mou_axis_sde(double position_sigma, double velocity_sigma, double process_noise);
 }  // namespace detail
 
@@ -28,30 +27,32 @@ public:
     // "mou_process_" + N + "d", the element a process is read from.
     static std::string key() { return "mou_process_" + std::to_string(N) + "d"; }
 
-    MouProcess(const Vector<N>& center, const Vector<N>& position_sigma,
-               const Vector<N>& velocity_sigma, const Vector<N>& process_noise)
-        : center_(center),
-          position_sigma_(position_sigma),
-          velocity_sigma_(velocity_sigma),
-          process_noise_(process_noise) {
-        for (int i = 0; i < N; ++i) {
-            detail::check_mou_sigma("position_sigma", i, position_sigma[i]);
-            detail::check_mou_sigma("velocity_sigma", i, velocity_sigma[i]);
-            axes_.push_back(
-                detail::mou_axis_sde(position_sigma[i], velocity_sigma[i], process_noise[i]));
-        }
-    }
+    // The children "center", "position_sigma", "velocity_sigma" and
+    // "process_noise", N numbers each.
+    struct Parameters {
+        Vector<N> center;
+        Vector<N> position_sigma = Vector<N>::constant(1.0);
+        Vector<N> velocity_sigma = Vector<N>::constant(1.0);
+        Vector<N> process_noise = Vector<N>::constant(1.0);
+    };
+    static const config::Schema<Parameters>& schema();
 
-    // Reads the children "center", "position_sigma", "velocity_sigma" and
-    // "process_noise" (N numbers each) of the element the querier stands on.
-    static MouProcess read(const xml::Querier& element) {
-        // Read in document order so a missing child is reported predictably.
-        const auto center = element.read<Vector<N>>("center");
-        const auto position_sigma = element.read<Vector<N>>("position_sigma");
-        const auto velocity_sigma = element.read<Vector<N>>("velocity_sigma");
-        const auto process_noise = element.read<Vector<N>>("process_noise");
-        return MouProcess(center, position_sigma, velocity_sigma, process_noise);
+    // A parameter set whose SDE is ill-posed (critical damping, no damping)
+    // fails with the messages of ConstantVelocitySDE.
+    explicit MouProcess(const Parameters& parameters)
+        : center_(schema().validate(parameters).center),
+          position_sigma_(parameters.position_sigma),
+          velocity_sigma_(parameters.velocity_sigma),
+          process_noise_(parameters.process_noise) {
+        for (int i = 0; i < N; ++i)
+            axes_.push_back(detail::mou_axis_sde(position_sigma_[i], velocity_sigma_[i], process_noise_[i]));
     }
+    MouProcess(const Vector<N>& center, const Vector<N>& position_sigma, const Vector<N>& velocity_sigma,
+               const Vector<N>& process_noise)
+        : MouProcess(Parameters{center, position_sigma, velocity_sigma, process_noise}) {}
+
+    // Reads the element the querier stands on.
+    static MouProcess read(const xml::Querier& element) { return MouProcess(schema().bind(element)); }
 
     const Vector<N>& center() const { return center_; }
     const Vector<N>& position_sigma() const { return position_sigma_; }
@@ -91,5 +92,22 @@ private:
     Vector<N> process_noise_;
     std::vector<ConstantVelocitySDE> axes_;
 };
+
+template <int N>
+const config::Schema<typename MouProcess<N>::Parameters>& MouProcess<N>::schema() {
+    using P = Parameters;
+    const auto sigma_check = config::positive_finite().says("mou process {element} must be positive and finite: "
+                                                            "{entry} = {value}");
+    static const auto schema =
+        config::Schema<P>(key(), "a mean-reverting position and velocity on each axis")
+            .required(&P::center, "center", "the stationary mean position of each axis", config::finite())
+            .required(&P::position_sigma, "position_sigma", "the stationary position standard deviation",
+                      sigma_check)
+            .required(&P::velocity_sigma, "velocity_sigma", "the stationary velocity standard deviation",
+                      sigma_check)
+            .required(&P::process_noise, "process_noise", "the spectral density of the velocity noise",
+                      config::non_negative_finite());
+    return schema;
+}
 
 }  // namespace nmrc

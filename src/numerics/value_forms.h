@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
 
+#include "config/check.h"
 #include "config/value_form.h"
 #include "numerics/cholesky.h"
+#include "numerics/dynamic_vector.h"
 #include "numerics/symmetric_matrix.h"
 #include "numerics/vector.h"
 
@@ -40,6 +42,20 @@ struct ValueForm<nmrc::SymmetricMatrix<N>> {
         for (int i = 0; i < N; ++i)
             for (int j = 0; j <= i; ++j)
                 if (!visit("(" + std::to_string(i) + ", " + std::to_string(j) + ")", value(i, j))) return;
+    }
+};
+
+// Any count of numbers separated by blanks; the count sizes the vector.
+template <>
+struct ValueForm<nmrc::DynamicVector> {
+    using Entry = double;
+    static std::string form() { return "a list of numbers"; }
+    static void read(const xml::Querier& element, nmrc::DynamicVector& value);
+    static std::string show(const nmrc::DynamicVector& value) { return value.empty() ? "" : quote(value); }
+    template <class Visit>
+    static void each(const nmrc::DynamicVector& value, Visit visit) {
+        for (int i = 0; i < value.size(); ++i)
+            if (!visit("[" + std::to_string(i) + "]", value[i])) return;
     }
 };
 

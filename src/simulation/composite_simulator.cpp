@@ -2,12 +2,26 @@
 
 namespace smltr {
 
-CompositeSimulator::CompositeSimulator(const xml::Querier& querier) {
-    for (const xml::Querier& child : querier.tags()) children_.push_back(factory().create(child));
+namespace {
+
+std::vector<SimulatorPtr> every_child(const xml::Querier& element) {
+    std::vector<SimulatorPtr> children;
+    for (const xml::Querier& child : element.tags()) children.push_back(factory().create(child));
+    return children;
 }
 
-CompositeSimulator::CompositeSimulator(std::vector<SimulatorPtr> children)
-    : children_(std::move(children)) {
+}  // namespace
+
+// An empty composite does nothing, so no child is required.
+const config::Schema<CompositeSimulator::Parameters>& CompositeSimulator::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("composite_simulator", "applies its child simulators in document order")
+            .contents(&P::children, "simulator elements", "the simulators, applied in order", &every_child, false);
+    return schema;
+}
+
+CompositeSimulator::CompositeSimulator(const Parameters& parameters) : children_(parameters.children) {
     for (const auto& child : children_)
         if (!child) throw util::Exception("composite_simulator: a child simulator is null");
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "simulation/simulator.h"
 
 namespace smltr {
@@ -9,8 +10,14 @@ namespace smltr {
 // child element is a simulator (an empty composite does nothing).
 class CompositeSimulator : public Simulator {
 public:
-    explicit CompositeSimulator(const xml::Querier& querier);
-    explicit CompositeSimulator(std::vector<SimulatorPtr> children);
+    struct Parameters {
+        std::vector<SimulatorPtr> children;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit CompositeSimulator(const Parameters& parameters);
+    explicit CompositeSimulator(std::vector<SimulatorPtr> children) : CompositeSimulator(Parameters{children}) {}
+    explicit CompositeSimulator(const xml::Querier& querier) : CompositeSimulator(schema().bind(querier)) {}
     void simulate(state::CompositeState& target) override;
 
     const std::vector<SimulatorPtr>& children() const { return children_; }

@@ -13,6 +13,23 @@
 
 namespace fusion {
 
+const config::Schema<GpsIdLabeler::Parameters>& GpsIdLabeler::schema() {
+    static const config::Schema<Parameters> schema("gps_id_labeler", "gives each target the next GPS id");
+    return schema;
+}
+
+const config::Schema<GpsTrackLabeler::Parameters>& GpsTrackLabeler::schema() {
+    static const config::Schema<Parameters> schema("gps_track_labeler",
+                                                   "labels each target's track with its GPS id");
+    return schema;
+}
+
+const config::Schema<RadarEmissionStateSimulator::Parameters>& RadarEmissionStateSimulator::schema() {
+    static const config::Schema<Parameters> schema("radar_emission_state_simulator",
+                                                   "draws each target's radar emission from its law");
+    return schema;
+}
+
 namespace {
 std::int32_t next_gps_id() {
     static std::int32_t last = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "numerics/random.h"
 #include "simulation/simulator.h"
 
@@ -10,8 +11,11 @@ namespace fusion {
 // shared by every GPS id labeler). Key "gps_id_labeler"; no configuration.
 class GpsIdLabeler : public smltr::Simulator {
 public:
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema();
+
     GpsIdLabeler() = default;
-    explicit GpsIdLabeler(const xml::Querier&) {}
+    explicit GpsIdLabeler(const xml::Querier& querier) { schema().bind(querier); }
     void simulate(state::CompositeState& target) override;
 };
 
@@ -20,8 +24,11 @@ public:
 // fails, naming the key. Key "gps_track_labeler"; no configuration.
 class GpsTrackLabeler : public smltr::Simulator {
 public:
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema();
+
     GpsTrackLabeler();
-    explicit GpsTrackLabeler(const xml::Querier&) : GpsTrackLabeler() {}
+    explicit GpsTrackLabeler(const xml::Querier& querier) : GpsTrackLabeler() { schema().bind(querier); }
     void simulate(state::CompositeState& target) override;
 
     std::int32_t source() const { return source_; }
@@ -39,8 +46,11 @@ private:
 // "radar_emission_state_simulator"; no configuration.
 class RadarEmissionStateSimulator : public smltr::Simulator {
 public:
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema();
+
     RadarEmissionStateSimulator() = default;
-    explicit RadarEmissionStateSimulator(const xml::Querier&) {}
+    explicit RadarEmissionStateSimulator(const xml::Querier& querier) { schema().bind(querier); }
     void simulate(state::CompositeState& target) override;
 
 private:

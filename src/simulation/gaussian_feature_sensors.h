@@ -2,11 +2,12 @@
 #include <memory>
 #include <string>
 
+#include "config/schema.h"
 #include "model/states/gaussian_feature_state.h"
 #include "model/states/gaussian_feature_vector_state.h"
 #include "numerics/dynamic_vector.h"
 #include "numerics/random.h"
-#include "simulation/parameter_checks.h"
+#include "numerics/value_forms.h"
 #include "simulation/sensor_support.h"
 #include "simulation/simulator.h"
 
@@ -22,11 +23,22 @@ class GaussianFeatureStateSensor : public smltr::Simulator {
 public:
     static std::string key() { return "gaussian_feature_state_sensor_" + std::to_string(N) + "d"; }
 
-    explicit GaussianFeatureStateSensor(const nmrc::Vector<N>& sigma) : sigma_(sigma) {
-        smltr::require_positive(key(), "sigma", sigma_);
+    struct Parameters {
+        nmrc::Vector<N> sigma = nmrc::Vector<N>::constant(1.0);
+    };
+    static const config::Schema<Parameters>& schema() {
+        static const auto schema =
+            config::Schema<Parameters>(key(), "measures the Gaussian features of a contact's truth")
+                .required(&Parameters::sigma, "sigma", "the standard deviation of each component's error",
+                          config::positive_finite());
+        return schema;
     }
+
+    explicit GaussianFeatureStateSensor(const Parameters& parameters)
+        : sigma_(schema().validate(parameters).sigma) {}
+    explicit GaussianFeatureStateSensor(const nmrc::Vector<N>& sigma) : GaussianFeatureStateSensor(Parameters{sigma}) {}
     explicit GaussianFeatureStateSensor(const xml::Querier& querier)
-        : GaussianFeatureStateSensor(querier.read<nmrc::Vector<N>>("sigma")) {}
+        : GaussianFeatureStateSensor(schema().bind(querier)) {}
 
     void simulate(state::CompositeState& contact) override {
         using Feature = state::GaussianFeatureState<N>;
@@ -51,7 +63,14 @@ class GaussianFeatureVectorStateSensor : public smltr::Simulator {
 public:
     static const char* key() { return "gaussian_feature_vector_state_sensor"; }
 
-    explicit GaussianFeatureVectorStateSensor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::DynamicVector sigma;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GaussianFeatureVectorStateSensor(const Parameters& parameters);
+    explicit GaussianFeatureVectorStateSensor(const xml::Querier& querier)
+        : GaussianFeatureVectorStateSensor(schema().bind(querier)) {}
     void simulate(state::CompositeState& contact) override;
 
 private:

@@ -1,13 +1,20 @@
-#include "model/states/dynamic_vector_xml.h"
 #include "simulation/gaussian_feature_sensors.h"
 
 namespace snsr {
 
-GaussianFeatureVectorStateSensor::GaussianFeatureVectorStateSensor(const xml::Querier& querier)
-    : sigma_(state::read_dynamic_vector(querier.tag("sigma"))) {
-    for (int k = 0; k < sigma_.size(); ++k)
-        smltr::require_positive(key(), smltr::element_name("sigma", k), sigma_[k]);
+const config::Schema<GaussianFeatureVectorStateSensor::Parameters>& GaussianFeatureVectorStateSensor::schema() {
+    using P = Parameters;
+    const config::Check<nmrc::DynamicVector> not_empty{
+        "at least one number", [](const nmrc::DynamicVector& v) { return !v.empty(); }, {}};
+    static const auto schema =
+        config::Schema<P>(key(), "measures the Gaussian feature vector of a contact's truth")
+            .required(&P::sigma, "sigma", "the standard deviation of each component's error",
+                      config::positive_finite(), not_empty);
+    return schema;
 }
+
+GaussianFeatureVectorStateSensor::GaussianFeatureVectorStateSensor(const Parameters& parameters)
+    : sigma_(schema().validate(parameters).sigma) {}
 
 void GaussianFeatureVectorStateSensor::simulate(state::CompositeState& contact) {
     using Feature = state::GaussianFeatureVectorState;

@@ -2,11 +2,11 @@
 #include <memory>
 #include <string>
 
+#include "config/schema.h"
 #include "model/states/position_velocity_state.h"
 #include "numerics/cholesky.h"
 #include "numerics/mou_process.h"
 #include "numerics/random.h"
-#include "simulation/parameter_checks.h"
 #include "simulation/simulator.h"
 
 namespace truth {
@@ -21,8 +21,21 @@ class MouSteadyStateSimulator : public smltr::Simulator {
 public:
     static std::string key() { return "mou_steady_state_simulator_" + std::to_string(N) + "d"; }
 
+    struct Parameters {
+        typename nmrc::MouProcess<N>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema() {
+        static const auto schema =
+            config::Schema<Parameters>(key(), "draws a position and velocity from the stationary law of an MOU "
+                                              "process")
+                .nested(&Parameters::process, nmrc::MouProcess<N>::schema(), "the process");
+        return schema;
+    }
+
+    explicit MouSteadyStateSimulator(const Parameters& parameters)
+        : process_(schema().validate(parameters).process) {}
     explicit MouSteadyStateSimulator(const xml::Querier& querier)
-        : process_(nmrc::MouProcess<N>::read(querier.tag(nmrc::MouProcess<N>::key()))) {}
+        : MouSteadyStateSimulator(schema().bind(querier)) {}
 
     void simulate(state::CompositeState& target) override {
         nmrc::Vector<N> position;
@@ -49,11 +62,23 @@ class MouSimulator : public smltr::Simulator {
 public:
     static std::string key() { return "mou_simulator_" + std::to_string(N) + "d"; }
 
-    explicit MouSimulator(const xml::Querier& querier)
-        : process_(nmrc::MouProcess<N>::read(querier.tag(nmrc::MouProcess<N>::key()))),
-          dt_(checked_dt(querier.read<double>("dt"))),
-          transition_(process_.transition(dt_)),
-          noise_factor_(process_.covariance(dt_)) {}
+    struct Parameters {
+        typename nmrc::MouProcess<N>::Parameters process;
+        double dt = 1;
+    };
+    static const config::Schema<Parameters>& schema() {
+        static const auto schema =
+            config::Schema<Parameters>(key(), "advances a position and velocity by one step of an MOU process")
+                .nested(&Parameters::process, nmrc::MouProcess<N>::schema(), "the process")
+                .required(&Parameters::dt, "dt", "the time step", config::positive_finite());
+        return schema;
+    }
+
+    explicit MouSimulator(const Parameters& parameters)
+        : process_(schema().validate(parameters).process),
+          transition_(process_.transition(parameters.dt)),
+          noise_factor_(process_.covariance(parameters.dt)) {}
+    explicit MouSimulator(const xml::Querier& querier) : MouSimulator(schema().bind(querier)) {}
 
     void simulate(state::CompositeState& target) override {
         const auto& old = target.get<state::PositionVelocityState<N>>();
@@ -69,13 +94,7 @@ public:
     }
 
 private:
-    static double checked_dt(double dt) {
-        smltr::require_positive(key(), "dt", dt);
-        return dt;
-    }
-
     nmrc::MouProcess<N> process_;
-    double dt_;
     nmrc::Matrix<2 * N, 2 * N> transition_;
     nmrc::CholeskyDecomposition<2 * N> noise_factor_;
     nmrc::NormalGenerator normal_;

@@ -3,15 +3,13 @@
 #include <cmath>
 #include <sstream>
 
-#include "simulation/parameter_checks.h"
+#include "numerics/value_forms.h"
 
 namespace pltr {
 
 namespace {
 
 nmrc::Matrix<2, 3> axes_matrix(const nmrc::Vector<3>& x_axis, const nmrc::Vector<3>& y_axis) {
-    smltr::require_finite("plotter projection", "x_axis", x_axis);
-    smltr::require_finite("plotter projection", "y_axis", y_axis);
     nmrc::Matrix<2, 3> a;
     for (int j = 0; j < 3; ++j) {
         a(0, j) = x_axis[j];
@@ -37,11 +35,23 @@ CartesianEstimate angle_only_estimate(const state::ThetaPhiEstimateState& s) {
 
 }  // namespace
 
-Projection::Projection(const xml::Querier& querier)
-    : Projection(querier.read<nmrc::Vector<3>>("x_axis"), querier.read<nmrc::Vector<3>>("y_axis")) {}
+const config::Schema<CopyAccessor::Parameters>& CopyAccessor::schema() {
+    static const config::Schema<Parameters> schema("plotter_creator",
+                                                   "copies a point or covariance of a state into a plotter state");
+    return schema;
+}
 
-Projection::Projection(const nmrc::Vector<3>& x_axis, const nmrc::Vector<3>& y_axis)
-    : axes_(axes_matrix(x_axis, y_axis)) {}
+const config::Schema<Projection::Parameters>& Projection::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("plotter_projection", "projects a 3-D point or covariance onto the plane of two axes")
+            .required(&P::x_axis, "x_axis", "the 3-D direction drawn as the plot's x axis", config::finite())
+            .required(&P::y_axis, "y_axis", "the 3-D direction drawn as the plot's y axis", config::finite());
+    return schema;
+}
+
+Projection::Projection(const Parameters& parameters)
+    : axes_(axes_matrix(schema().validate(parameters).x_axis, parameters.y_axis)) {}
 
 CartesianEstimate to_cartesian(const nmrc::Vector<3>& sensor_position,
                                const nmrc::Vector<3>& range_theta_phi,

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/contacts/range_theta_phi_estimate_state.h"
 #include "model/contacts/theta_phi_estimate_state.h"
 #include "model/states/gaussian_feature_state.h"
@@ -28,8 +29,11 @@ nmrc::SymmetricMatrix<M> diagonal_block(const nmrc::SymmetricMatrix<N>& p, int o
 
 // Copy accessors: no configuration.
 struct CopyAccessor {
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema();
+
     CopyAccessor() = default;
-    explicit CopyAccessor(const xml::Querier&) {}
+    explicit CopyAccessor(const Parameters&) {}
 };
 
 template <int N>
@@ -107,8 +111,15 @@ struct GaussianFeatureAccessor : CopyAccessor {
 // matrix of those rows, the point is A p and the covariance A C A^T.
 class Projection {
 public:
-    explicit Projection(const xml::Querier& querier);
-    Projection(const nmrc::Vector<3>& x_axis, const nmrc::Vector<3>& y_axis);
+    struct Parameters {
+        nmrc::Vector<3> x_axis{1, 0, 0};
+        nmrc::Vector<3> y_axis{0, 1, 0};
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Projection(const Parameters& parameters);
+    Projection(const nmrc::Vector<3>& x_axis, const nmrc::Vector<3>& y_axis)
+        : Projection(Parameters{x_axis, y_axis}) {}
 
     static constexpr int dimension = 2;
     // A p

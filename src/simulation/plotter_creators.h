@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "config/schema.h"
 #include "model/plotter/plotter_covariance_state.h"
 #include "model/plotter/plotter_point_state.h"
 #include "simulation/simulator.h"
@@ -17,7 +18,11 @@ class PlotterPointCreator : public smltr::Simulator {
 public:
     using Source = typename Accessor::Source;
 
-    explicit PlotterPointCreator(const xml::Querier& querier) : accessor_(querier) {}
+    using Parameters = typename Accessor::Parameters;
+    static const config::Schema<Parameters>& schema() { return Accessor::schema(); }
+
+    explicit PlotterPointCreator(const Parameters& parameters) : accessor_(parameters) {}
+    explicit PlotterPointCreator(const xml::Querier& querier) : accessor_(schema().bind(querier)) {}
     explicit PlotterPointCreator(Accessor accessor) : accessor_(std::move(accessor)) {}
 
     void simulate(state::CompositeState& target) override {
@@ -38,7 +43,11 @@ class PlotterCovarianceCreator : public smltr::Simulator {
 public:
     using Source = typename Accessor::Source;
 
-    explicit PlotterCovarianceCreator(const xml::Querier& querier) : accessor_(querier) {}
+    using Parameters = typename Accessor::Parameters;
+    static const config::Schema<Parameters>& schema() { return Accessor::schema(); }
+
+    explicit PlotterCovarianceCreator(const Parameters& parameters) : accessor_(parameters) {}
+    explicit PlotterCovarianceCreator(const xml::Querier& querier) : accessor_(schema().bind(querier)) {}
     explicit PlotterCovarianceCreator(Accessor accessor) : accessor_(std::move(accessor)) {}
 
     void simulate(state::CompositeState& target) override {

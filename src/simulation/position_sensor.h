@@ -3,13 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "config/schema.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_state.h"
 #include "model/states/position_velocity_state.h"
 #include "numerics/cholesky.h"
 #include "numerics/random.h"
 #include "numerics/symmetric_matrix.h"
-#include "simulation/parameter_checks.h"
+#include "numerics/value_forms.h"
 #include "simulation/sensor_support.h"
 #include "simulation/simulator.h"
 
@@ -43,10 +44,23 @@ public:
     static constexpr int N = TruthPosition<Truth>::dimension;
     static std::string key() { return Truth::key() + "_position_sensor"; }
 
-    explicit PositionSensor(const nmrc::SymmetricMatrix<N>& covariance)
-        : covariance_(checked(covariance)), factor_(covariance) {}
-    explicit PositionSensor(const xml::Querier& querier)
-        : PositionSensor(querier.read<nmrc::SymmetricMatrix<N>>("covariance")) {}
+    struct Parameters {
+        nmrc::SymmetricMatrix<N> covariance = nmrc::SymmetricMatrix<N>::identity();
+    };
+    static const config::Schema<Parameters>& schema() {
+        static const auto schema =
+            config::Schema<Parameters>(key(), "measures the position of a contact's truth with normal errors")
+                .required(&Parameters::covariance, "covariance", "the covariance of the measurement errors",
+                          config::finite(),
+                          config::positive_definite<N>().says(
+                              "Attempt to factor non-positive definite matrix in CholeskyDecomposition."));
+        return schema;
+    }
+
+    explicit PositionSensor(const Parameters& parameters)
+        : covariance_(schema().validate(parameters).covariance), factor_(covariance_) {}
+    explicit PositionSensor(const nmrc::SymmetricMatrix<N>& covariance) : PositionSensor(Parameters{covariance}) {}
+    explicit PositionSensor(const xml::Querier& querier) : PositionSensor(schema().bind(querier)) {}
 
     void simulate(state::CompositeState& contact) override {
         const state::CompositeState& truth = truth_of(key(), contact);
@@ -64,15 +78,6 @@ public:
     const nmrc::SymmetricMatrix<N>& covariance() const { return covariance_; }
 
 private:
-    static const nmrc::SymmetricMatrix<N>& checked(const nmrc::SymmetricMatrix<N>& covariance) {
-        for (int i = 0; i < N; ++i)
-            for (int j = 0; j <= i; ++j)
-                smltr::require_finite(key(), "covariance(" + std::to_string(i) + ", " +
-                                                 std::to_string(j) + ")",
-                                      covariance(i, j));
-        return covariance;
-    }
-
     nmrc::SymmetricMatrix<N> covariance_;
     nmrc::CholeskyDecomposition<N> factor_;
     nmrc::NormalGenerator normal_;

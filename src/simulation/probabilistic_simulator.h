@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "numerics/discrete.h"
 #include "simulation/simulator.h"
 
@@ -13,7 +14,17 @@ namespace smltr {
 // messages of Discrete::set_mass.
 class ProbabilisticSimulator : public Simulator {
 public:
-    explicit ProbabilisticSimulator(const xml::Querier& querier);
+    struct Choice {
+        double weight = 1;
+        SimulatorPtr simulator;
+    };
+    struct Parameters {
+        std::vector<Choice> distribution;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit ProbabilisticSimulator(const Parameters& parameters);
+    explicit ProbabilisticSimulator(const xml::Querier& querier) : ProbabilisticSimulator(schema().bind(querier)) {}
     void simulate(state::CompositeState& target) override;
 
     std::size_t size() const { return children_.size(); }

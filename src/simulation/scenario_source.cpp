@@ -8,47 +8,58 @@
 #include "model/states/time_state.h"
 #include "model/states/truth_state.h"
 #include "model/track_label_state.h"
-#include "simulation/parameter_checks.h"
 
 namespace smltr {
 
 namespace {
-const char* const owner = "scenario_source";
+
+std::shared_ptr<ClutterPlacer> clutter_placer_in(const xml::Querier& slot) { return make_clutter_placer(slot.tag()); }
+
 }  // namespace
 
-ScenarioSource::ScenarioSource(const xml::Querier& querier)
-    : steps_(querier.read<int>("steps")),
-      start_time_(querier.read<double>("start_time")),
-      dt_(querier.read<double>("dt")),
-      target_count_(querier.read<int>("targets")) {
-    require_positive(owner, "steps", steps_);
-    require_finite(owner, "start_time", start_time_);
-    require_positive(owner, "dt", dt_);
-    require_non_negative(owner, "targets", target_count_);
-
-    birth_ = make_child_simulator(querier.tag("birth_simulator"));
-    motion_ = make_child_simulator(querier.tag("motion_simulator"));
-    sensor_ = make_child_simulator(querier.tag("sensor"));
-    sensor_type_ = querier.read_raw("sensor_type");
-    detection_probability_ = querier.read<double>("detection_probability");
-    require_probability(owner, "detection_probability", detection_probability_);
-
-    querier.read_optional("false_contacts", false_contacts_);
-    require_non_negative(owner, "false_contacts", false_contacts_);
-    xml::Querier region;
-    if (querier.find_tag("false_contact_region", region)) {
-        clutter_ = make_clutter_placer(region.tag());
-    } else if (false_contacts_ > 0) {
-        throw util::Exception(
-            "scenario_source: false_contacts > 0 needs a false_contact_region: false_contacts = " +
-            std::to_string(false_contacts_));
-    }
-    xml::Querier clutter_simulator;
-    if (querier.find_tag("false_contact_simulator", clutter_simulator))
-        clutter_simulator_ = make_child_simulator(clutter_simulator);
-
-    label_source_ = state::take_label_source();
+const config::Schema<ScenarioSource::Parameters>& ScenarioSource::schema() {
+    using P = Parameters;
+    const std::string simulator = "a simulator element";
+    static const auto schema =
+        config::Schema<P>("scenario_source", "simulated contact frames of moving targets seen by a sensor")
+            .required(&P::steps, "steps", "the number of frames", config::positive<int>())
+            .required(&P::start_time, "start_time", "the time of the first frame", config::finite())
+            .required(&P::dt, "dt", "the time between frames", config::positive_finite())
+            .required(&P::targets, "targets", "the number of targets", config::non_negative<int>())
+            .product(&P::birth_simulator, "birth_simulator", simulator, "applied once to each new target",
+                     &make_child_simulator)
+            .product(&P::motion_simulator, "motion_simulator", simulator,
+                     "applied to every target once per frame after the first", &make_child_simulator)
+            .product(&P::sensor, "sensor", simulator, "applied to every contact", &make_child_simulator)
+            .required(&P::sensor_type, "sensor_type", "the sensor type put in each frame's meta-data")
+            .required(&P::detection_probability, "detection_probability", "the chance that a target is seen",
+                      config::probability())
+            .optional(&P::false_contacts, "false_contacts", "false contacts per frame", config::non_negative<int>())
+            .product(&P::false_contact_region, "false_contact_region", "a uniform footprint element",
+                     "where false contacts are drawn from", &clutter_placer_in, false)
+            .product(&P::false_contact_simulator, "false_contact_simulator", simulator,
+                     "applied to the fake truth of each false contact", &make_child_simulator, false)
+            .rule("false_contact_region", "present when false_contacts > 0",
+                  [](const P& p) { return p.false_contacts == 0 || p.false_contact_region; },
+                  [](const P& p) { return std::to_string(p.false_contacts); },
+                  "{key}: false_contacts > 0 needs a false_contact_region: false_contacts = {value}");
+    return schema;
 }
+
+ScenarioSource::ScenarioSource(const Parameters& parameters)
+    : steps_(schema().validate(parameters).steps),
+      start_time_(parameters.start_time),
+      dt_(parameters.dt),
+      target_count_(parameters.targets),
+      birth_(parameters.birth_simulator),
+      motion_(parameters.motion_simulator),
+      sensor_(parameters.sensor),
+      sensor_type_(parameters.sensor_type),
+      detection_probability_(parameters.detection_probability),
+      false_contacts_(parameters.false_contacts),
+      clutter_(parameters.false_contact_region),
+      clutter_simulator_(parameters.false_contact_simulator),
+      label_source_(state::take_label_source()) {}
 
 void ScenarioSource::advance_targets(double time) {
     const auto time_state = std::make_shared<const state::TimeState>(time);

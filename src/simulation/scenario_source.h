@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "numerics/random.h"
 #include "pipeline/component.h"
 #include "simulation/clutter_placer.h"
@@ -47,7 +48,24 @@ namespace smltr {
 // the stream and returns false.
 class ScenarioSource : public cmpnt::MonoChildComponent {
 public:
-    explicit ScenarioSource(const xml::Querier& querier);
+    struct Parameters {
+        int steps = 1;
+        double start_time = 0;
+        double dt = 1;
+        int targets = 0;
+        SimulatorPtr birth_simulator;
+        SimulatorPtr motion_simulator;
+        SimulatorPtr sensor;
+        std::string sensor_type;
+        double detection_probability = 1;
+        int false_contacts = 0;
+        std::shared_ptr<ClutterPlacer> false_contact_region;
+        SimulatorPtr false_contact_simulator;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit ScenarioSource(const Parameters& parameters);
+    explicit ScenarioSource(const xml::Querier& querier) : ScenarioSource(schema().bind(querier)) {}
     bool push() override;
 
     // The targets as they stand now (empty before the first push).
@@ -68,7 +86,7 @@ private:
     std::string sensor_type_;
     double detection_probability_;
     int false_contacts_ = 0;
-    std::unique_ptr<ClutterPlacer> clutter_;
+    std::shared_ptr<ClutterPlacer> clutter_;
     SimulatorPtr clutter_simulator_;
     nmrc::UniformGenerator detection_;
     std::int32_t label_source_;

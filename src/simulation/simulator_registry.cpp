@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/declare.h"
 #include "model/fusion/gps_id_state.h"
 #include "model/plotter/plotter_covariance_state.h"
 #include "model/plotter/plotter_point_state.h"
@@ -32,7 +33,7 @@ namespace {
 
 template <class T>
 void add(const std::string& key) {
-    util::register_key(factory(), key, &util::create<Simulator, T>);
+    config::register_key<Simulator, T>(factory(), key);
 }
 
 // Keys of the simulators proper.

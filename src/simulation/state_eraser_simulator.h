@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "simulation/simulator.h"
 
 namespace snsr {
@@ -8,8 +9,15 @@ namespace snsr {
 template <class T>
 class StateEraserSimulator : public smltr::Simulator {
 public:
+    struct Parameters {};
+    static const config::Schema<Parameters>& schema() {
+        static const config::Schema<Parameters> schema("state_eraser",
+                                                       "removes the state of one kind from the composite state");
+        return schema;
+    }
+
     StateEraserSimulator() = default;
-    explicit StateEraserSimulator(const xml::Querier&) {}
+    explicit StateEraserSimulator(const xml::Querier& querier) { schema().bind(querier); }
     void simulate(state::CompositeState& target) override { target.erase<T>(); }
 };
 

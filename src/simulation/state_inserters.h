@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "simulation/simulator.h"
 
@@ -9,7 +10,13 @@ namespace truth {
 // "const_state_inserter".
 class ConstStateInserter : public smltr::Simulator {
 public:
-    explicit ConstStateInserter(const xml::Querier& querier);
+    struct Parameters {
+        state::StatePtr state;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit ConstStateInserter(const Parameters& parameters);
+    explicit ConstStateInserter(const xml::Querier& querier) : ConstStateInserter(schema().bind(querier)) {}
     void simulate(state::CompositeState& target) override;
 
 private:
@@ -21,7 +28,13 @@ private:
 // "xml_state_inserter".
 class XmlStateInserter : public smltr::Simulator {
 public:
-    explicit XmlStateInserter(const xml::Querier& querier);
+    struct Parameters {
+        xml::Querier element;  // the state element, checked by building it once
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit XmlStateInserter(const Parameters& parameters) : element_(schema().validate(parameters).element) {}
+    explicit XmlStateInserter(const xml::Querier& querier) : XmlStateInserter(schema().bind(querier)) {}
     void simulate(state::CompositeState& target) override;
 
 private:

@@ -8,8 +8,15 @@
 
 namespace smltr {
 
-TrackLabeler::TrackLabeler(const xml::Querier& querier)
-    : source_(state::take_label_source()), next_id_(querier.read<std::int32_t>("first_id")) {}
+const config::Schema<TrackLabeler::Parameters>& TrackLabeler::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("track_labeler", "gives each new target a track label of its own")
+            .required(&Parameters::first_id, "first_id", "the number of the first label handed out");
+    return schema;
+}
+
+TrackLabeler::TrackLabeler(const Parameters& parameters)
+    : source_(state::take_label_source()), next_id_(schema().validate(parameters).first_id) {}
 
 void TrackLabeler::simulate(state::CompositeState& target) {
     // Numbers must stay unique: running past the largest one is an error

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "simulation/simulator.h"
 
 namespace smltr {
@@ -12,7 +13,13 @@ namespace smltr {
 // "first_id".
 class TrackLabeler : public Simulator {
 public:
-    explicit TrackLabeler(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t first_id = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit TrackLabeler(const Parameters& parameters);
+    explicit TrackLabeler(const xml::Querier& querier) : TrackLabeler(schema().bind(querier)) {}
     void simulate(state::CompositeState& target) override;
 
     std::int32_t source() const { return source_; }

@@ -54,6 +54,9 @@ public:
     bool terminated = false;
     bool zombie = false;
     bool no_contact;
+    // Made from one of the frame's new contacts (not a continuation of a
+    // labelled one): such a hypothesis may claim a contact of another track.
+    bool new_contact = false;
     double score;
     std::int32_t created_frame = -1;
     std::int32_t resolution_id = -1;

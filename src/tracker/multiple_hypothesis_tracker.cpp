@@ -51,6 +51,11 @@ MultipleHypothesisTracker::MultipleHypothesisTracker(const xml::Querier& querier
     // Optional: "false" turns the position index of new contacts off, for
     // checking that it changes nothing.
     tree_.set_gate_index(read_switch(querier, "gate_index", true));
+    HypothesisLimits limits;
+    querier.read_optional("maximum_hypotheses_per_track", limits.per_track);
+    querier.read_optional("maximum_contacts_per_hypothesis", limits.contacts_per_hypothesis);
+    querier.read_optional("hypothesis_ratio", limits.ratio);
+    tree_.set_limits(limits);
     tree_.set_solver(AssignmentSolver(algorithm, print_lps));
 }
 

@@ -1,17 +1,20 @@
 #include "tracker/new_contact_passes.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/states/time_state.h"
 
 namespace ostrel {
 
-NewContactPasses::NewContactPasses(const std::vector<TrackReportPtr>& fresh, bool index_contacts)
-    : fresh_(fresh) {
+NewContactPasses::NewContactPasses(const std::vector<TrackReportPtr>& fresh, bool index_contacts,
+                                   std::size_t contact_limit)
+    : fresh_(fresh), contact_limit_(contact_limit) {
     if (fresh_.empty() || !fresh_.front() || !fresh_.front()->updater) return;
     stages_ = filter_stages(*fresh_.front()->updater);
     staged_ = share_updater_and_time();
-    if (staged_ && index_contacts && stages_.gate) this->index_contacts();
+    if (staged_ && stages_.gate) this->index_contacts();
+    if (!index_contacts) grid_.reset();
 }
 
 // One updater object for every contact, every contact present, and (when
@@ -38,45 +41,87 @@ void NewContactPasses::index_contacts() {
     points.reserve(fresh_.size());
     for (std::size_t index = 0; index < fresh_.size(); ++index) {
         GatePoint point;
-        if (stages_.gate->gate_point(*fresh_[index]->contact, point)) {
+        const bool placed = stages_.gate->gate_point(*fresh_[index]->contact, point);
+        placed_.push_back(placed);
+        if (placed) {
             ids.push_back(index);
             points.push_back(point);
         } else {
             unplaced_.push_back(index);
         }
     }
+    for (const GatePoint& point : points)
+        for (int axis = 0; axis < kMaxGateAxes; ++axis)
+            variance_bound_[axis] = std::max(variance_bound_[axis], point.variance[axis]);
     grid_ = std::make_unique<ContactGrid>(stages_.gate->gate_axes(), std::move(ids), std::move(points));
 }
 
-void NewContactPasses::candidates(const TrackState& timed, std::vector<std::size_t>& out) const {
+bool NewContactPasses::candidates(const TrackState& timed, std::vector<std::size_t>& out) const {
     out.clear();
     GateBox box;
-    if (grid_ && timed.gates && stages_.gate->gate_box(timed, grid_->variance_bound(), box)) {
+    const bool bounded = !placed_.empty() && timed.gates &&
+                         stages_.gate->gate_box(timed, variance_bound_,
+                                                box);
+    if (bounded && grid_) {
         grid_->query(box, out);
         if (!unplaced_.empty()) {
             const std::size_t placed = out.size();
             out.insert(out.end(), unplaced_.begin(), unplaced_.end());
             std::inplace_merge(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(placed), out.end());
         }
-        return;
+    } else {
+        out.resize(fresh_.size());
+        for (std::size_t index = 0; index < out.size(); ++index) out[index] = index;
     }
-    out.resize(fresh_.size());
-    for (std::size_t index = 0; index < out.size(); ++index) out[index] = index;
+    if (bounded && contact_limit_ > 0 && out.size() > contact_limit_) return limit_contacts(timed, out);
+    return false;
 }
 
-void NewContactPasses::extend(const HypothesisNode& leaf, std::vector<Child>& children) const {
-    if (fresh_.empty()) return;
+// Keeps the contacts the gate cannot place, and of the others those whose
+// distance is below the gate's threshold (the rest would close the gate),
+// at most `contact_limit_` of them: the nearest, the lower index first
+// among equals. The same set with the index on or off.
+bool NewContactPasses::limit_contacts(const TrackState& timed, std::vector<std::size_t>& out) const {
+    ranked_.clear();
+    const double threshold = stages_.gate->gate_threshold();
+    std::size_t kept = 0;
+    for (std::size_t index : out) {
+        if (!placed_[index]) {
+            out[kept++] = index;
+            continue;
+        }
+        const double distance = stages_.gate->gate_distance(*fresh_[index]->contact, timed);
+        if (std::isnan(distance))
+            out[kept++] = index;  // not comparable: the pass decides
+        else if (distance < threshold)
+            ranked_.emplace_back(distance, index);
+    }
+    out.resize(kept);
+    bool limited = false;
+    if (ranked_.size() > contact_limit_) {
+        std::nth_element(ranked_.begin(), ranked_.begin() + static_cast<std::ptrdiff_t>(contact_limit_),
+                         ranked_.end());
+        ranked_.resize(contact_limit_);
+        limited = true;
+    }
+    for (const auto& entry : ranked_) out.push_back(entry.second);
+    std::sort(out.begin(), out.end());
+    return limited;
+}
+
+bool NewContactPasses::extend(const HypothesisNode& leaf, std::vector<Child>& children) const {
+    if (fresh_.empty()) return false;
     if (!staged_) {
         for (std::size_t index = 0; index < fresh_.size(); ++index)
             if (HypothesisNodePtr child = HypothesisNode::gated_child(leaf, *fresh_[index]))
                 children.emplace_back(index, std::move(child));
-        return;
+        return false;
     }
     // The time stages, on the first contact: the plain path runs them first
     // too, so a failure among them surfaces exactly as it would there.
     TrackState timed = TrackState::extending(leaf.track_state());
     run_stages(stages_.time_stages, *fresh_.front()->contact, timed);
-    candidates(timed, scratch_);
+    const bool limited = candidates(timed, scratch_);
     // The rest of each pass starts from a copy of the timed state: the same
     // arithmetic, in the same order, as the whole pass on a fresh state.
     for (std::size_t index : scratch_) {
@@ -85,6 +130,7 @@ void NewContactPasses::extend(const HypothesisNode& leaf, std::vector<Child>& ch
         run_stages(stages_.contact_stages, *report.contact, state);
         if (state.gates) children.emplace_back(index, HypothesisNode::passed_child(leaf, report, std::move(state)));
     }
+    return limited;
 }
 
 }  // namespace ostrel

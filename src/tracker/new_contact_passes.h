@@ -28,13 +28,17 @@ public:
     using Child = std::pair<std::size_t, HypothesisNodePtr>;
 
     // `fresh` must outlive this object. `index_contacts` false turns the
-    // position index off (every contact gets the pass).
-    NewContactPasses(const std::vector<TrackReportPtr>& fresh, bool index_contacts);
+    // position index off (every contact gets the pass). `contact_limit`
+    // (0: none) is the most contacts a leaf may take: when more lie inside
+    // its gate, only the nearest (by the gate's own distance) get the pass.
+    NewContactPasses(const std::vector<TrackReportPtr>& fresh, bool index_contacts,
+                     std::size_t contact_limit = 0);
 
     // Appends (index of the contact in `fresh`, child) for every new contact
     // whose pass on `leaf` keeps the gate open, in increasing index order.
     // Throws whatever the filters throw, in the order the plain path would.
-    void extend(const HypothesisNode& leaf, std::vector<Child>& children) const;
+    // Returns true when the contact limit left contacts out.
+    bool extend(const HypothesisNode& leaf, std::vector<Child>& children) const;
 
     // True when the shortcuts apply to this frame.
     bool staged() const { return staged_; }
@@ -46,15 +50,23 @@ private:
     // The contacts that can pass the gate of a leaf whose state after the
     // time stages is `timed`, in increasing order; all of them when no bound
     // applies.
-    void candidates(const TrackState& timed, std::vector<std::size_t>& out) const;
+    // Returns true when the contact limit left some out.
+    bool candidates(const TrackState& timed, std::vector<std::size_t>& out) const;
+    bool limit_contacts(const TrackState& timed, std::vector<std::size_t>& out) const;
 
     const std::vector<TrackReportPtr>& fresh_;
     FilterStages stages_;
     bool staged_ = false;
+    std::size_t contact_limit_;
     std::unique_ptr<ContactGrid> grid_;
+    // Whether the gate can place each contact.
+    std::vector<char> placed_;
+    // The largest variance of any placed contact, per axis.
+    GateAxes variance_bound_{};
     // Contacts the gate cannot place: they always get the full pass.
     std::vector<std::size_t> unplaced_;
     mutable std::vector<std::size_t> scratch_;
+    mutable std::vector<std::pair<double, std::size_t>> ranked_;
 };
 
 }  // namespace ostrel

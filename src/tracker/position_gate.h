@@ -47,6 +47,13 @@ public:
     // gate).
     virtual bool gate_box(const TrackState& track, const GateAxes& variance_bound,
                           GateBox& box) const = 0;
+    // The squared distance the gate compares with its threshold, for a
+    // contact that `gate_point` reads and a track state for which `gate_box`
+    // gave a bound; contacts at or beyond the threshold never pass.
+    virtual double gate_distance(const state::CompositeState& contact,
+                                 const TrackState& track) const = 0;
+    // The gate's threshold.
+    virtual double gate_threshold() const = 0;
 
 protected:
     ~PositionGate() = default;

@@ -48,7 +48,7 @@ TEST(OstrelCells, ShippedExampleTracksLikeTheHandWrittenConfigurationAndReruns) 
     EXPECT_GE(tra::measure(kExample + "/truth", out, kExampleFrames).tra(), 0.99);
 
     const auto first = folder_contents(out);
-    ASSERT_EQ(first.size(), kExampleFrames + 2u);  // masks, res_track.txt, ostrel-cells.xml
+    ASSERT_EQ(first.size(), kExampleFrames + 3u);  // masks, res_track.txt, tracks.csv, ostrel-cells.xml
     for (const char* options : {"", "--strict "}) {
         fs::remove(dir.path() / "out" / "res_track.txt");
         fs::remove(dir.path() / "out" / "mask017.tif");

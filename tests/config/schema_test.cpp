@@ -103,7 +103,7 @@ TEST(Schema, ValidatesStructsBuiltInCode) {
     p.count = 2;
     EXPECT_NO_THROW(probe_schema().validate(p));
     p.covariance(0, 1) = kInfinity;
-    EXPECT_MESSAGE(probe_schema().validate(p), "covariance(1, 0) is not finite: covariance(1, 0) = inf (in probe)");
+    EXPECT_MESSAGE(probe_schema().validate(p), "covariance(1, 0) is not finite: covariance(1, 0) = inf (in probe, element covariance)");
 }
 
 TEST(Schema, UnknownChildrenAreWarnedOfOrRefusedInStrictMode) {
@@ -143,7 +143,7 @@ TEST(Schema, NestedElementsAreReportedUnderTheOuterKey) {
     };
     EXPECT_EQ(bind_outer("<process_1d><sigma>2</sigma></process_1d>").process.sigma, 2.0);
     EXPECT_MESSAGE(bind_outer("<process_1d><sigma>0</sigma></process_1d>"),
-                   "outer: process_1d/sigma must be positive and finite: sigma = 0");
+                   "process_1d: sigma must be positive and finite: sigma = 0 (in outer)");
     EXPECT_MESSAGE(bind_outer("<size>2</size>"),
                    "Tag::tag failed, key not found: key = process_1d (outer: process_1d is missing: expected a "
                    "process_1d element)");

@@ -5,7 +5,6 @@
 
 #include "filter_test_support.h"
 #include "filters/birth_initializer.h"
-#include "filters/relative_exponential.h"
 #include "model/states/detection_probability_state.h"
 #include "model/states/m_of_n_state.h"
 #include "model/states/time_previous_time_state.h"
@@ -22,20 +21,6 @@ TrackState track_with_times(double time, double previous_time) {
     TrackState track(state::Label{0, 7});
     track.states.insert(std::make_shared<const TimePreviousTimeState>(time, previous_time));
     return track;
-}
-
-TEST(RelativeExponential, MatchesTheQuotientOnBothSidesOfTheSeriesThreshold) {
-    EXPECT_EQ(relative_exponential(0.0), 1.0);
-    // Series branch, against the cancellation-free expm1 form.
-    for (double x : {1e-12, -1e-6, 0.001, -0.001, 0.1, -0.25, 0.3999, -0.3999}) {
-        SCOPED_TRACE(x);
-        EXPECT_NEAR(relative_exponential(x), std::expm1(x) / x, 1e-15);
-    }
-    // Quotient branch: the literal (e^x - 1) / x.
-    for (double x : {0.4, -0.4, 2.0, -7.5, 30.0}) {
-        SCOPED_TRACE(x);
-        EXPECT_EQ(relative_exponential(x), (std::exp(x) - 1.0) / x);
-    }
 }
 
 TEST(BirthInitializer, AddsTheLogOfTheExpectedSurvivingBirths) {

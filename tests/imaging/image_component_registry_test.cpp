@@ -45,6 +45,16 @@ const std::vector<std::string> expected_keys{
     "segment_image_segmented_image_to_contact_frame_converter",
     "segment_image_3d_segmented_image_3d_to_contact_frame_converter",
     "short_image_segmented_image_label_segmentor_algorithm_component",
+    "short_image_to_short_image_gaussian_smoother_algorithm_component",
+    "short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component",
+    "short_image_to_short_image_background_subtractor_algorithm_component",
+    "short_image_3d_to_short_image_3d_background_subtractor_algorithm_component",
+    "short_image_segmented_image_threshold_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_threshold_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_object_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_object_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_to_contact_frame_converter",
+    "short_image_3d_segmented_image_3d_to_contact_frame_converter",
 };
 
 
@@ -69,6 +79,10 @@ TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponen
             body = "<directory>" + dir.file("w" + std::to_string(folder++)) + "</directory><width>3</width>";
         else if (key.find("greyscale") != std::string::npos)
             body = "<number_of_colors>2</number_of_colors>";
+        else if (key.find("gaussian_smoother") != std::string::npos)
+            body = "<sigma>1.5</sigma>";
+        else if (key.find("background_subtractor") != std::string::npos)
+            body = "<scale>40</scale>";
         else if (key.find("3d_to_contact") != std::string::npos)
             body = "<sigma>1 1 1</sigma><minimum_contact_size>1</minimum_contact_size>";
         else if (key.find("to_contact") != std::string::npos)

@@ -155,7 +155,7 @@ TEST(LineageLinkerTest, ConfigurationMistakesNameTheParameterAndItsValue) {
               "<detection_probability>1</detection_probability>"),
          "lineage_linker: detection_probability must be between 0 and 1 (exclusive): detection_probability = 1"},
         {with("<midpoint_sigma>2</midpoint_sigma>", "<midpoint_sigma>2</midpoint_sigma><area_growth>1</area_growth>"),
-         "lineage_linker: division_model/area_sigma must be positive exactly when area_growth is: area_sigma = 0"},
+         "division_model: area_sigma must be positive exactly when area_growth is: area_sigma = 0 (in lineage_linker)"},
         // Every problem at once.
         {with("<search_radius>30</search_radius><motion_sigma>2</motion_sigma>",
               "<search_radius>0</search_radius><motion_sigma>-1</motion_sigma>"),

@@ -234,9 +234,11 @@ TEST(NumericsMouProcess, ReadsItsElement) {
 
 TEST(NumericsMouProcess, IllPosedParametersAreRejectedWhenBuilt) {
     EXPECT_MESSAGE(nmrc::MouProcess<2>({0, 0}, {1, 0}, {1, 1}, {1, 1}),
-                   "mou process position_sigma must be positive and finite: position_sigma[1] = 0");
+                   "mou process position_sigma must be positive and finite: position_sigma[1] = 0 (in "
+                   "mou_process_2d, element position_sigma)");
     EXPECT_MESSAGE(nmrc::MouProcess<1>({0}, {1}, {-2}, {1}),
-                   "mou process velocity_sigma must be positive and finite: velocity_sigma[0] = -2");
+                   "mou process velocity_sigma must be positive and finite: velocity_sigma[0] = -2 (in "
+                   "mou_process_1d, element velocity_sigma)");
     // No process noise: an undamped oscillator.
     EXPECT_MESSAGE(nmrc::MouProcess<1>({0}, {1}, {1}, {0}),
                    "real part of eigenvalue is non-negative in ContantVelocitySDE 0");

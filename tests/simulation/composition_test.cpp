@@ -128,12 +128,15 @@ TEST_F(ProbabilisticChoice, ChildrenAreDrawnInProportionToTheirWeights) {
 TEST(ProbabilisticSimulator, RejectsNegativeAndAllZeroWeights) {
     EXPECT_MESSAGE(make("<probabilistic_simulator><distribution>" + choice("1", 0) +
                         choice("-1", 0) + "</distribution></probabilistic_simulator>"),
-                   "negative mass in Discrete::set_mass");
+                   "negative mass in Discrete::set_mass (choice: weight must be non-negative: weight = -1, "
+                   "in probabilistic_simulator)");
     EXPECT_MESSAGE(make("<probabilistic_simulator><distribution>" + choice("0", 0) +
                         choice("0", 0) + "</distribution></probabilistic_simulator>"),
-                   "ill-defined distribution in Discrete::set_mass");
+                   "ill-defined distribution in Discrete::set_mass (probabilistic_simulator: distribution "
+                   "must be weights with a positive sum: distribution = 0 0)");
     EXPECT_MESSAGE(make("<probabilistic_simulator><distribution/></probabilistic_simulator>"),
-                   "ill-defined distribution in Discrete::set_mass");
+                   "ill-defined distribution in Discrete::set_mass (probabilistic_simulator: distribution "
+                   "must be weights with a positive sum: distribution = no choices)");
 }
 
 TEST(GpsLabelers, GpsIdsCountUpAndTheTrackLabelCarriesTheTargetsId) {

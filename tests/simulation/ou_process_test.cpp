@@ -4,7 +4,6 @@
 
 #include "model/states/gaussian_feature_state.h"
 #include "model/states/position_state.h"
-#include "simulation/ou_process.h"
 #include "simulation/ou_simulators.h"
 #include "simulation_test_support.h"
 #include "support/expect_message.h"
@@ -13,40 +12,6 @@ namespace {
 
 using sim_test::composite;
 using sim_test::make;
-
-TEST(Exprel, MatchesClosedFormOnBothSidesOfTheSeriesBound) {
-    for (double y : {-3.0, -0.41, -0.399, -0.1, -1e-9, 1e-9, 0.2, 0.399, 0.41, 2.0}) {
-        EXPECT_NEAR(truth::exprel(y), std::expm1(y) / y, 1e-15 * std::fabs(std::expm1(y) / y))
-            << "y = " << y;
-    }
-    EXPECT_EQ(truth::exprel(0.0), 1.0);
-}
-
-struct StepCase {
-    double sigma, process_noise, dt;
-};
-
-TEST(OuAxisStep, IsTheExactDiscretisationKeepingTheStationaryVariance) {
-    for (const StepCase c : {StepCase{1.0, 2.0, 0.1}, StepCase{3.0, 0.5, 1.0},
-                             StepCase{0.2, 10.0, 5.0}, StepCase{2.0, 1e-6, 0.01}}) {
-        const truth::OuAxisStep step = truth::ou_axis_step(c.sigma, c.process_noise, c.dt);
-        const double theta = c.process_noise / (2 * c.sigma * c.sigma);
-        EXPECT_NEAR(step.a, std::exp(-theta * c.dt), 1e-15);
-        // s^2 = sigma^2 (1 - a^2): a step from the stationary law stays in it
-        EXPECT_NEAR(step.s * step.s, c.sigma * c.sigma * -std::expm1(-2 * theta * c.dt),
-                    1e-14 * c.sigma * c.sigma);
-        EXPECT_NEAR(step.a * step.a * c.sigma * c.sigma + step.s * step.s, c.sigma * c.sigma,
-                    1e-13);
-    }
-}
-
-TEST(OuAxisStep, ZeroTimeStepOrZeroProcessNoiseHoldsStill) {
-    for (const StepCase c : {StepCase{1.0, 2.0, 0.0}, StepCase{1.0, 0.0, 3.0}}) {
-        const truth::OuAxisStep step = truth::ou_axis_step(c.sigma, c.process_noise, c.dt);
-        EXPECT_EQ(step.a, 1.0);
-        EXPECT_EQ(step.s, 0.0);
-    }
-}
 
 const char* const process_2d =
     "<ou_process_2d><center>1 -2</center><sigma>2 3</sigma><process_noise>4 5</process_noise>"
@@ -106,10 +71,11 @@ TEST(OuSimulator, RejectsInconsistentParametersNamingThem) {
     const BadConfiguration cases[] = {
         {"<ou_simulator_1d><ou_process_1d><center>0</center><sigma>0</sigma>"
          "<process_noise>1</process_noise></ou_process_1d><dt>1</dt></ou_simulator_1d>",
-         "ou_process_1d: sigma[0] must be positive and finite: sigma[0] = 0"},
+         "ou_process_1d: sigma must be positive and finite: sigma[0] = 0 (in ou_simulator_1d)"},
         {"<ou_simulator_1d><ou_process_1d><center>0</center><sigma>1</sigma>"
          "<process_noise>-1</process_noise></ou_process_1d><dt>1</dt></ou_simulator_1d>",
-         "ou_process_1d: process_noise[0] must be non-negative and finite: process_noise[0] = -1"},
+         "ou_process_1d: process_noise must be non-negative and finite: process_noise[0] = -1 (in "
+         "ou_simulator_1d)"},
         {"<ou_simulator_1d><ou_process_1d><center>0</center><sigma>1</sigma>"
          "<process_noise>1</process_noise></ou_process_1d><dt>-0.5</dt></ou_simulator_1d>",
          "ou_simulator_1d: dt must be non-negative and finite: dt = -0.5"},

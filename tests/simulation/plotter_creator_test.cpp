@@ -189,7 +189,8 @@ TEST(PlotterProjection, AxesMustBeFinite) {
     EXPECT_MESSAGE(make("<position_estimate_3d_to_plotter_point_transformer_2d><x_axis>1 0 nan"
                         "</x_axis><y_axis>0 1 0</y_axis>"
                         "</position_estimate_3d_to_plotter_point_transformer_2d>"),
-                   "plotter projection: x_axis[2] must be finite: x_axis[2] = nan");
+                   "position_estimate_3d_to_plotter_point_transformer_2d: x_axis must be finite: x_axis[2] = "
+                   "nan");
 }
 
 }  // namespace

@@ -31,7 +31,9 @@ TEST(PositionSensor, ZeroCovarianceFailsAtConstructionWithTheCholeskyMessage) {
                                       : "0 0 0 0";
         EXPECT_MESSAGE(make(std::string("<") + key + "><covariance>" + zeros + "</covariance></" +
                             key + ">"),
-                       "Attempt to factor non-positive definite matrix in CholeskyDecomposition.");
+                       "Attempt to factor non-positive definite matrix in CholeskyDecomposition. (" +
+                           std::string(key) + ": covariance must be positive definite: covariance = " + zeros +
+                           ")");
     }
 }
 
@@ -109,8 +111,7 @@ TEST(PositionSensor, MissingTruthStatesAreNamed) {
 TEST(PositionSensor, RejectsNonFiniteCovarianceEntries) {
     EXPECT_MESSAGE(make("<position_state_2d_position_sensor><covariance>1 0 inf 1</covariance>"
                         "</position_state_2d_position_sensor>"),
-                   "position_state_2d_position_sensor: covariance(1, 0) must be finite: "
-                   "covariance(1, 0) = inf");
+                   "position_state_2d_position_sensor: covariance must be finite: covariance(1, 0) = inf");
 }
 
 class FeatureMeasurement : public sim_test::SeededTest {};
@@ -156,12 +157,10 @@ TEST(FeatureVectorSensor, SigmaCountMustMatchTheTruthsVector) {
 TEST(FeatureSensors, RejectNonPositiveSigmas) {
     EXPECT_MESSAGE(make("<gaussian_feature_state_sensor_1d><sigma>0</sigma>"
                         "</gaussian_feature_state_sensor_1d>"),
-                   "gaussian_feature_state_sensor_1d: sigma[0] must be positive and finite: "
-                   "sigma[0] = 0");
+                   "gaussian_feature_state_sensor_1d: sigma must be positive and finite: sigma[0] = 0");
     EXPECT_MESSAGE(make("<gaussian_feature_vector_state_sensor><sigma>1 -2</sigma>"
                         "</gaussian_feature_vector_state_sensor>"),
-                   "gaussian_feature_vector_state_sensor: sigma[1] must be positive and finite: "
-                   "sigma[1] = -2");
+                   "gaussian_feature_vector_state_sensor: sigma must be positive and finite: sigma[1] = -2");
 }
 
 }  // namespace

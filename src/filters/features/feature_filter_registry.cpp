@@ -46,8 +46,6 @@ const std::vector<FilterKey>& feature_filter_keys() {
     return keys;
 }
 
-void register_feature_filters(FilterFactory& factory) {
-    for (const FilterKey& k : feature_filter_keys()) util::register_key(factory, k.key, k.creator);
-}
+void register_feature_filters(FilterFactory& factory) { register_filter_keys(factory, feature_filter_keys()); }
 
 }  // namespace ostrel

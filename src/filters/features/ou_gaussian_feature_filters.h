@@ -1,5 +1,6 @@
 #pragma once
-#include "filters/features/ou_process.h"
+#include "filters/filter_schema.h"
+#include "numerics/ou_process.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -13,24 +14,36 @@ namespace ostrel {
 template <int N>
 class OuGaussianFeatureStateInitializer : public Filter {
 public:
-    explicit OuGaussianFeatureStateInitializer(const xml::Querier& querier);
+    struct Parameters {
+        typename nmrc::OuProcess<N>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureStateInitializer(const Parameters& parameters) : process_(schema().validate(parameters).process) {}
+    explicit OuGaussianFeatureStateInitializer(const xml::Querier& querier) : OuGaussianFeatureStateInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
-    const OuProcess<N> process_;
+    const nmrc::OuProcess<N> process_;
 };
 
 // Keys "ou_gaussian_feature_state_predictor_1d" ... "_3d": each component
 // carried forward to the time of the contact's TimeState by
-// OuComponent::predict (dt never negative).
+// OuAxis::predict (dt never negative).
 template <int N>
 class OuGaussianFeatureStatePredictor : public Filter {
 public:
-    explicit OuGaussianFeatureStatePredictor(const xml::Querier& querier);
+    struct Parameters {
+        typename nmrc::OuProcess<N>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureStatePredictor(const Parameters& parameters) : process_(schema().validate(parameters).process) {}
+    explicit OuGaussianFeatureStatePredictor(const xml::Querier& querier) : OuGaussianFeatureStatePredictor(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
-    const OuProcess<N> process_;
+    const nmrc::OuProcess<N> process_;
 };
 
 // Keys "ou_gaussian_feature_state_updater_and_gater_1d" ... "_4d": the
@@ -42,7 +55,16 @@ private:
 template <int N>
 class OuGaussianFeatureStateUpdaterAndGater : public Filter {
 public:
-    explicit OuGaussianFeatureStateUpdaterAndGater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+        FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureStateUpdaterAndGater(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate), inner_(parameters.filter) {}
+    explicit OuGaussianFeatureStateUpdaterAndGater(const xml::Querier& querier)
+        : OuGaussianFeatureStateUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

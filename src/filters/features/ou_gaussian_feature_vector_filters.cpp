@@ -1,7 +1,6 @@
 #include "filters/features/ou_gaussian_feature_vector_filters.h"
 
 #include "filters/features/independent_gaussian_fit.h"
-#include "filters/filter_parameters.h"
 #include "filters/prediction_interval.h"
 #include "model/states/gaussian_feature_vector_state.h"
 #include "model/states/time_state.h"
@@ -11,14 +10,20 @@ namespace ostrel {
 namespace {
 using Feature = state::GaussianFeatureVectorState;
 
-OuComponent read_component(const xml::Querier& querier) {
-    return OuProcess<1>::read(querier).component(0);
-}
+nmrc::OuAxis axis_of(const nmrc::OuProcess<1>::Parameters& process) { return nmrc::OuProcess<1>(process).axis(0); }
 }  // namespace
 
-OuGaussianFeatureVectorStateInitializer::OuGaussianFeatureVectorStateInitializer(
-    const xml::Querier& querier)
-    : process_(read_component(querier)) {}
+const config::Schema<OuGaussianFeatureVectorStateInitializer::Parameters>&
+OuGaussianFeatureVectorStateInitializer::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("ou_gaussian_feature_vector_state_initializer",
+                                   "starts a track's feature vector at the stationary law of its process")
+            .nested(&Parameters::process, nmrc::OuProcess<1>::schema(), "the process of every component");
+    return schema;
+}
+
+OuGaussianFeatureVectorStateInitializer::OuGaussianFeatureVectorStateInitializer(const Parameters& parameters)
+    : process_(axis_of(schema().validate(parameters).process)) {}
 
 void OuGaussianFeatureVectorStateInitializer::update(const state::CompositeState& contact,
                                                      TrackState& track) const {
@@ -29,9 +34,17 @@ void OuGaussianFeatureVectorStateInitializer::update(const state::CompositeState
         time, nmrc::DynamicVector(size, process_.center), nmrc::DynamicVector(size, process_.sigma)));
 }
 
-OuGaussianFeatureVectorStatePredictor::OuGaussianFeatureVectorStatePredictor(
-    const xml::Querier& querier)
-    : process_(read_component(querier)) {}
+const config::Schema<OuGaussianFeatureVectorStatePredictor::Parameters>&
+OuGaussianFeatureVectorStatePredictor::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("ou_gaussian_feature_vector_state_predictor",
+                                   "carries a track's feature vector forward by its process")
+            .nested(&Parameters::process, nmrc::OuProcess<1>::schema(), "the process of every component");
+    return schema;
+}
+
+OuGaussianFeatureVectorStatePredictor::OuGaussianFeatureVectorStatePredictor(const Parameters& parameters)
+    : process_(axis_of(schema().validate(parameters).process)) {}
 
 void OuGaussianFeatureVectorStatePredictor::update(const state::CompositeState& contact,
                                                    TrackState& track) const {
@@ -43,9 +56,17 @@ void OuGaussianFeatureVectorStatePredictor::update(const state::CompositeState& 
     track.states.insert(std::make_shared<const Feature>(t, std::move(mean), std::move(sigma)));
 }
 
-OuGaussianFeatureVectorStateUpdaterAndGater::OuGaussianFeatureVectorStateUpdaterAndGater(
-    const xml::Querier& querier)
-    : gate_(read_threshold(querier, "gate")), inner_(make_filter_in(querier.tag("filter"))) {}
+const config::Schema<OuGaussianFeatureVectorStateUpdaterAndGater::Parameters>&
+OuGaussianFeatureVectorStateUpdaterAndGater::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("ou_gaussian_feature_vector_state_updater_and_gater",
+                                   "fits the contact's feature vector to the track's and scores the fit")
+            .required(&Parameters::gate, "gate", "the squared Mahalanobis distance at which a contact is rejected",
+                      infinity(), threshold())
+            .product(&Parameters::filter, "filter", filter_form(), "the filter run after an accepted fit",
+                     &make_filter_in);
+    return schema;
+}
 
 void OuGaussianFeatureVectorStateUpdaterAndGater::update(const state::CompositeState& contact,
                                                          TrackState& track) const {

@@ -1,5 +1,6 @@
 #pragma once
-#include "filters/features/ou_process.h"
+#include "filters/filter_schema.h"
+#include "numerics/ou_process.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -14,22 +15,34 @@ namespace ostrel {
 // GaussianFeatureVectorState has, at the time of the contact's TimeState.
 class OuGaussianFeatureVectorStateInitializer : public Filter {
 public:
-    explicit OuGaussianFeatureVectorStateInitializer(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::OuProcess<1>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureVectorStateInitializer(const Parameters& parameters);
+    explicit OuGaussianFeatureVectorStateInitializer(const xml::Querier& querier) : OuGaussianFeatureVectorStateInitializer(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
-    const OuComponent process_;
+    const nmrc::OuAxis process_;
 };
 
 // Key "ou_gaussian_feature_vector_state_predictor": every component carried
-// forward to the time of the contact's TimeState by OuComponent::predict.
+// forward to the time of the contact's TimeState by OuAxis::predict.
 class OuGaussianFeatureVectorStatePredictor : public Filter {
 public:
-    explicit OuGaussianFeatureVectorStatePredictor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::OuProcess<1>::Parameters process;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureVectorStatePredictor(const Parameters& parameters);
+    explicit OuGaussianFeatureVectorStatePredictor(const xml::Querier& querier) : OuGaussianFeatureVectorStatePredictor(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
-    const OuComponent process_;
+    const nmrc::OuAxis process_;
 };
 
 // Key "ou_gaussian_feature_vector_state_updater_and_gater": as the
@@ -37,7 +50,16 @@ private:
 // track's ends the run naming both lengths.
 class OuGaussianFeatureVectorStateUpdaterAndGater : public Filter {
 public:
-    explicit OuGaussianFeatureVectorStateUpdaterAndGater(const xml::Querier& querier);
+    struct Parameters {
+        double gate = 0;
+        FilterPtr filter;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OuGaussianFeatureVectorStateUpdaterAndGater(const Parameters& parameters)
+        : gate_(schema().validate(parameters).gate), inner_(parameters.filter) {}
+    explicit OuGaussianFeatureVectorStateUpdaterAndGater(const xml::Querier& querier)
+        : OuGaussianFeatureVectorStateUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:

@@ -69,7 +69,7 @@ const std::vector<FilterKey>& passive_filter_keys() {
 }
 
 void register_passive_filters(FilterFactory& factory) {
-    for (const FilterKey& k : passive_filter_keys()) util::register_key(factory, k.key, k.creator);
+    register_filter_keys(factory, passive_filter_keys());
 }
 
 }  // namespace ostrel

@@ -77,15 +77,17 @@ TEST(FeatureConstructionFailures, EachFailsNamingTheParameterAndValue) {
         {"<ou_gaussian_feature_state_predictor_2d><ou_process_2d><center>0 0</center>"
          "<sigma>1 0</sigma><process_noise>1 1</process_noise></ou_process_2d>"
          "</ou_gaussian_feature_state_predictor_2d>",
-         "ou_process_2d: sigma must be positive and finite: sigma[1] = 0"},
+         "ou_process_2d: sigma must be positive and finite: sigma[1] = 0 (in "
+         "ou_gaussian_feature_state_predictor_2d)"},
         {"<ou_gaussian_feature_vector_state_initializer><ou_process_1d><center>0</center>"
          "<sigma>1</sigma><process_noise>-1</process_noise></ou_process_1d>"
          "</ou_gaussian_feature_vector_state_initializer>",
-         "ou_process_1d: process_noise must be non-negative and finite: process_noise[0] = -1"},
+         "ou_process_1d: process_noise must be non-negative and finite: process_noise[0] = -1 (in "
+         "ou_gaussian_feature_vector_state_initializer)"},
         {"<ou_gaussian_feature_state_initializer_3d><ou_process_3d><center>0 inf 0</center>"
          "<sigma>1 1 1</sigma><process_noise>1 1 1</process_noise></ou_process_3d>"
          "</ou_gaussian_feature_state_initializer_3d>",
-         "ou_process_3d: center must be finite: center[1] = inf"},
+         "ou_process_3d: center must be finite: center[1] = inf (in ou_gaussian_feature_state_initializer_3d)"},
         {"<rgb_color_predictor><process_noise>1 -2 1</process_noise></rgb_color_predictor>",
          "process_noise must be non-negative and finite: process_noise[1] = -2"},
         {"<segment_size_updater><gate>-1</gate><use_score>true</use_score></segment_size_updater>",

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "filters/features/feature_test_support.h"
-#include "filters/features/ou_process.h"
 #include "model/states/gaussian_feature_state.h"
 #include "model/states/gaussian_feature_vector_state.h"
 #include "support/expect_message.h"

@@ -1,8 +1,8 @@
-#include "filters/relative_exponential.h"
+#include "numerics/relative_exponential.h"
 
 #include <cmath>
 
-namespace ostrel {
+namespace nmrc {
 
 double relative_exponential(double x) {
     if (x == 0.0) return 1.0;
@@ -14,7 +14,7 @@ double relative_exponential(double x) {
         return sum;
     }
     // E(x) = (e^x - 1) / x
-    return (std::exp(x) - 1.0) / x;
+    return std::expm1(x) / x;
 }
 
-}  // namespace ostrel
+}  // namespace nmrc
