@@ -65,6 +65,16 @@ void TiffSizeCheck::check_page(std::uint32_t width, std::uint32_t height, unsign
         file_.fail("compression scheme " + std::to_string(compression) + " cannot be decoded");
     const double expansion = largest_expansion(compression);
 
+    const std::string declared = "declared size exceeds the stored data: " + size_text(width, height) +
+                                 " needs " + std::to_string(needed) + " bytes, ";
+    const std::string scheme = " (compression " + std::to_string(compression) + ")";
+    // The whole file bounds the stored data; this needs no pass over the
+    // strips, whose number a damaged directory may make huge.
+    least_stored_bytes_ += static_cast<double>(needed) / expansion;
+    if (least_stored_bytes_ > static_cast<double>(file_size_))
+        file_.fail(declared + "more than the whole file of " + std::to_string(file_size_) + " bytes can hold" +
+                   scheme);
+
     // Stored bytes, counting only what lies inside the file; the sum stops
     // as soon as it is known to be enough.
     std::uint64_t stored = 0;
@@ -77,13 +87,9 @@ void TiffSizeCheck::check_page(std::uint32_t width, std::uint32_t height, unsign
         if (offset < file_size_) stored += std::min(count, file_size_ - offset);
     }
 
-    least_stored_bytes_ += static_cast<double>(needed) / expansion;
-    if (static_cast<double>(stored) * expansion < static_cast<double>(needed) ||
-        least_stored_bytes_ > static_cast<double>(file_size_))
-        file_.fail("declared size exceeds the stored data: " + size_text(width, height) + " needs " +
-                   std::to_string(needed) + " bytes, the file stores " + std::to_string(stored) + " bytes in " +
-                   std::to_string(pieces) + std::string(piece_word) + " (compression " +
-                   std::to_string(compression) + ", file size " + std::to_string(file_size_) + " bytes)");
+    if (static_cast<double>(stored) * expansion < static_cast<double>(needed))
+        file_.fail(declared + "the file stores " + std::to_string(stored) + " bytes in " + std::to_string(pieces) +
+                   std::string(piece_word) + scheme);
 }
 
 }  // namespace ipc

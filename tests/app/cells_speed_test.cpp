@@ -14,16 +14,16 @@ namespace fs = std::filesystem;
 using cells_test::run_tool;
 
 // The hand-tuned configuration of the shipped example (track_cells.xml with
-// its filter file), pointed at another sequence.
+// the filter and lineage files it includes), pointed at another sequence.
 void copy_hand_tuned(const fs::path& root, const std::string& images) {
     const fs::path source(OSTREL_SOURCE_DIR);
     fs::create_directories(root / "cells");
     fs::create_directories(root / "filters");
     std::string chain = test_support::slurp((source / "examples" / "cells" / "track_cells.xml").string());
-    chain = std::regex_replace(chain, std::regex("<directory>images</directory>"), "<directory>" + images + "</directory>");
+    // The reader's folder and the overlay pictures' background images.
+    chain = std::regex_replace(chain, std::regex("(<(image_)?directory>)images<"), "$1" + images + "<");
     std::ofstream(root / "cells" / "track_cells.xml") << chain;
-    fs::copy(source / "examples" / "filters" / "cell_tracking_position_2d.xml",
-             root / "filters" / "cell_tracking_position_2d.xml");
+    fs::copy(source / "examples" / "filters", root / "filters", fs::copy_options::recursive);
 }
 
 // Nuclei that move up to about 4 pixels per frame (speed 1.3 pixels per

@@ -133,9 +133,11 @@ TEST(TiffDeclaredSize, SizesTheStoredDataCannotHoldAreRefusedBeforeAllocating) {
         {"above the pixel cap", 20000, 20000, COMPRESSION_LZW, 400, 400, {"image too large", "height = 20000"}},
         {"uncompressed, short data", 4096, 4096, COMPRESSION_NONE, 33554432u, 700,
          {"declared size exceeds the stored data", "width = 4096, height = 4096", "needs 33554432 bytes",
-          "stores 700"}},
+          "more than the whole file of 822 bytes can hold"}},
         {"compressed beyond any ratio", 4096, 4096, COMPRESSION_ADOBE_DEFLATE, 1000, 1000,
-         {"declared size exceeds the stored data", "stores 1000"}},
+         {"declared size exceeds the stored data", "the whole file of 1122 bytes", "compression 8"}},
+        {"strip too short for its scheme", 256, 256, COMPRESSION_LZW, 10, 5000,
+         {"declared size exceeds the stored data", "needs 131072 bytes", "the file stores 10 bytes in 1 strips"}},
         {"no pixels", 0, 5, COMPRESSION_NONE, 10, 10, {}},
         // Found by fuzzing: an unknown scheme passed the size check and
         // allocated the declared pixels before the first row failed.

@@ -47,8 +47,11 @@ Scores track(const test_support::TempDir& root, const fs::path& data, const std:
     fs::copy(source / "examples" / "filters", root.path() / "examples" / "filters",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     std::string config = slurp(source / "examples" / "cells" / name);
-    replace(config, "<directory>" + std::string(name == "track_cells.xml" ? "images" : "truth") + "</directory>",
-            "<directory>" + (data / (name == "track_cells.xml" ? "images" : "truth")).string() + "</directory>");
+    // Every folder of the example's input (the reader's, and the pictures'
+    // background images) becomes the sequence's.
+    for (const std::string input : {"images", "truth"})
+        for (auto at = config.find(">" + input + "<"); at != std::string::npos; at = config.find(">" + input + "<"))
+            config.replace(at + 1, input.size(), (data / input).string());
     replace(config, "lineage_nuclei.xml", lineage);
     std::ofstream(cells / name) << config;
 

@@ -46,6 +46,25 @@ TEST(LineageLinkerTest, TwoTracksStartingBesideAMotherWhoseTrackEndedAreHerDaugh
     EXPECT_EQ(out.label(5, 3), label(7));
 }
 
+// The same in a stack: the daughters lie either side of the mother in z.
+TEST(LineageLinkerTest, DaughtersOfAMotherInAStackAreHersToo) {
+    std::vector<cmpnt::FramePtr> frames;
+    for (int f = 0; f < 4; ++f) {
+        Cell mother{1, 40, 50, f + 1};
+        mother.z = 10.0 + f;
+        frames.push_back(tracker_frame(f, {mother}, 3));
+    }
+    for (int f = 4; f < 6; ++f) {
+        Cell a{2, 40, 50, f - 3}, b{3, 40, 50, f - 3};
+        a.z = 8, b.z = 20;
+        frames.push_back(tracker_frame(f, {a, b}, 3));
+    }
+    const Output out = run_linker(linker_xml(), frames, 3);
+    ASSERT_EQ(out.frames.size(), 6u);
+    EXPECT_EQ(out.parent(4, 0), label(1));
+    EXPECT_EQ(out.parent(4, 1), label(1));
+}
+
 TEST(LineageLinkerTest, AMotherWhoseTrackWentOnWithOneDaughterEndsAndHerContinuationTakesANewLabel) {
     auto frames = mother_frames();
     for (int f = 4; f < 7; ++f)
@@ -155,7 +174,7 @@ TEST(LineageLinkerTest, ConfigurationMistakesNameTheParameterAndItsValue) {
               "<detection_probability>1</detection_probability>"),
          "lineage_linker: detection_probability must be between 0 and 1 (exclusive): detection_probability = 1"},
         {with("<midpoint_sigma>2</midpoint_sigma>", "<midpoint_sigma>2</midpoint_sigma><area_growth>1</area_growth>"),
-         "lineage_linker: division_model/area_sigma must be positive exactly when area_growth is: area_sigma = 0"},
+         "division_model: area_sigma must be positive exactly when area_growth is: area_sigma = 0 (in lineage_linker)"},
         // Every problem at once.
         {with("<search_radius>30</search_radius><motion_sigma>2</motion_sigma>",
               "<search_radius>0</search_radius><motion_sigma>-1</motion_sigma>"),

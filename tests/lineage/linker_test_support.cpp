@@ -34,18 +34,33 @@ private:
     Output& output_;
 };
 
-state::StatePtr position(double x, double y, double t) {
+state::StatePtr position(const Cell& cell, double t, int dimension) {
+    if (dimension == 3) {
+        nmrc::Normal<3> estimate;
+        estimate.mean[0] = cell.x, estimate.mean[1] = cell.y, estimate.mean[2] = cell.z;
+        return std::make_shared<const state::PositionEstimateState<3>>(estimate, t);
+    }
     nmrc::Normal<2> estimate;
-    estimate.mean[0] = x;
-    estimate.mean[1] = y;
+    estimate.mean[0] = cell.x, estimate.mean[1] = cell.y;
     return std::make_shared<const state::PositionEstimateState<2>>(estimate, t);
+}
+
+template <class Linker>
+Output run(const std::string& xml, const std::vector<cmpnt::FramePtr>& frames) {
+    Output output;
+    Linker linker(xml::Querier::parse(xml));
+    output.linker_source = linker.label_source();
+    linker.insert_child(std::make_shared<Collector>(output));
+    for (const auto& frame : frames) linker.push_frame(frame);
+    linker.push_frame(nullptr);
+    return output;
 }
 
 }  // namespace
 
 state::Label label(int id) { return state::Label{0, id}; }
 
-cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells) {
+cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells, int dimension) {
     auto frame = std::make_shared<frame::CompositeStateFrame>(t);
     int segment = 0;
     for (const Cell& cell : cells) {
@@ -53,7 +68,7 @@ cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells) {
         contact->insert(std::make_shared<const state::TimeState>(t));
         if (cell.seen) {
             contact->insert(std::make_shared<const ipc::SegmentIdState>(++segment));
-            contact->insert(position(cell.x, cell.y, t));
+            contact->insert(position(cell, t, dimension));
             if (cell.axis) {
                 ipc::SegmentFeaturesState::Features f;
                 f.area = cell.length * cell.width;
@@ -67,7 +82,7 @@ cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells) {
         auto track = std::make_shared<state::CompositeState>();
         track->insert(std::make_shared<const state::TrackLabelState>(label(cell.label)));
         track->insert(std::make_shared<const ostrel::MofNState>(cell.n, cell.n));
-        track->insert(position(cell.x, cell.y, t));
+        track->insert(position(cell, t, dimension));
         track->insert(std::make_shared<const state::ContactState>(contact));
         frame->composite_states.push_back(track);
     }
@@ -94,14 +109,14 @@ std::optional<state::Label> Output::parent(int f, int k) const {
     return mark->parent;
 }
 
-Output run_linker(const std::string& xml, const std::vector<cmpnt::FramePtr>& frames) {
-    Output output;
-    lineage::LineageLinker linker(xml::Querier::parse(xml));
-    output.linker_source = linker.label_source();
-    linker.insert_child(std::make_shared<Collector>(output));
-    for (const auto& frame : frames) linker.push_frame(frame);
-    linker.push_frame(nullptr);
-    return output;
+Output run_linker(const std::string& xml, const std::vector<cmpnt::FramePtr>& frames, int dimension) {
+    if (dimension == 3) {
+        std::string spatial = xml;
+        for (const std::string tag : {"<lineage_linker>", "</lineage_linker>"})
+            spatial.replace(spatial.find(tag), tag.size(), tag.substr(0, tag.size() - 1) + "_3d>");
+        return run<lineage::LineageLinker3d>(spatial, frames);
+    }
+    return run<lineage::LineageLinker>(xml, frames);
 }
 
 }  // namespace linker_test

@@ -18,7 +18,7 @@ struct Cell {
     Cell(int label, double x, double y, int n = 5) : label(label), x(x), y(y), n(n) {}
 
     int label = 0;
-    double x = 0, y = 0;
+    double x = 0, y = 0, z = 0;
     int n = 5;                        // MofNState n (1 in a track's first scan)
     bool seen = true;
     std::optional<double> axis;       // orientation of the long axis, radians
@@ -27,8 +27,9 @@ struct Cell {
 
 state::Label label(int id);
 
-// A tracker output frame at time t: one track per cell, in order.
-cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells);
+// A tracker output frame at time t: one track per cell, in order, with
+// 2-D or 3-D positions.
+cmpnt::FramePtr tracker_frame(double t, const std::vector<Cell>& cells, int dimension = 2);
 
 // A linker configuration: nuclei-like defaults, with `division_extra` added
 // to the division model and `extra` to the linker.
@@ -44,6 +45,7 @@ struct Output {
     state::Label label(int f, int k) const;
     std::optional<state::Label> parent(int f, int k) const;
 };
-Output run_linker(const std::string& xml, const std::vector<cmpnt::FramePtr>& frames);
+// Runs the 2-D key, or the 3-D key "lineage_linker_3d".
+Output run_linker(const std::string& xml, const std::vector<cmpnt::FramePtr>& frames, int dimension = 2);
 
 }  // namespace linker_test
