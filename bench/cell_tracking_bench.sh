@@ -17,6 +17,8 @@
 # Usage: bench/cell_tracking_bench.sh [BUILD_DIR]
 #   BUILD_DIR  folder holding ostrel and ostrel-synth (a Release build);
 #              default $OSTREL_BUILD_DIR, else build/ under the repository
+# The shipped configuration hands tracking and writing to a second thread
+# (its prefetch stage); a last run with OSTREL_THREADS=1 shows one thread.
 # Environment: BENCH_SIZE (1024), BENCH_CELLS (200), BENCH_FRAMES (100),
 #   BENCH_SEED (11), BENCH_REPEAT (1: runs per configuration, the fastest
 #   counts), BENCH_KEEP (set to keep the temporary folder).
@@ -152,6 +154,7 @@ divisions="$(awk '$4 != 0' "$work/cells/result/res_track.txt" | wc -l)"
 fps() { awk -v f="$frames" -v w="$1" 'BEGIN { printf "%.1f", f / w }'; }
 shipped_fps="$(fps "$full_wall") frames/s ($(fps "$full_cpu") per cpu second)"
 shipped_peak="$full_peak"
+cp -r "$work/cells/result" "$work/result_threads"
 
 echo
 echo "the same with the greedy assignment (nscan $nscan)"
@@ -159,6 +162,16 @@ header
 time_stages "$greedy" 3 "$contacts_wall" "$contacts_cpu" greedy
 greedy_fps="$(fps "$full_wall") frames/s ($(fps "$full_cpu") per cpu second)"
 
+# The shipped configuration once more on one thread (the prefetch stage
+# then passes frames on synchronously; the result files are the same).
+OSTREL_THREADS=1 run "$work/cells/stage5-$(basename "$config")"
+single_fps="$(fps "$wall") frames/s ($(fps "$cpu") per cpu second)"
+if ! diff -r "$work/result_threads" "$work/cells/result" >/dev/null; then
+  echo "cell_tracking_bench.sh: results differ between 1 and 2 threads" >&2
+  exit 1
+fi
+
 echo
 echo "full run ($algorithm): $shipped_fps, peak $shipped_peak MiB; $tracks tracks, $divisions daughters"
+echo "full run ($algorithm, OSTREL_THREADS=1): $single_fps"
 echo "full run (greedy): $greedy_fps, peak $full_peak MiB"

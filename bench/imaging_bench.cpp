@@ -9,6 +9,17 @@
 //   ContactExtraction       mask + regions -> contact frame (centroids)
 //   TiffToContacts          all of the above, file to contact frame
 //
+// and the nucleus chain of examples/cells/track_cells.xml, with its
+// parameters:
+//
+//   GaussianSmoothing       image -> image smoothed with sigma 1
+//   BackgroundSubtraction   smoothed image -> image less its background (squares of 24)
+//   ThresholdSegmentation   corrected image -> 0/1 mask (triangle threshold)
+//   ObjectSegmentation      mask + corrected image -> nuclei 1 .. N (relative threshold,
+//                           holes, size, watershed split)
+//   NucleusContacts         nuclei + corrected image -> contact frame with features
+//   NucleusChain            all five, image to contact frame (no file reading)
+//
 // Counters: MP/s = megapixels of the frame processed per second of CPU time
 // (CPU rather than wall time, so that other work on the machine distorts the
 // figures less); file_MB = size of the compressed file; regions = segments
@@ -34,6 +45,10 @@
 #include "imaging/contact_frame_converters.h"
 #include "imaging/greyscale_segmentors.h"
 #include "imaging/image.h"
+#include "imaging/object_segmentors.h"
+#include "imaging/operators/background_subtractor.h"
+#include "imaging/operators/gaussian_smoother.h"
+#include "imaging/threshold_segmentors.h"
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
 #include "imaging/segmented_image_adapters.h"
@@ -69,6 +84,14 @@ constexpr double kMegapixels = kSize * kSize / 1e6;
 
 const char* const kGreyscaleConfig = "<c><number_of_colors>2</number_of_colors></c>";
 const char* const kContactConfig = "<c><sigma>1 1</sigma><minimum_contact_size>10</minimum_contact_size></c>";
+// The nucleus chain of examples/cells/track_cells.xml.
+const char* const kSmootherConfig = "<c><sigma>1</sigma></c>";
+const char* const kBackgroundConfig = "<c><scale>24</scale></c>";
+const char* const kThresholdConfig = "<c><method>triangle</method></c>";
+const char* const kObjectConfig =
+    "<c><relative_threshold>0.3</relative_threshold><fill_holes>true</fill_holes><minimum_size>4</minimum_size>"
+    "<seed_distance>6</seed_distance><neck_ratio>0.95</neck_ratio></c>";
+const char* const kNucleusContactConfig = "<c><sigma>1 1</sigma><minimum_contact_size>1</minimum_contact_size></c>";
 
 xml::Querier element(const std::string& text) { return xml::Querier::parse("\n" + text); }
 
@@ -164,6 +187,10 @@ struct Scene {
     std::shared_ptr<ShortImage> image;
     std::shared_ptr<ipc::SegmentImage> mask;     // 0/1 foreground
     std::shared_ptr<ipc::SegmentImage> regions;  // connected regions of the mask
+    std::shared_ptr<ShortImage> smoothed;        // the nucleus chain's intermediate images
+    std::shared_ptr<ShortImage> corrected;
+    std::shared_ptr<ipc::SegmentImage> foreground;
+    std::shared_ptr<ipc::SegmentImage> nuclei;
 
     Scene() {
         folder = std::filesystem::temp_directory_path() / ("ostrel_imaging_bench_" + std::to_string(getpid()));
@@ -178,6 +205,14 @@ struct Scene {
                    ->segmentation;
         ipc::SegmentedImageSpatialSegmentor<ipc::SegmentImage> spatial(element("<c/>"));
         regions = spatial.apply(std::make_shared<MaskPair>(mask, nullptr))->segmentation;
+
+        smoothed = ipc::GaussianSmoother<ShortImage>(element(kSmootherConfig)).apply(image);
+        corrected = ipc::BackgroundSubtractor<ShortImage>(element(kBackgroundConfig)).apply(smoothed);
+        auto pair = std::make_shared<ShortPair>(corrected, std::make_shared<ipc::SegmentImage>(kSize, kSize, 0));
+        ipc::SegmentedImageThresholdSegmentor<ShortImage>(element(kThresholdConfig)).apply(pair);
+        foreground = std::make_shared<ipc::SegmentImage>(*pair->segmentation);
+        ipc::SegmentedImageObjectSegmentor<ShortImage>(element(kObjectConfig)).apply(pair);
+        nuclei = pair->segmentation;
     }
     ~Scene() {
         std::error_code ignored;
@@ -270,11 +305,88 @@ void BM_TiffToContacts(benchmark::State& state) {
     state.counters["contacts"] = static_cast<double>(counter->contacts);
 }
 
+void BM_GaussianSmoothing(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::GaussianSmoother<ShortImage> smoother(element(kSmootherConfig));
+    for (auto _ : state) benchmark::DoNotOptimize(smoother.apply(s.image).get());
+    set_throughput(state);
+}
+
+void BM_BackgroundSubtraction(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::BackgroundSubtractor<ShortImage> subtractor(element(kBackgroundConfig));
+    for (auto _ : state) benchmark::DoNotOptimize(subtractor.apply(s.smoothed).get());
+    set_throughput(state);
+}
+
+void BM_ThresholdSegmentation(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::SegmentedImageThresholdSegmentor<ShortImage> segmentor(element(kThresholdConfig));
+    auto pair = std::make_shared<ShortPair>(s.corrected, std::make_shared<ipc::SegmentImage>(kSize, kSize, 0));
+    for (auto _ : state) benchmark::DoNotOptimize(segmentor.apply(pair).get());
+    set_throughput(state);
+}
+
+void BM_ObjectSegmentation(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::SegmentedImageObjectSegmentor<ShortImage> segmentor(element(kObjectConfig));
+    auto pair = std::make_shared<ShortPair>(s.corrected, std::make_shared<ipc::SegmentImage>(kSize, kSize, 0));
+    int nuclei = 0;
+    for (auto _ : state) {
+        // The segmentor works in place: every round starts from the mask.
+        state.PauseTiming();
+        *pair->segmentation = *s.foreground;
+        state.ResumeTiming();
+        nuclei = segmentor.apply(pair)->segmentation->number_of_segments - 1;
+    }
+    set_throughput(state);
+    state.counters["nuclei"] = nuclei;
+}
+
+void BM_NucleusContacts(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::SegmentedImageToContactFrameConverter<ShortImage> converter(element(kNucleusContactConfig));
+    auto counter = std::make_shared<ContactCounter>();
+    converter.insert_child(counter);
+    auto pair = std::make_shared<ShortPair>(s.corrected, s.nuclei);
+    for (auto _ : state) converter.push_frame(std::make_shared<frame::FrameTemplate<ShortPair>>(0.0, pair));
+    set_throughput(state);
+    state.counters["contacts"] = static_cast<double>(counter->contacts);
+}
+
+// The whole default nucleus chain on one frame: smooth, correct the
+// background, threshold, split into nuclei, extract the contacts.
+void BM_NucleusChain(benchmark::State& state) {
+    const Scene& s = scene();
+    ipc::GaussianSmoother<ShortImage> smoother(element(kSmootherConfig));
+    ipc::BackgroundSubtractor<ShortImage> subtractor(element(kBackgroundConfig));
+    ipc::SegmentedImageInitializer<ShortImage> initializer(element("<c/>"));
+    ipc::SegmentedImageThresholdSegmentor<ShortImage> threshold(element(kThresholdConfig));
+    ipc::SegmentedImageObjectSegmentor<ShortImage> objects(element(kObjectConfig));
+    ipc::SegmentedImageToContactFrameConverter<ShortImage> converter(element(kNucleusContactConfig));
+    auto counter = std::make_shared<ContactCounter>();
+    converter.insert_child(counter);
+    double time = 0;
+    for (auto _ : state) {
+        auto pair = objects.apply(threshold.apply(initializer.apply(subtractor.apply(smoother.apply(s.image)))));
+        converter.push_frame(std::make_shared<frame::FrameTemplate<ShortPair>>(time, pair));
+        time += 1;
+    }
+    set_throughput(state);
+    state.counters["contacts"] = static_cast<double>(counter->contacts);
+}
+
 BENCHMARK(BM_ReadLzwTiff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GreyscaleSegmentation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpatialSegmentation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContactExtraction)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TiffToContacts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GaussianSmoothing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BackgroundSubtraction)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ThresholdSegmentation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ObjectSegmentation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NucleusContacts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NucleusChain)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

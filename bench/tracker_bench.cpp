@@ -1,7 +1,7 @@
 // Time per frame of the multiple hypothesis tracker on synthetic contact
 // frames: T targets moving at constant velocity in 2-D, detected with
 // probability 0.95 under Gaussian position noise, plus a few spurious
-// contacts per frame. Every combination of T (10, 100, 1000), n-scan depth
+// contacts per frame. Every combination of T (10, 100, 1000, 10000), n-scan depth
 // (0 to 4) and assignment algorithm is run, except those that would take
 // minutes (see `affordable`). Build with -DOSTREL_BENCH=ON (the "tracker"
 // and "filters" folders are needed).
@@ -208,18 +208,19 @@ void run_tracker(benchmark::State& state, int targets, int nscan, const char* al
     state.counters["tracks"] = benchmark::Counter(counter->tracks, benchmark::Counter::kAvgIterations);
 }
 
-// Combinations left out because one of them would run for minutes on a
-// 2-core machine:
-// - "branch_and_bound" at T = 100 beyond nscan 2 and at T = 1000: its search,
-//   bounded by the relaxation's row prices, still grows quickly with the
-//   cluster size (T = 10 at nscan 4: about 11 ms a frame; T = 100 at nscan 2:
-//   about 22 ms).
-// - T = 1000 beyond nscan 1, except greedy at nscan 2: every leaf tries
-//   every new contact (hypotheses x contacts filter passes), about 0.8 s of
-//   filter work per frame at nscan 1 and 2 to 3 times more per extra level.
+// Combinations left out because they would run for minutes on a 2-core
+// machine or add nothing:
+// - "branch_and_bound" at T = 100 beyond nscan 2 and at T >= 1000: its
+//   search, bounded by the relaxation's row prices, still grows quickly with
+//   the cluster size.
+// - T = 1000 beyond nscan 2 except greedy, and T = 10000 except greedy and
+//   hybrid at nscan 2: enough to show that the cost per frame grows
+//   linearly with T at fixed density (the contacts are indexed by position,
+//   so a leaf's filter passes do not grow with T).
 bool affordable(int targets, int nscan, const std::string& algorithm) {
     if (algorithm == "branch_and_bound") return targets <= 10 || (targets <= 100 && nscan <= 2);
-    if (targets >= 1000) return nscan <= 1 || (nscan == 2 && algorithm == std::string("greedy"));
+    if (targets >= 10000) return nscan == 2 && (algorithm == "greedy" || algorithm == "hybrid");
+    if (targets >= 1000) return nscan <= 2 || algorithm == "greedy";
     return true;
 }
 
@@ -228,7 +229,7 @@ bool affordable(int targets, int nscan, const std::string& algorithm) {
 int main(int argc, char** argv) {
     for (const ostrel::FilterKey& entry : ostrel::filter_keys())
         ostrel::filter_factory().registerize(entry.key, entry.creator);
-    for (int targets : {10, 100, 1000}) {
+    for (int targets : {10, 100, 1000, 10000}) {
         for (int nscan = 0; nscan <= 4; ++nscan) {
             for (const char* algorithm : kAlgorithms) {
                 if (!affordable(targets, nscan, algorithm)) continue;
@@ -236,7 +237,7 @@ int main(int argc, char** argv) {
                                          "/nscan:" + std::to_string(nscan) + "/" + algorithm;
                 benchmark::RegisterBenchmark(name.c_str(), run_tracker, targets, nscan, algorithm)
                     ->Unit(benchmark::kMillisecond)
-                    ->Iterations(targets >= 1000 ? 4 : 30);
+                    ->Iterations(targets >= 10000 ? 5 : targets >= 1000 ? 10 : 30);
             }
         }
     }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets everything up (packages, build) and runs ostrel on the shipped
-# cell-tracking example (or on the configuration given as argument).
+# Sets everything up (packages, build) and tracks the shipped cell example
+# with ostrel-cells, which derives the configuration from the images; the
+# result and the configuration it ran go to examples/cells/result/. With an
+# argument, runs ostrel on that configuration file instead.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$here/scripts/setup.sh"
@@ -8,7 +10,6 @@ cd "$here"
 if [ $# -gt 0 ]; then
   "$here/build/ostrel" "$1"
 else
-  # With no argument ostrel reads Ostrel.txt, which names the example.
-  "$here/build/ostrel"
-  echo "results: $here/examples/cells/result/ (res_track.txt and mask000.tif ...)"
+  "$here/build/ostrel-cells" examples/cells/images examples/cells/result
+  echo "results: $here/examples/cells/result/ (res_track.txt, mask000.tif ... and ostrel-cells.xml)"
 fi

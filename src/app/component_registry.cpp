@@ -1,5 +1,6 @@
 // The catalogue of component keys, in registration order.
 #include "app/registration.h"
+#include "config/declare.h"
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/meta_data_state_inserter.h"
 #include "celltracking/result_component_registry.h"
@@ -13,6 +14,7 @@
 #include "pipeline/frame_reader.h"
 #include "pipeline/frame_writer.h"
 #include "pipeline/pass_through.h"
+#include "pipeline/prefetch.h"
 #include "pipeline/splitter.h"
 #include "simulation/scenario_source.h"
 #include "tracker/filter_definer.h"
@@ -26,13 +28,15 @@ void register_components() {
     using util::create;
     auto& f = cmpnt::factory();
 
-    // Generic stages.
-    util::register_key(f, "component_chain", &create<Component, cmpnt::ComponentChain>);
-    util::register_key(f, "frame_counter", &create<Component, cmpnt::FrameCounter>);
-    util::register_key(f, "splitter", &create<Component, cmpnt::Splitter>);
-    util::register_key(f, "pass_through", &create<Component, cmpnt::PassThrough>);
-    util::register_key(f, "terminator", &create<Component, cmpnt::Terminator>);
-    util::register_key(f, "frame_writer", &create<Component, cmpnt::FrameWriter>);
+    // Generic stages (config::register_key also declares a key's parameters,
+    // for --describe, when its class has a schema).
+    config::register_key<Component, cmpnt::ComponentChain>(f, "component_chain");
+    config::register_key<Component, cmpnt::FrameCounter>(f, "frame_counter");
+    config::register_key<Component, cmpnt::Splitter>(f, "splitter");
+    config::register_key<Component, cmpnt::PassThrough>(f, "pass_through");
+    config::register_key<Component, cmpnt::Terminator>(f, "terminator");
+    config::register_key<Component, cmpnt::FrameWriter>(f, "frame_writer");
+    util::register_key(f, "prefetch", &create<Component, cmpnt::Prefetch>);
 
     // Images: TIFF readers and writers, segmentation, operators, contact
     // extraction (the image family's own catalogue, composed from type words).

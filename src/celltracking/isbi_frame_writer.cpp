@@ -1,17 +1,21 @@
-#include <sstream>
 #include "celltracking/isbi_frame_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <sstream>
 
 #include "celltracking/label_mask.h"
+#include "celltracking/result_mask_state.h"
 #include "celltracking/track_access.h"
+#include "imaging/segment_features_state.h"
 #include "imaging/segment_states.h"
 #include "model/contact_state.h"
 #include "model/states/m_of_n_state.h"
 #include "model/states/position_estimate_state.h"
+#include "model/states/position_velocity_estimate_state.h"
+#include "model/states/track_parent_state.h"
 #include "util/system.h"
 
 namespace isbi {
@@ -30,15 +34,20 @@ struct Space;
 template <>
 struct Space<2> {
     using SegmentationState = ipc::SegmentImageState;
+    using Segmentation = ipc::SegmentImage;
+    using Mask = isbi::Mask;
 };
 template <>
 struct Space<3> {
     using SegmentationState = ipc::SegmentImage3dState;
+    using Segmentation = ipc::SegmentImage3d;
+    using Mask = isbi::Mask3d;
 };
 
 }  // namespace
 
-IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key) : key_(std::move(key)) {
+IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key, int dimension)
+    : key_(std::move(key)), table_(dimension) {
     const std::string& directory = querier.read_raw("directory");
     if (directory.empty()) throw util::Exception(key_ + ": directory is empty");
     directory_ = normalised_directory(directory);
@@ -81,12 +90,19 @@ void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
     // Until the frame is fully written the writer counts as failed, so that
     // a lineage missing this frame is never written as if it were complete.
     failed_ = true;
-    write_frame(composite_frame(frame));
+    const auto& input = composite_frame(frame);
+    state::StatePtr result = write_frame(input);
     failed_ = false;
-    child().push_frame(std::move(frame));
+    // The frame goes on as a copy whose own states tell the picture writers
+    // what was written.
+    auto output = with_tracks(input, input.composite_states);
+    output->meta_data = input.meta_data ? std::make_shared<state::CompositeState>(*input.meta_data)
+                                        : std::make_shared<state::CompositeState>();
+    output->meta_data->insert(std::move(result));
+    child().push_frame(std::move(output));
 }
 
-void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
+state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
     const std::int32_t f = frame_number(frame.time);
     const auto earlier = frame_times_.find(f);
     if (earlier != frame_times_.end())
@@ -96,18 +112,74 @@ void IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {
 
     const std::vector<TrackSighting> tracks = sightings(frame);
     const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
-    write_frame_mask(frame, tracks, labels, mask_name(f));
+    PaintedMask painted = write_frame_mask(frame, tracks, labels, mask_name(f));
+    std::vector<ResultMaskState::LabelRecord> records;
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        if (labels[k] == 0) continue;
+        const std::int32_t parent = lineage_.segments().at(labels[k]).parent;
+        table_.add({f, labels[k], parent, tracks[k].position, tracks[k].measures});
+        records.push_back({labels[k], parent});
+    }
+    std::sort(records.begin(), records.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
+    return std::make_shared<const ResultMaskState>(f, std::move(painted.mask), std::move(painted.stack),
+                                                   std::move(records));
 }
+
+namespace {
+
+template <class Content>
+void write_text_file(const std::string& name, const Content& content) {
+    std::ofstream out(name, std::ios::out | std::ios::trunc);
+    if (!out) throw util::Exception("Unable to open file: " + name);
+    content.write(out);
+    out.close();
+    if (out.fail()) throw util::Exception("unable to write " + name);
+}
+
+}  // namespace
 
 void IsbiFrameWriterBase::write_lineage() const {
     const std::string name = lineage_name();
     if (failed_) throw util::Exception(key_ + ": an earlier frame failed, " + name + " is not written");
-    std::ofstream out(name, std::ios::out | std::ios::trunc);
-    if (!out) throw util::Exception("Unable to open file: " + name);
-    lineage_.write(out);
-    out.close();
-    if (out.fail()) throw util::Exception("unable to write " + name);
+    // The lineage last: its presence marks a complete result.
+    write_text_file(table_name(), table_);
+    write_text_file(name, lineage_);
 }
+
+namespace {
+
+// The segmentation the frame's contacts came from, through the frame's own
+// contact states.
+template <int N>
+const typename Space<N>::Segmentation& frame_segmentation(const frame::CompositeStateFrame& frame,
+                                                          const std::string& key) {
+    using SegmentationState = typename Space<N>::SegmentationState;
+    if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
+    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
+    if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
+    const auto& segmentation = own_contact->get<SegmentationState>().segmentation;
+    if (!segmentation)
+        throw util::Exception(key + ": the frame holds no segmentation, time = " + format_number(frame.time));
+    return *segmentation;
+}
+
+// The mean of the track's position, from a position estimate or the
+// position part of a position-velocity estimate; false when it has neither.
+template <int N>
+bool position_mean(const state::CompositeState& states, nmrc::Vector<3>& position) {
+    if (const auto estimate = states.get_ptr<state::PositionEstimateState<N>>()) {
+        for (int k = 0; k < N; ++k) position[k] = estimate->estimate.mean[k];
+        return true;
+    }
+    if (const auto estimate = states.get_ptr<state::PositionVelocityEstimateState<N>>()) {
+        const nmrc::Vector<N> mean = estimate->position();
+        for (int k = 0; k < N; ++k) position[k] = mean[k];
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 template <int N>
 std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::CompositeStateFrame& frame) const {
@@ -119,38 +191,43 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
         // The filters must keep these on every track; say which is missing
         // rather than failing with a bare cast error.
         const auto m_of_n = states->get_ptr<ostrel::MofNState>();
-        const auto position = states->get_ptr<state::PositionEstimateState<N>>();
-        if (!m_of_n || !position) {
+        const bool has_position = position_mean<N>(*states, track.position);
+        if (!m_of_n || !has_position) {
             std::ostringstream what;
             what << key() << ": track " << track.track << " at time " << frame.time << " has no "
-                 << (m_of_n ? state::PositionEstimateState<N>::key() : std::string("m_of_n_state"))
+                 << (m_of_n ? state::PositionEstimateState<N>::key() + std::string(" or ") +
+                                  state::PositionVelocityEstimateState<N>::key()
+                            : std::string("m_of_n_state"))
                  << " (the tracker's filters must keep one on every track)";
             throw util::Exception(what.str());
         }
         track.newborn = m_of_n->n == 1;
-        const auto& mean = position->estimate.mean;
-        for (int k = 0; k < N; ++k) track.position[k] = mean[k];
-        const auto segment = track_contact(*states).get_ptr<ipc::SegmentIdState>();
-        if (segment) track.segment = segment->id;
+        if (const auto parent = states->get_ptr<ostrel::TrackParentState>()) track.parent_track = parent->parent;
+        const state::CompositeState& contact = track_contact(*states);
+        if (const auto segment = contact.get_ptr<ipc::SegmentIdState>()) track.segment = segment->id;
+        if (const auto features = contact.get_ptr<ipc::SegmentFeaturesState>())
+            track.measures = SegmentMeasures{features->features.area, features->features.mean_intensity};
         tracks.push_back(track);
     }
+    const std::vector<bool> marked = marked_tracks(frame_segmentation<N>(frame, key()), tracks);
+    for (std::size_t k = 0; k < tracks.size(); ++k) tracks[k].marked = marked[k];
     return tracks;
 }
 
 template <int N>
-void BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
-                                               const std::vector<TrackSighting>& tracks,
-                                               const std::vector<std::int32_t>& labels,
-                                               const std::string& name) const {
-    using SegmentationState = typename Space<N>::SegmentationState;
-    if (!frame.meta_data) throw util::Exception(this->key() + ": the frame has no own states");
-    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
-    if (!own_contact) throw util::Exception(this->key() + ": the frame's own contact states are missing");
-    const auto& segmentation = own_contact->get<SegmentationState>().segmentation;
-    if (!segmentation)
-        throw util::Exception(this->key() + ": the frame holds no segmentation, time = " +
-                              format_number(frame.time));
-    write_mask(name, paint_mask(*segmentation, tracks, labels));
+IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
+                                                                           const std::vector<TrackSighting>& tracks,
+                                                                           const std::vector<std::int32_t>& labels,
+                                                                           const std::string& name) const {
+    auto mask = std::make_shared<typename Space<N>::Mask>(
+        paint_mask(frame_segmentation<N>(frame, this->key()), tracks, labels));
+    write_mask(name, *mask);
+    PaintedMask painted;
+    if constexpr (N == 2)
+        painted.mask = std::move(mask);
+    else
+        painted.stack = std::move(mask);
+    return painted;
 }
 
 template class BasicIsbiFrameWriter<2>;

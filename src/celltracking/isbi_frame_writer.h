@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "celltracking/label_mask.h"
 #include "celltracking/track_lineage.h"
+#include "celltracking/track_positions_table.h"
 #include "model/composite_state_frame.h"
 #include "pipeline/component.h"
 
@@ -13,8 +15,14 @@ namespace isbi {
 // Writes the cell-tracking result: one 16-bit label mask per frame,
 // directory + "/mask" + frame number + ".tif", and, when the end of the
 // stream arrives, the lineage directory + "/res_track.txt" (one line "label
-// begin end parent" per output label). A run that ends with an error writes
-// no lineage file. Elements: "directory" (text), "create" ("true" prepares a
+// begin end parent" per output label) with the table directory +
+// "/tracks.csv" of every label's position in every frame (see
+// TrackPositionsTable). A run that ends with an error writes neither.
+//
+// The result is valid by construction: a track that has no pixel of its own
+// in a frame (its segment taken by a later track, its coasting position
+// outside the image or marked over) ends its label there, and continues
+// under a new label with the old one as parent (see TrackLineage). Elements: "directory" (text), "create" ("true" prepares a
 // fresh directory), "distance_gate" (double, >= 0; a newborn track closer
 // than this to a track under way is taken as a daughter of a division) and
 // optionally "mask_digits" (the frame number's width in mask names, 3 by
@@ -27,27 +35,35 @@ public:
     static constexpr int default_mask_digits = 3;
     static constexpr int max_mask_digits = 10;
 
-    IsbiFrameWriterBase(const xml::Querier& querier, std::string key);
+    IsbiFrameWriterBase(const xml::Querier& querier, std::string key, int dimension);
 
     void push_frame(cmpnt::FramePtr frame) override;
 
     const std::string& directory() const { return directory_; }
     std::string mask_name(std::int32_t frame_number) const;
     std::string lineage_name() const { return directory_ + "/res_track.txt"; }
+    std::string table_name() const { return directory_ + "/tracks.csv"; }
     const TrackLineage& lineage() const { return lineage_; }
 
 protected:
     // The tracks of a frame as the lineage and the mask need them.
     virtual std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const = 0;
+    // The mask of a frame, 2-D or 3-D.
+    struct PaintedMask {
+        std::shared_ptr<const Mask> mask;
+        std::shared_ptr<const Mask3d> stack;
+    };
     // Paints the frame's mask and writes it to the named file.
-    virtual void write_frame_mask(const frame::CompositeStateFrame& frame,
-                                  const std::vector<TrackSighting>& tracks,
-                                  const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
+    virtual PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame,
+                                         const std::vector<TrackSighting>& tracks,
+                                         const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
 
     const std::string& key() const { return key_; }
 
 private:
-    void write_frame(const frame::CompositeStateFrame& frame);
+    // Writes the frame's mask and returns what the picture writers need of
+    // it (a ResultMaskState).
+    state::StatePtr write_frame(const frame::CompositeStateFrame& frame);
     void write_lineage() const;
     std::int32_t frame_number(double time) const;
 
@@ -56,22 +72,26 @@ private:
     double distance_gate_ = 0;
     int mask_digits_ = default_mask_digits;
     TrackLineage lineage_;
+    TrackPositionsTable table_;
     std::map<std::int32_t, double> frame_times_;  // time of the frame behind each mask written
     bool failed_ = false;                          // a frame ended in an error
 };
 
 // The writer for tracks of dimension N (2 or 3): positions from
-// PositionEstimateState<N>, the segmentation from the frame's own contact
-// states.
+// PositionEstimateState<N> or the position part of
+// PositionVelocityEstimateState<N>, the segmentation from the frame's own
+// contact states, segment measures from the SegmentFeaturesState of a
+// track's contact.
 template <int N>
 class BasicIsbiFrameWriter : public IsbiFrameWriterBase {
 public:
-    using IsbiFrameWriterBase::IsbiFrameWriterBase;
+    BasicIsbiFrameWriter(const xml::Querier& querier, std::string key)
+        : IsbiFrameWriterBase(querier, std::move(key), N) {}
 
 protected:
     std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
-    void write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
-                          const std::vector<std::int32_t>& labels, const std::string& name) const override;
+    PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
+                                 const std::vector<std::int32_t>& labels, const std::string& name) const override;
 };
 
 extern template class BasicIsbiFrameWriter<2>;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "imaging/tiff_file.h"
 #include "imaging/tiff_page_writer.h"
@@ -11,17 +12,20 @@ namespace isbi {
 
 namespace {
 
+int checked_segment(int id, int number_of_segments) {
+    if (id < 0 || id >= number_of_segments)
+        throw util::Exception("track contact names a segment the segmentation does not have, segment = " +
+                              std::to_string(id) + ", number_of_segments = " + std::to_string(number_of_segments));
+    return id;
+}
+
 // Output label of every segment; segments no track took stay 0.
 std::vector<unsigned short> segment_labels(int number_of_segments, const std::vector<TrackSighting>& tracks,
                                            const std::vector<std::int32_t>& labels) {
     std::vector<unsigned short> lookup(static_cast<std::size_t>(std::max(number_of_segments, 0)), 0);
     for (std::size_t k = 0; k < tracks.size(); ++k) {
-        if (!tracks[k].segment) continue;
-        const int id = *tracks[k].segment;
-        if (id < 0 || id >= number_of_segments)
-            throw util::Exception("track contact names a segment the segmentation does not have, segment = " +
-                                  std::to_string(id) +
-                                  ", number_of_segments = " + std::to_string(number_of_segments));
+        if (!tracks[k].segment || labels[k] == 0) continue;
+        const int id = checked_segment(*tracks[k].segment, number_of_segments);
         lookup[static_cast<std::size_t>(id)] = static_cast<unsigned short>(labels[k]);
     }
     return lookup;
@@ -48,7 +52,70 @@ void paint_slice(const ipc::Image<int>& segments, const std::vector<unsigned sho
     for (std::size_t i = 0; i < segments.size(); ++i) mask[i] = label_of_segment(lookup, segments[i]);
 }
 
+// The voxel index (x + y * width + z * width * height) of a coasting track's
+// position, when it lies inside the image.
+bool voxel_index(const TrackSighting& track, int width, int height, int depth, std::size_t& index) {
+    int x = 0, y = 0, z = 0;
+    if (!pixel_index(track.position[0], width, x) || !pixel_index(track.position[1], height, y) ||
+        !pixel_index(track.position[2], depth, z))
+        return false;
+    index = static_cast<std::size_t>(x) +
+            static_cast<std::size_t>(width) * (static_cast<std::size_t>(y) + static_cast<std::size_t>(height) * z);
+    return true;
+}
+
+// The rules of paint_mask, without painting. segment_at(i) is the segment of
+// voxel i; areas[s] the voxels of segment s.
+template <class SegmentAt>
+std::vector<bool> marked(const std::vector<TrackSighting>& tracks, int number_of_segments,
+                         const std::vector<std::size_t>& areas, int width, int height, int depth,
+                         SegmentAt segment_at) {
+    const std::size_t none = tracks.size();
+    std::vector<std::size_t> owner(static_cast<std::size_t>(std::max(number_of_segments, 0)), none);
+    std::map<std::size_t, std::size_t> coast_at;  // voxel -> the last coasting track marking it
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        std::size_t voxel = 0;
+        if (tracks[k].segment)
+            owner[static_cast<std::size_t>(checked_segment(*tracks[k].segment, number_of_segments))] = k;
+        else if (voxel_index(tracks[k], width, height, depth, voxel))
+            coast_at[voxel] = k;
+    }
+    std::vector<std::size_t> covered(owner.size(), 0);  // voxels of each segment under a coast's mark
+    std::vector<bool> result(tracks.size(), false);
+    for (const auto& [voxel, k] : coast_at) {
+        result[k] = true;
+        const int segment = segment_at(voxel);
+        if (segment >= 0 && static_cast<std::size_t>(segment) < covered.size()) ++covered[static_cast<std::size_t>(segment)];
+    }
+    for (std::size_t s = 0; s < owner.size(); ++s)
+        if (owner[s] != none && areas[s] > covered[s]) result[owner[s]] = true;
+    return result;
+}
+
+template <class Segments>
+void count_areas(const Segments& labels, std::vector<std::size_t>& areas) {
+    for (int label : labels)
+        if (label >= 0 && static_cast<std::size_t>(label) < areas.size()) ++areas[static_cast<std::size_t>(label)];
+}
+
 }  // namespace
+
+std::vector<bool> marked_tracks(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks) {
+    std::vector<std::size_t> areas(static_cast<std::size_t>(std::max(segmentation.number_of_segments, 0)), 0);
+    count_areas(segmentation, areas);
+    return marked(tracks, segmentation.number_of_segments, areas, segmentation.width(), segmentation.height(), 1,
+                  [&](std::size_t i) { return segmentation[i]; });
+}
+
+std::vector<bool> marked_tracks(const ipc::SegmentImage3d& segmentation, const std::vector<TrackSighting>& tracks) {
+    std::vector<std::size_t> areas(static_cast<std::size_t>(std::max(segmentation.number_of_segments, 0)), 0);
+    for (const auto& slice : segmentation.slices()) count_areas(slice, areas);
+    const std::size_t slice_size = static_cast<std::size_t>(segmentation.width()) * segmentation.height();
+    return marked(tracks, segmentation.number_of_segments, areas, segmentation.width(), segmentation.height(),
+                  segmentation.depth(), [&](std::size_t i) {
+                      return segmentation.slice(static_cast<int>(i / slice_size))[i % slice_size];
+                  });
+}
 
 Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks,
                 const std::vector<std::int32_t>& labels) {
@@ -56,7 +123,7 @@ Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSi
     Mask mask;
     paint_slice(segmentation, lookup, mask);
     for (std::size_t k = 0; k < tracks.size(); ++k) {
-        if (tracks[k].segment) continue;
+        if (tracks[k].segment || labels[k] == 0) continue;
         int x = 0, y = 0;
         if (pixel_index(tracks[k].position[0], mask.width(), x) &&
             pixel_index(tracks[k].position[1], mask.height(), y))
@@ -71,7 +138,7 @@ Mask3d paint_mask(const ipc::SegmentImage3d& segmentation, const std::vector<Tra
     Mask3d mask(segmentation.width(), segmentation.height(), segmentation.depth());
     for (int z = 0; z < segmentation.depth(); ++z) paint_slice(segmentation.slice(z), lookup, mask.slice(z));
     for (std::size_t k = 0; k < tracks.size(); ++k) {
-        if (tracks[k].segment) continue;
+        if (tracks[k].segment || labels[k] == 0) continue;
         int x = 0, y = 0, z = 0;
         if (pixel_index(tracks[k].position[0], mask.width(), x) &&
             pixel_index(tracks[k].position[1], mask.height(), y) &&

@@ -9,14 +9,28 @@
 
 namespace isbi {
 
-std::int32_t TrackLineage::start_label(const state::Label& track, std::int32_t f, std::int32_t parent) {
+std::int32_t TrackLineage::start_label(std::int32_t f, std::int32_t parent) {
     if (last_label_ >= max_label)
         throw util::Exception("more than " + std::to_string(max_label) +
                               " cell labels cannot be stored in 16-bit masks, frame = " + std::to_string(f));
     const std::int32_t label = ++last_label_;
-    label_of_track_[track] = label;
     segments_[label] = Segment{f, f, parent};
     return label;
+}
+
+std::int32_t TrackLineage::mark(TrackState& track, std::int32_t f) {
+    const bool goes_on = track.label != 0 && !track.divided && previous_frame_ &&
+                         segments_.at(track.label).end == *previous_frame_;
+    if (goes_on) {
+        segments_.at(track.label).end = f;
+        return track.label;
+    }
+    // A first label, or the continuation after a division or a gap.
+    const std::int32_t parent = track.label != 0 ? track.label : track.pending_parent;
+    track.label = start_label(f, parent);
+    track.pending_parent = 0;
+    track.divided = false;
+    return track.label;
 }
 
 std::optional<std::size_t> TrackLineage::nearest_under_way(const std::vector<TrackSighting>& tracks,
@@ -36,53 +50,69 @@ std::optional<std::size_t> TrackLineage::nearest_under_way(const std::vector<Tra
     return nearest;
 }
 
+std::int32_t TrackLineage::parent_of_new_track(const FrameTracks& frame, std::size_t i, double distance_gate,
+                                               std::optional<std::size_t>& mother) const {
+    const std::vector<TrackSighting>& tracks = frame.tracks;
+    const TrackSighting& track = tracks[i];
+    std::optional<std::size_t> candidate;
+    std::optional<state::Label> parent_track;
+    if (track.parent_track && *track.parent_track != track.track) {
+        parent_track = track.parent_track;
+        const auto found = frame.index.find(*parent_track);
+        if (found != frame.index.end()) candidate = found->second;
+    } else if (track.newborn && !track.parent_track) {
+        const std::vector<std::size_t>& under_way = frame.under_way;
+        double distance = 0;
+        candidate = nearest_under_way(tracks, under_way, i, distance);
+        if (!candidate || !(distance_gate > distance)) return 0;
+        parent_track = tracks[*candidate].track;
+    }
+    if (!parent_track) return 0;
+    // A parent without a label of its own yet (first seen in this very
+    // frame, or never marked) has no frame before the division to end in.
+    const auto known = tracks_.find(*parent_track);
+    if (known == tracks_.end() || known->second.label == 0) return 0;
+    mother = candidate;
+    return known->second.label;
+}
+
 std::vector<std::int32_t> TrackLineage::label_frame(const std::vector<TrackSighting>& tracks, std::int32_t f,
                                                     double distance_gate) {
-    // A track under way that this writer has not seen yet (its first frames
-    // were held back upstream) starts a label of its own here.
-    std::vector<std::size_t> under_way;
+    // Parents of the tracks seen for the first time, found before any label
+    // of this frame is handed out.
+    FrameTracks frame{tracks, {}, {}};
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-        if (tracks[i].newborn) continue;
-        under_way.push_back(i);
-        if (!label_of_track_.count(tracks[i].track)) start_label(tracks[i].track, f, 0);
+        frame.index.emplace(tracks[i].track, i);
+        if (!tracks[i].newborn) frame.under_way.push_back(i);
     }
+    std::map<std::int32_t, std::size_t> mothers;  // dividing label -> its track's index in this frame
+    std::vector<std::pair<state::Label, TrackState>> first_seen;
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        if (tracks_.count(tracks[i].track)) continue;
+        std::optional<std::size_t> mother;
+        TrackState state;
+        state.pending_parent = parent_of_new_track(frame, i, distance_gate, mother);
+        if (mother) mothers[state.pending_parent] = *mother;
+        first_seen.emplace_back(tracks[i].track, state);
+    }
+    for (auto& [label, state] : first_seen) tracks_.emplace(label, state);
+    for (const auto& entry : mothers) tracks_.at(tracks[entry.second].track).divided = true;
 
-    struct Division {
-        state::Label mother;
-        std::vector<std::int32_t> daughters;
+    // New labels are handed out to tracks under way, then to newborns, in
+    // frame order, then to the continuations of dividing tracks in label
+    // order.
+    std::vector<std::int32_t> labels(tracks.size(), 0);
+    const auto label = [&](std::size_t i) {
+        if (tracks[i].marked) labels[i] = mark(tracks_.at(tracks[i].track), f);
     };
-    std::map<std::int32_t, Division> divisions;  // by the mother's label, in increasing order
-
-    for (std::size_t i = 0; i < tracks.size(); ++i) {
-        if (!tracks[i].newborn) continue;
-        const std::int32_t label = start_label(tracks[i].track, f, 0);
-        double distance = 0;
-        const auto nearest = nearest_under_way(tracks, under_way, i, distance);
-        if (!nearest || !(distance_gate > distance)) continue;
-        const state::Label& mother = tracks[*nearest].track;
-        const std::int32_t parent = label_of_track_.at(mother);
-        // A mother whose label starts in this very frame has no frame of its
-        // own before the division; its segment would end before it begins.
-        if (segments_.at(parent).begin >= f) continue;
-        Division& division = divisions[parent];
-        division.mother = mother;
-        division.daughters.push_back(label);
-    }
-
-    for (auto& [parent, division] : divisions) {
-        segments_.at(parent).end = f - 1;
-        std::sort(division.daughters.begin(), division.daughters.end());
-        for (std::int32_t daughter : division.daughters) segments_.at(daughter).parent = parent;
-        start_label(division.mother, f, parent);
-    }
-
-    std::vector<std::int32_t> labels;
-    labels.reserve(tracks.size());
-    for (const TrackSighting& track : tracks) {
-        const std::int32_t label = label_of_track_.at(track.track);
-        segments_.at(label).end = f;
-        labels.push_back(label);
-    }
+    std::vector<bool> dividing(tracks.size(), false);
+    for (const auto& entry : mothers) dividing[entry.second] = true;
+    for (std::size_t i = 0; i < tracks.size(); ++i)
+        if (!tracks[i].newborn && !dividing[i]) label(i);
+    for (std::size_t i = 0; i < tracks.size(); ++i)
+        if (tracks[i].newborn && !dividing[i]) label(i);
+    for (const auto& entry : mothers) label(entry.second);
+    previous_frame_ = f;
     return labels;
 }
 

@@ -20,6 +20,7 @@ public:
     explicit NearlyConstantPositionPredictor(const Parameters& parameters) : process_noise_(schema().validate(parameters).process_noise) {}
     explicit NearlyConstantPositionPredictor(const xml::Querier& querier) : NearlyConstantPositionPredictor(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
+    bool reads_contact_time_only() const override { return true; }
 
 private:
     const nmrc::Vector<N> process_noise_;

@@ -1,6 +1,7 @@
 #include "filters/position_contact_updaters.h"
 
 #include "filters/filter_schema.h"
+#include "filters/position_gate_bound.h"
 #include "filters/position_innovation.h"
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_velocity_estimate_state.h"
@@ -49,6 +50,34 @@ void PositionContactUpdaterAndGater<TrackEstimate, N>::update(const state::Compo
         track.states.insert(std::make_shared<const TrackEstimate>(innovation.posterior(), z.time));
     }
     if (track.gates) inner_->update(contact, track);
+}
+
+template <class TrackEstimate, int N>
+bool PositionContactUpdaterAndGater<TrackEstimate, N>::gate_point(
+    const state::CompositeState& contact, GatePoint& point) const {
+    const auto z = contact.get_ptr<state::PositionEstimateState<N>>();
+    return z && position_gate_point<N>(z->estimate, point);
+}
+
+// The gate is decided before the inner filter runs, and a closed gate skips
+// it: outside the box the pass sets gates false and does nothing more.
+template <class TrackEstimate, int N>
+bool PositionContactUpdaterAndGater<TrackEstimate, N>::gate_box(const TrackState& track,
+                                                                const GateAxes& variance_bound,
+                                                                GateBox& box) const {
+    constexpr int M = StateSize<TrackEstimate>::value;
+    const auto x = track.states.get_ptr<TrackEstimate>();
+    return x && position_gate_box<N, M>(x->estimate, gate_, variance_bound, box);
+}
+
+// d^2 = nu^T S^-1 nu, as `update` computes it.
+template <class TrackEstimate, int N>
+double PositionContactUpdaterAndGater<TrackEstimate, N>::gate_distance(
+    const state::CompositeState& contact, const TrackState& track) const {
+    constexpr int M = StateSize<TrackEstimate>::value;
+    const auto& z = contact.get<state::PositionEstimateState<N>>();
+    const auto& x = track.states.get<TrackEstimate>();
+    return PositionInnovation<N, M>(x.estimate, z.estimate).score().mahalanobis_squared;
 }
 
 template <int N>

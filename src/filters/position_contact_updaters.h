@@ -1,6 +1,7 @@
 #pragma once
 #include "config/schema.h"
 #include "tracker/filter.h"
+#include "tracker/position_gate.h"
 
 namespace state {
 template <int N>
@@ -20,8 +21,11 @@ namespace ostrel {
 // an element holding one filter element) then runs on the same arguments.
 // The estimate must already hold at the contact's time: a predictor runs
 // before the updater in the filter definition.
+//
+// As a PositionGate: a contact can pass only where |nu_i| < sqrt(gate S_ii)
+// on every axis (the extent of the gate ellipse), and S_ii = P_ii + R_ii.
 template <class TrackEstimate, int N>
-class PositionContactUpdaterAndGater : public Filter {
+class PositionContactUpdaterAndGater : public Filter, public PositionGate {
 public:
     struct Parameters {
         FilterPtr filter;
@@ -34,6 +38,14 @@ public:
     explicit PositionContactUpdaterAndGater(const xml::Querier& querier)
         : PositionContactUpdaterAndGater(schema().bind(querier)) {}
     void update(const state::CompositeState& contact, TrackState& track) const override;
+
+    const PositionGate* position_gate() const override { return this; }
+    int gate_axes() const override { return N; }
+    bool gate_point(const state::CompositeState& contact, GatePoint& point) const override;
+    bool gate_box(const TrackState& track, const GateAxes& variance_bound,
+                  GateBox& box) const override;
+    double gate_distance(const state::CompositeState& contact, const TrackState& track) const override;
+    double gate_threshold() const override { return gate_; }
 
 private:
     const FilterPtr inner_;

@@ -20,6 +20,7 @@ public:
         const double time = contact.get<state::TimeState>().time;
         track.states.insert(predicted_estimate(track.states.get<Estimate>(), time));
     }
+    bool reads_contact_time_only() const override { return true; }
 
     // The positions of `mean` after dt.
     virtual nmrc::Vector<N> predicted_position(const nmrc::Vector<2 * N>& mean, double dt) const = 0;

@@ -27,6 +27,7 @@ public:
     TimePreviousTimeUpdater() = default;
     explicit TimePreviousTimeUpdater(const xml::Querier& querier) { schema().bind(querier); }
     void update(const state::CompositeState& contact, TrackState& track) const override;
+    bool reads_contact_time_only() const override { return true; }
 };
 
 // Key "last_contact_time_initializer": LastContactTimeState(contact time); run

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <sstream>
+#include <type_traits>
 
 #include "imaging/segment_states.h"
 #include "model/composite_state.h"
 #include "model/label.h"
 #include "model/states/position_estimate_state.h"
+#include "model/states/segment_size_state.h"
 #include "model/states/time_state.h"
 #include "model/track_label_state.h"
 #include "numerics/normal.h"
@@ -26,24 +28,35 @@ namespace {
 }
 
 // Adds one image's (or slice's) pixels to the moments; z is the slice.
-template <int N>
-void accumulate(const Image<int>& source, const Image<int>& labels, int z, int segments,
+// With skip_background the pixels of segment 0 are left out (only checked).
+template <bool skip_background, class T, int N>
+void accumulate(const Image<T>& source, const Image<int>& labels, int z, int segments,
                 SegmentMoments<N>& moments) {
-    const int* value = source.begin();
+    const T* value = source.begin();
     const int* label = labels.begin();
     for (int y = 0; y < labels.height(); ++y) {
         for (int x = 0; x < labels.width(); ++x, ++value, ++label) {
             const int s = *label;
+            if (skip_background && s == 0) continue;
             if (s < 0 || s >= segments) label_out_of_range(s, segments);
             const auto k = static_cast<std::size_t>(s);
-            ++moments.count[k];
-            moments.coordinate_sum[k][0] += x;
-            moments.coordinate_sum[k][1] += y;
-            if constexpr (N == 3) moments.coordinate_sum[k][2] += z;
-            moments.value_sum[k] += *value;
+            PlaneSums& sums = moments.plane[k];
+            ++sums.count;
+            sums.x += x;
+            sums.y += y;
+            sums.xx += std::int64_t{x} * x;
+            sums.xy += std::int64_t{x} * y;
+            sums.yy += std::int64_t{y} * y;
+            sums.value += *value;
+            if constexpr (N == 3) moments.z_sum[k] += z;
         }
     }
 }
+
+// Label images are their own source and keep the background rule "mean
+// value not 0"; intensity images leave segment 0 out.
+template <class I>
+constexpr bool has_background_segment = !std::is_same_v<I, SegmentImage> && !std::is_same_v<I, SegmentImage3d>;
 
 }  // namespace
 
@@ -76,14 +89,18 @@ util::CountedPtr<frame::CompositeStateFrame> ContactExtractor<N>::make_frame(dou
     contacts->meta_data->insert(std::move(own_state));
 
     const nmrc::SymmetricMatrix<N> covariance = nmrc::SymmetricMatrix<N>::diagonal(variance_);
-    for (std::size_t s = 0; s < moments.count.size(); ++s) {
-        const std::int64_t n = moments.count[s];
+    for (std::size_t s = 0; s < moments.plane.size(); ++s) {
+        const PlaneSums& sums = moments.plane[s];
+        const std::int64_t n = sums.count;
         // A label without pixels has no position; an all-zero segment is
         // background.
-        if (n == 0 || n < minimum_contact_size_ || moments.value_sum[s] == 0) continue;
+        if (n == 0 || n < minimum_contact_size_ || sums.value == 0) continue;
+        // centroid = (sum x / n, sum y / n (, sum z / n))
         nmrc::Vector<N> centroid;
-        for (int i = 0; i < N; ++i)
-            centroid[i] = static_cast<double>(moments.coordinate_sum[s][i]) / static_cast<double>(n);  // sum x / n
+        centroid[0] = static_cast<double>(sums.x) / static_cast<double>(n);
+        centroid[1] = static_cast<double>(sums.y) / static_cast<double>(n);
+        if constexpr (N == 3) centroid[2] = static_cast<double>(moments.z_sum[s]) / static_cast<double>(n);
+        const SegmentFeaturesState::Features features = segment_features(sums);
 
         auto contact = std::make_shared<state::CompositeState>();
         contact->insert(time_state);
@@ -91,6 +108,11 @@ util::CountedPtr<frame::CompositeStateFrame> ContactExtractor<N>::make_frame(dou
         contact->insert(std::make_shared<const state::PositionEstimateState<N>>(
             nmrc::Normal<N>(centroid, covariance), time));
         contact->insert(std::make_shared<const SegmentIdState>(static_cast<int>(s)));
+        contact->insert(std::make_shared<const SegmentFeaturesState>(features));
+        contact->insert(std::make_shared<const ostrel::SegmentSizeState>(
+            time, nmrc::Normal<1>(nmrc::Vector<1>::constant(features.area),
+                                  nmrc::SymmetricMatrix<1>::diagonal(
+                                      nmrc::Vector<1>::constant(segment_size_variance(features.area))))));
         contacts->composite_states.push_back(std::move(contact));
     }
     return contacts;
@@ -110,7 +132,8 @@ void SegmentedImageToContactFrameConverter<I>::push_frame(cmpnt::FramePtr incomi
     if (!pair->image->same_size(segmentation)) size_mismatch();
 
     moments_.reset(segmentation.number_of_segments);
-    accumulate(*pair->image, segmentation, 0, segmentation.number_of_segments, moments_);
+    accumulate<has_background_segment<I>>(*pair->image, segmentation, 0, segmentation.number_of_segments,
+                                          moments_);
     auto own_state = std::make_shared<const SegmentImageState>(pair->segmentation);
     child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
 }
@@ -131,7 +154,8 @@ void SegmentedImage3dToContactFrameConverter<I>::push_frame(cmpnt::FramePtr inco
 
     moments_.reset(segmentation.number_of_segments);
     for (int z = 0; z < image.depth(); ++z)
-        accumulate(image.slice(z), segmentation.slice(z), z, segmentation.number_of_segments, moments_);
+        accumulate<has_background_segment<I>>(image.slice(z), segmentation.slice(z), z,
+                                              segmentation.number_of_segments, moments_);
     auto own_state = std::make_shared<const SegmentImage3dState>(pair->segmentation);
     child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
 }
@@ -140,5 +164,7 @@ template class ContactExtractor<2>;
 template class ContactExtractor<3>;
 template class SegmentedImageToContactFrameConverter<SegmentImage>;
 template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+template class SegmentedImageToContactFrameConverter<Image<unsigned short>>;
+template class SegmentedImage3dToContactFrameConverter<Image3d<unsigned short>>;
 
 }  // namespace ipc

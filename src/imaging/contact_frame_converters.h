@@ -6,6 +6,7 @@
 
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
+#include "imaging/segment_shape.h"
 #include "imaging/type_words.h"
 #include "model/composite_state_frame.h"
 #include "model/frame.h"
@@ -15,19 +16,18 @@
 namespace ipc {
 
 // Per-label sums gathered in one pass over a segmented image: pixel (voxel)
-// count, coordinate sums and the sum of the source values. The tables are
+// count, coordinate sums and second-order sums of x and y, and the sum of
+// the source values (PlaneSums), plus the sum of z in 3-D. The tables are
 // kept between frames.
 template <int N>
 struct SegmentMoments {
-    std::vector<std::int64_t> count;
-    std::vector<std::array<std::int64_t, N>> coordinate_sum;  // sum of x, y (, z)
-    std::vector<std::int64_t> value_sum;
+    std::vector<PlaneSums> plane;
+    std::vector<std::int64_t> z_sum;  // 3-D only
 
     void reset(int segments) {
         const auto n = static_cast<std::size_t>(segments);
-        count.assign(n, 0);
-        coordinate_sum.assign(n, std::array<std::int64_t, N>{});
-        value_sum.assign(n, 0);
+        plane.assign(n, PlaneSums{});
+        if constexpr (N == 3) z_sum.assign(n, 0);
     }
 };
 
@@ -35,8 +35,11 @@ struct SegmentMoments {
 // values are not all zero (mean not 0) and whose size is at least
 // "minimum_contact_size", holding its time, a track label (this converter's
 // label source and a number counting contacts over the whole run), a
-// Gaussian position (the segment's centroid, covariance diag(sigma^2)) and
-// the segment label. Shared by the 2-D and 3-D converters.
+// Gaussian position (the segment's centroid, covariance diag(sigma^2)), the
+// segment label, its features (SegmentFeaturesState: size, intensity, shape)
+// and its size as a Gaussian (SegmentSizeState, variance from
+// segment_size_variance) for the segment-size filters. Shared by the 2-D
+// and 3-D converters.
 template <int N>
 class ContactExtractor {
 public:
@@ -58,6 +61,10 @@ private:
 
 // Key "segment_image_segmented_image_to_contact_frame_converter" (I =
 // SegmentImage): frames of SegmentedImage<I> become contact frames.
+// Key "short_image_segmented_image_to_contact_frame_converter" (I =
+// Image<unsigned short>): the pair of an intensity image and its objects, as
+// the threshold and object segmentors leave it; segment 0 is the background
+// and never a contact, and the intensity features are the image's values.
 template <class I>
 class SegmentedImageToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
@@ -72,7 +79,9 @@ private:
     SegmentMoments<2> moments_;
 };
 
-// Key "segment_image_3d_segmented_image_3d_to_contact_frame_converter".
+// Key "segment_image_3d_segmented_image_3d_to_contact_frame_converter", and
+// "short_image_3d_segmented_image_3d_to_contact_frame_converter" for stacks
+// with their objects (segment 0 the background, as in 2-D).
 template <class I>
 class SegmentedImage3dToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
@@ -91,5 +100,7 @@ extern template class ContactExtractor<2>;
 extern template class ContactExtractor<3>;
 extern template class SegmentedImageToContactFrameConverter<SegmentImage>;
 extern template class SegmentedImage3dToContactFrameConverter<SegmentImage3d>;
+extern template class SegmentedImageToContactFrameConverter<Image<unsigned short>>;
+extern template class SegmentedImage3dToContactFrameConverter<Image3d<unsigned short>>;
 
 }  // namespace ipc

@@ -23,6 +23,8 @@ public:
     }
     // The occupied levels in increasing order of value.
     GreyLevels occupied() const;
+    // The pixel count of every value 0 .. 65535.
+    const std::vector<std::uint64_t>& bins() const { return bins_; }
 
 private:
     std::vector<std::uint64_t> bins_;

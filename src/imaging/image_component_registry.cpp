@@ -4,6 +4,9 @@
 #include "imaging/contact_frame_converters.h"
 #include "imaging/greyscale_segmentors.h"
 #include "imaging/label_segmentor.h"
+#include "imaging/object_segmentors.h"
+#include "imaging/operators/background_subtractor.h"
+#include "imaging/operators/gaussian_smoother.h"
 #include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
@@ -11,7 +14,9 @@
 #include "imaging/segmented_image_adapters.h"
 #include "imaging/spatial_segmentors.h"
 #include "imaging/tiff_readers.h"
+#include "imaging/threshold_segmentors.h"
 #include "imaging/tiff_writers.h"
+#include "model/states/segment_size_state.h"
 
 namespace ipc {
 
@@ -71,6 +76,20 @@ void register_image_components(cmpnt::ComponentFactory& factory) {
 
     // Label masks made by another segmenter, added after the keys above.
     register_algorithm_component<SegmentedImageLabelSegmentor<ShortImage>>(factory);
+
+    // Nucleus segmentation: smoothing and background correction, a
+    // histogram threshold, objects with holes filled and touching nuclei
+    // split, and contacts that carry the image's intensities.
+    register_algorithm_component<GaussianSmoother<ShortImage>>(factory);
+    register_algorithm_component<GaussianSmoother<ShortImage3d>>(factory);
+    register_algorithm_component<BackgroundSubtractor<ShortImage>>(factory);
+    register_algorithm_component<BackgroundSubtractor<ShortImage3d>>(factory);
+    register_algorithm_component<SegmentedImageThresholdSegmentor<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImage3dThresholdSegmentor3d<ShortImage3d>>(factory);
+    register_algorithm_component<SegmentedImageObjectSegmentor<ShortImage>>(factory);
+    register_algorithm_component<SegmentedImage3dObjectSegmentor3d<ShortImage3d>>(factory);
+    register_component<SegmentedImageToContactFrameConverter<ShortImage>>(factory);
+    register_component<SegmentedImage3dToContactFrameConverter<ShortImage3d>>(factory);
 }
 
 void register_image_states(state::StateFactory& factory) {
@@ -78,6 +97,8 @@ void register_image_states(state::StateFactory& factory) {
     util::register_key(factory, SegmentImage3dState::key(), &util::create<state::State, SegmentImage3dState>);
     util::register_key(factory, SegmentIdState::key(), &util::create<state::State, SegmentIdState>);
     util::register_key(factory, SegmentFeaturesState::key(), &util::create<state::State, SegmentFeaturesState>);
+    // The contact converters put a segment size on every contact.
+    util::register_key(factory, ostrel::SegmentSizeState::key(), &util::create<state::State, ostrel::SegmentSizeState>);
 }
 
 }  // namespace ipc

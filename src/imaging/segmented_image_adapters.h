@@ -3,6 +3,7 @@
 
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
+#include "imaging/reusable_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
 #include "xml/querier.h"
@@ -20,11 +21,16 @@ public:
     explicit SegmentedImageInitializer(const xml::Querier&) {}
     static std::string word() { return type_word<SegmentedImage<I>>() + "_initializer"; }
 
-    util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) const {
-        auto segmentation = std::make_shared<SegmentImage>(image->width(), image->height(), 0);
+    util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) {
+        auto segmentation = segmentation_.next();
+        segmentation->resize(image->width(), image->height());
+        segmentation->fill(0);
         segmentation->number_of_segments = 1;
         return std::make_shared<Output>(image, std::move(segmentation));
     }
+
+private:
+    ReusableImage<SegmentImage> segmentation_;
 };
 
 // The 3-D start: a placeholder label image of the image's width and height

@@ -7,11 +7,13 @@
 #include "imaging/tiff_greyscale_file.h"
 #include "imaging/type_words.h"
 #include "model/frame.h"
+#include "pipeline/source_length.h"
 
 namespace ipc {
 
 TiffReaderBase::TiffReaderBase(const xml::Querier& querier) {
     names_ = list_tiff_files(querier.read_raw("directory"));
+    cmpnt::announce_source_length(names_.size());
     querier.read("start_time", start_time_);
     querier.read("dt", dt_);
 }
@@ -27,6 +29,25 @@ bool TiffReaderBase::push() {
     names_.pop_front();
     ++counter_;
     return true;
+}
+
+namespace {
+std::string size_text(const std::vector<int>& size) {
+    std::string text;
+    for (int extent : size) text += (text.empty() ? "" : " x ") + std::to_string(extent);
+    return text;
+}
+}  // namespace
+
+void TiffReaderBase::require_first_frame_size(const std::string& name, const std::vector<int>& size) {
+    if (first_size_.empty()) {
+        first_size_ = size;
+        first_name_ = name;
+        return;
+    }
+    if (size != first_size_)
+        throw util::Exception("frame size differs from the first frame: " + name + " is " + size_text(size) +
+                              ", the first frame " + first_name_ + " is " + size_text(first_size_));
 }
 
 std::string ShortImageTiffReader::key() { return type_word<Image<unsigned short>>() + "_tiff_reader"; }
@@ -52,11 +73,6 @@ Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
     // The stack's size comes from the first page. Its PageNumber tag gives
     // the page count; without it (or with a count of 0, "unknown") every page
     // of the file is one slice.
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    file.require(TIFFGetFieldDefaulted(tif, TIFFTAG_IMAGEWIDTH, &width) == 1, "unable to read width");
-    file.require(TIFFGetFieldDefaulted(tif, TIFFTAG_IMAGELENGTH, &height) == 1,
-                 "unable to read height");
     std::uint16_t page = 0;
     std::uint16_t page_count = 0;
     bool numbered = TIFFGetField(tif, TIFFTAG_PAGENUMBER, &page, &page_count) == 1;
@@ -67,23 +83,28 @@ Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
     if (depth > pages)
         file.fail("page count " + std::to_string(depth) + " exceeds the " + std::to_string(pages) +
                   " pages of the file");
-    if (width > 0x7fffffffu || height > 0x7fffffffu)
-        file.fail("image too large: width = " + std::to_string(width) +
-                  ", height = " + std::to_string(height));
 
-    Image3d<unsigned short> image(static_cast<int>(width), static_cast<int>(height),
-                                  static_cast<int>(depth));
+    // Pages are read one by one, each checked before its pixels are
+    // allocated; the stack takes them once they are all there.
+    TiffSizeCheck check(file);
+    std::vector<TiffPage> slices(static_cast<std::size_t>(depth));
     std::vector<bool> filled(static_cast<std::size_t>(depth), false);
+    int width = 0;
+    int height = 0;
     for (long index = 0;; ++index) {
         long slice = index;
         if (TIFFGetField(tif, TIFFTAG_PAGENUMBER, &page, &page_count) == 1) slice = page;
         if (slice >= depth)
             file.fail("page number outside the stack, page = " + std::to_string(slice) +
                       ", depth = " + std::to_string(depth));
-        Image<unsigned short>& target = image.slice(static_cast<int>(slice));
-        TiffGreyScaleFile::read(file, target);
-        if (!target.same_size(image.width(), image.height()))
+        TiffPage& target = slices[static_cast<std::size_t>(slice)];
+        target = TiffGreyScaleFile::read_page(file, check);
+        if (index == 0) {
+            width = target.width;
+            height = target.height;
+        } else if (target.width != width || target.height != height) {
             file.fail("page " + std::to_string(slice) + " differs in size from the first page");
+        }
         filled[static_cast<std::size_t>(slice)] = true;
 
         int more = TIFFReadDirectory(tif);
@@ -96,16 +117,24 @@ Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
             file.fail("page " + std::to_string(slice) + " is missing from the stack of depth " +
                       std::to_string(depth));
     file.close();
+
+    std::vector<TiffPage*> pointers;
+    for (TiffPage& slice : slices) pointers.push_back(&slice);
+    TiffGreyScaleFile::convert_floats(pointers);
+    Image3d<unsigned short> image(width, height, 0);
+    for (TiffPage& slice : slices) image.slices().push_back(std::move(slice.pixels));
     return image;
 }
 
 void ShortImageTiffReader::read_and_push(const std::string& name, double time) {
     auto image = std::make_shared<Image<unsigned short>>(read_short_image_tiff(name));
+    require_first_frame_size(name, {image->width(), image->height()});
     child().push_frame(std::make_shared<frame::FrameTemplate<Image<unsigned short>>>(time, image));
 }
 
 void ShortImage3dTiffReader::read_and_push(const std::string& name, double time) {
     auto image = std::make_shared<Image3d<unsigned short>>(read_short_image_3d_tiff(name));
+    require_first_frame_size(name, {image->width(), image->height(), image->depth()});
     child().push_frame(std::make_shared<frame::FrameTemplate<Image3d<unsigned short>>>(time, image));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
@@ -22,7 +23,15 @@ protected:
     // Reads one file and pushes its frame with the given time.
     virtual void read_and_push(const std::string& name, double time) = 0;
 
+    // Every frame of a sequence must have the first frame's size (width,
+    // height and, for stacks, depth): the stages downstream keep per-pixel
+    // and per-label state across frames. Throws naming the file that
+    // differs; the first call records the size.
+    void require_first_frame_size(const std::string& name, const std::vector<int>& size);
+
 private:
+    std::vector<int> first_size_;
+    std::string first_name_;
     std::deque<std::string> names_;
     double start_time_ = 0;
     double dt_ = 0;

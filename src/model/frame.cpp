@@ -10,7 +10,7 @@ void Frame::throw_cast_failure(const char* what, int expected, int found) {
     throw util::Exception(model::cast_failure(what, kind_name(expected), found == 0 ? "none" : kind_name(found)));
 }
 
-Frame::Frame(const xml::Querier& querier) : time(querier.read<double>("time")) {}
+Frame::Frame(const xml::Querier& querier) : time(querier.read_finite<double>("time")) {}
 
 FrameFactory& factory() {
     static FrameFactory instance;

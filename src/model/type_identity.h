@@ -1,4 +1,5 @@
 #pragma once
+#include <mutex>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
@@ -11,15 +12,22 @@ namespace model {
 // first time its identity is asked for and keeps it for the rest of the run.
 // Each identity also records a readable name of its class, for messages.
 
-// The names of a family's kinds, indexed by identity - 1.
+// The names of a family's kinds, indexed by identity - 1. Guarded: a stage
+// running on its own thread may meet a class first.
 template <class Family>
 std::vector<std::string>& kind_names() {
     static std::vector<std::string> names;
     return names;
 }
+template <class Family>
+std::mutex& kind_names_mutex() {
+    static std::mutex mutex;
+    return mutex;
+}
 
 template <class Family>
 int next_identity(std::string name) {
+    std::lock_guard<std::mutex> lock(kind_names_mutex<Family>());
     std::vector<std::string>& names = kind_names<Family>();
     names.push_back(std::move(name));
     return static_cast<int>(names.size());
@@ -52,6 +60,7 @@ int identity_of() {
 // The name recorded for an identity of the family.
 template <class Family>
 std::string kind_name(int identity) {
+    std::lock_guard<std::mutex> lock(kind_names_mutex<Family>());
     const std::vector<std::string>& names = kind_names<Family>();
     if (identity >= 1 && identity <= static_cast<int>(names.size())) return names[identity - 1];
     return "kind " + std::to_string(identity);

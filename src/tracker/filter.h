@@ -7,6 +7,8 @@
 
 namespace ostrel {
 
+class PositionGate;
+
 // A configured, immutable tracking operation: it reads the contact (or, for
 // coast, terminate and zombie passes, the frame's meta-data) and rewrites one
 // hypothesis's TrackState in place. One filter object serves every
@@ -22,6 +24,15 @@ public:
     // The filter's XML form; the default writes nothing.
     virtual void write(xml::OutStream&) const {}
     virtual ~Filter() = default;
+
+    // True when `update` reads nothing of the contact but its TimeState, so
+    // that one pass serves every contact of the same time. The tracker then
+    // runs it once per hypothesis and frame (predict once) instead of once
+    // per candidate contact.
+    virtual bool reads_contact_time_only() const { return false; }
+    // The position gate that decides this filter's `gates`, or null when the
+    // filter has none that can be bounded (see PositionGate).
+    virtual const PositionGate* position_gate() const { return nullptr; }
 };
 
 using FilterPtr = util::CountedPtr<const Filter>;

@@ -54,9 +54,15 @@ HypothesisNodePtr HypothesisNode::gated_child(const HypothesisNode& parent,
     TrackState fresh = TrackState::extending(parent.track_state());
     source.updater->update(*source.contact, fresh);
     if (!fresh.gates) return nullptr;
-    const double score = parent.score + fresh.log_likelihood;
+    return passed_child(parent, source, std::move(fresh));
+}
+
+HypothesisNodePtr HypothesisNode::passed_child(const HypothesisNode& parent,
+                                               const TrackReport& source, TrackState&& state) {
+    // score = parent score + log-likelihood of this step
+    const double score = parent.score + state.log_likelihood;
     auto report = std::make_shared<TrackReport>(source);
-    report->track_state = std::make_shared<const TrackState>(std::move(fresh));
+    report->track_state = std::make_shared<const TrackState>(std::move(state));
     return std::make_shared<HypothesisNode>(std::move(report), parent.track_number, score, false);
 }
 

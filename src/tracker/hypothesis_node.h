@@ -31,6 +31,10 @@ public:
     // As `child` with a contact, but null when the pass closes the gate: the
     // common case of a contact outside a track's gate then costs no node.
     static HypothesisNodePtr gated_child(const HypothesisNode& parent, const TrackReport& source);
+    // The child of a contact pass that has already run on `state` (a state
+    // extending the parent's): a copy of the source report holding it.
+    static HypothesisNodePtr passed_child(const HypothesisNode& parent, const TrackReport& source,
+                                          TrackState&& state);
 
     HypothesisNode(TrackReportPtr report, std::int32_t track_number, double score, bool no_contact);
 
@@ -50,6 +54,9 @@ public:
     bool terminated = false;
     bool zombie = false;
     bool no_contact;
+    // Made from one of the frame's new contacts (not a continuation of a
+    // labelled one): such a hypothesis may claim a contact of another track.
+    bool new_contact = false;
     double score;
     std::int32_t created_frame = -1;
     std::int32_t resolution_id = -1;

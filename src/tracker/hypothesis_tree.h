@@ -8,6 +8,7 @@
 #include "tracker/assignment/assignment_solver.h"
 #include "tracker/assignment/binary_program.h"
 #include "tracker/contact_group.h"
+#include "tracker/hypothesis_bound.h"
 #include "tracker/hypothesis_node.h"
 #include "tracker/label_remap_table.h"
 #include "tracker/track_report_frame.h"
@@ -36,6 +37,20 @@ public:
 
     void set_solver(AssignmentSolver solver) { solver_ = std::move(solver); }
     const AssignmentSolver& solver() const { return solver_; }
+    // Whether new contacts are indexed by position so that a leaf gives the
+    // full filter pass only to those its gate can admit (on by default; the
+    // decisions are the same either way).
+    void set_gate_index(bool on) { gate_index_ = on; }
+    bool gate_index() const { return gate_index_; }
+    // The bound on each track's hypotheses (validated first).
+    void set_limits(const HypothesisLimits& limits) {
+        limits.validate();
+        limits_ = limits;
+    }
+    const HypothesisLimits& limits() const { return limits_; }
+    // True once the bound has pruned a hypothesis (a warning is printed the
+    // first time).
+    bool bound_bit() const { return bound_bit_; }
 
     // Adds one TrackReportFrame to the window ("Frame::cast()" for any other
     // frame, null included).
@@ -92,6 +107,30 @@ private:
                        const std::vector<TrackReportPtr>& fresh, NodeList& next_leaves);
     void start_tracks(const std::vector<TrackReportPtr>& fresh, NodeList& next_leaves);
 
+    // A new hypothesis of the track being extended, not attached yet (a
+    // continuation is attached already and has no parent recorded here).
+    struct Grown {
+        enum Kind { leaf, continued, terminated, zombie };
+        HypothesisNodePtr node;
+        HypothesisNode* parent;
+        Kind kind;
+        // Index of the new contact it took, or -1.
+        std::int64_t contact;
+    };
+    struct TrackGrowth {
+        std::int32_t track_number = -1;
+        std::vector<Grown> nodes;
+        bool empty() const { return nodes.empty(); }
+        void add(HypothesisNodePtr node, HypothesisNode* parent, Grown::Kind kind,
+                 std::int64_t contact = -1) {
+            nodes.push_back(Grown{std::move(node), parent, kind, contact});
+        }
+    };
+    void settle_growth(TrackGrowth& growth, const std::vector<state::Label>& fresh_labels,
+                       NodeList& next_leaves);
+    static void detach_child(HypothesisNode& child);
+    void report_bound();
+
     // resolve, in its order of steps
     bool needs_solve() const;
     void choose();
@@ -115,6 +154,12 @@ private:
     LabelRemapTable remap_;
     ContactGroups groups_;
     AssignmentSolver solver_;
+    bool gate_index_ = true;
+    HypothesisLimits limits_;
+    bool bound_bit_ = false;
+    bool bound_warned_ = false;
+    std::vector<BoundCandidate> candidates_;
+    std::vector<char> keep_;
     // The node of each column of the last program built.
     std::vector<HypothesisNode*> column_nodes_;
 };

@@ -1,8 +1,10 @@
 // HypothesisTree::update: grows one level of hypotheses per frame.
 #include <iostream>
+#include <algorithm>
 #include <set>
 
 #include "tracker/hypothesis_tree.h"
+#include "tracker/new_contact_passes.h"
 #include "util/exception.h"
 
 namespace ostrel {
@@ -162,51 +164,137 @@ void HypothesisTree::carry_zombies(const frame::TrackReportFrame& frame) {
 // A leaf already continued by a labelled contact keeps that one child.
 // Every other leaf gets a child for each new contact inside its gate, and a
 // coast; failing the coast, a terminated child; failing that, a zombie.
+//
+// The leaves of one track are contiguous in the leaf list, so the new
+// hypotheses are gathered track by track, bounded (see HypothesisLimits)
+// and only then attached, in the order they were made.
 void HypothesisTree::extend_leaves(const frame::TrackReportFrame& frame,
                                    const std::vector<TrackReportPtr>& fresh,
                                    NodeList& next_leaves) {
     std::vector<state::Label> fresh_labels;
     fresh_labels.reserve(fresh.size());
     for (const TrackReportPtr& report : fresh) fresh_labels.push_back(report->contact_label());
+    const NewContactPasses passes(fresh, gate_index_,
+                                  static_cast<std::size_t>(limits_.contacts_per_hypothesis));
+    std::vector<NewContactPasses::Child> children;
+    TrackGrowth growth;
 
     for (const HypothesisNodePtr& leaf : leaves_) {
         if (leaf->children.size() > 1) throw util::Exception("children size is greater than one");
+        if (!growth.empty() && growth.track_number != leaf->track_number)
+            settle_growth(growth, fresh_labels, next_leaves);
+        growth.track_number = leaf->track_number;
         if (leaf->children.size() == 1) {
-            next_leaves.push_back(leaf->children.front());
+            growth.add(leaf->children.front(), nullptr, Grown::continued);
             continue;
         }
-        for (std::size_t index = 0; index < fresh.size(); ++index) {
-            HypothesisNodePtr child = HypothesisNode::gated_child(*leaf, *fresh[index]);
-            if (!child) continue;
-            stamp(*child);
-            next_leaves.push_back(child);
-            groups_.file_pending(fresh_labels[index], child.get());
-            leaf->adopt(std::move(child));
+        children.clear();
+        if (passes.extend(*leaf, children)) report_bound();
+        for (auto& [index, child] : children) {
+            child->new_contact = true;
+            growth.add(std::move(child), leaf.get(), Grown::leaf, static_cast<std::int64_t>(index));
         }
         const TrackReport& coast = frame_report(frame.coast_track_report, "coast track report");
         HypothesisNodePtr coasted = HypothesisNode::child(*leaf, coast, true);
         if (coasted->gates()) {
-            stamp(*coasted);
-            next_leaves.push_back(coasted);
-            leaf->adopt(std::move(coasted));
+            growth.add(std::move(coasted), leaf.get(), Grown::leaf);
             continue;
         }
         const TrackReport& killer = frame_report(frame.killer_track_report, "killer track report");
         HypothesisNodePtr end = HypothesisNode::child(*leaf, killer, true);
         if (end->gates()) {
-            end->terminated = true;
-            stamp(*end);
-            terminated_.push_back(end);
-            leaf->adopt(std::move(end));
+            growth.add(std::move(end), leaf.get(), Grown::terminated);
             continue;
         }
         const TrackReport& zombie = frame_report(frame.zombie_track_report, "zombie track report");
-        HypothesisNodePtr carried = HypothesisNode::child(*leaf, zombie, true);
-        stamp(*carried);
-        carried->zombie = true;
-        zombies_.push_back(carried);
-        leaf->adopt(std::move(carried));
+        growth.add(HypothesisNode::child(*leaf, zombie, true), leaf.get(), Grown::zombie);
     }
+    if (!growth.empty()) settle_growth(growth, fresh_labels, next_leaves);
+}
+
+namespace {
+
+// True when no node from `node` up to (not including) the track's top took
+// a new contact.
+bool contact_free_path(const HypothesisNode* node) {
+    for (; node && node->parent; node = node->parent)
+        if (node->new_contact) return false;
+    return true;
+}
+
+}  // namespace
+
+// Bounds one track's new hypotheses, then attaches the survivors in the
+// order they were made: stamped, adopted, filed under their contact's
+// pending group, and listed as leaves, terminated or zombies.
+void HypothesisTree::settle_growth(TrackGrowth& growth, const std::vector<state::Label>& fresh_labels,
+                                   NodeList& next_leaves) {
+    candidates_.clear();
+    for (const Grown& grown : growth.nodes) {
+        const bool free = !grown.node->new_contact &&
+                          contact_free_path(grown.parent ? grown.parent : grown.node->parent);
+        candidates_.push_back(BoundCandidate{grown.node->score,
+                                             grown.kind == Grown::leaf || grown.kind == Grown::continued,
+                                             free});
+    }
+    if (bound_track(candidates_, limits_, keep_)) report_bound();
+    for (std::size_t k = 0; k < growth.nodes.size(); ++k) {
+        Grown& grown = growth.nodes[k];
+        if (!keep_[k]) {
+            // A continuation is attached already: take it off its parent.
+            if (grown.kind == Grown::continued) detach_child(*grown.node);
+            prune_subtree(grown.node);
+            continue;
+        }
+        HypothesisNodePtr& node = grown.node;
+        if (grown.kind == Grown::continued) {
+            next_leaves.push_back(std::move(node));
+            continue;
+        }
+        stamp(*node);
+        switch (grown.kind) {
+            case Grown::leaf:
+                next_leaves.push_back(node);
+                if (grown.contact >= 0)
+                    groups_.file_pending(fresh_labels[static_cast<std::size_t>(grown.contact)], node.get());
+                break;
+            case Grown::terminated:
+                node->terminated = true;
+                terminated_.push_back(node);
+                break;
+            case Grown::zombie:
+                node->zombie = true;
+                zombies_.push_back(node);
+                break;
+            case Grown::continued:
+                break;
+        }
+        grown.parent->adopt(std::move(node));
+    }
+    growth.nodes.clear();
+}
+
+void HypothesisTree::detach_child(HypothesisNode& child) {
+    HypothesisNode* parent = child.parent;
+    if (!parent) return;
+    auto& siblings = parent->children;
+    siblings.erase(std::remove_if(siblings.begin(), siblings.end(),
+                                  [&child](const HypothesisNodePtr& node) { return node.get() == &child; }),
+                   siblings.end());
+    child.parent = nullptr;
+}
+
+void HypothesisTree::report_bound() {
+    bound_bit_ = true;
+    if (bound_warned_) return;
+    bound_warned_ = true;
+    std::cout << "\nwarning: the tracker bounded its hypotheses (at most " << limits_.per_track
+              << " per track, " << limits_.contacts_per_hypothesis << " contacts per hypothesis";
+    if (limits_.ratio > 0.0) std::cout << ", none below " << limits_.ratio << " of its track's best";
+    std::cout << "), so results may differ from an unbounded search. To widen the bound, raise "
+                 "maximum_hypotheses_per_track or maximum_contacts_per_hypothesis"
+              << (limits_.ratio > 0.0 ? ", or lower hypothesis_ratio," : "")
+              << " in multiple_hypothesis_tracker." << std::endl;
 }
 
 // Every new contact starts a tentative track. One whose initializer closes

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/label.h"
+#include "util/exception.h"
 
 namespace ostrel {
 namespace {
@@ -23,6 +24,17 @@ LpPrintSettings read_print_lps(const xml::Querier& querier) {
     return settings;
 }
 
+// An optional "true" or "false"; any other text is refused by name.
+bool read_switch(const xml::Querier& querier, const std::string& key, bool fallback) {
+    xml::Querier element;
+    if (!querier.find_tag(key, element)) return fallback;
+    const std::string& text = element.raw_text();
+    if (text == "true") return true;
+    if (text == "false") return false;
+    throw util::Exception("multiple_hypothesis_tracker: " + key + " must be true or false: " + key +
+                          " = " + text);
+}
+
 }  // namespace
 
 // The tree is built first, so the tracker takes its label source before
@@ -36,6 +48,14 @@ MultipleHypothesisTracker::MultipleHypothesisTracker(const xml::Querier& querier
     std::istringstream(querier.read_raw("assignment_algorithm")) >> algorithm_text;
     const AssignmentAlgorithm algorithm = assignment_algorithm_from_text(algorithm_text);
     nscan_ = querier.read<std::int32_t>("nscan");
+    // Optional: "false" turns the position index of new contacts off, for
+    // checking that it changes nothing.
+    tree_.set_gate_index(read_switch(querier, "gate_index", true));
+    HypothesisLimits limits;
+    querier.read_optional("maximum_hypotheses_per_track", limits.per_track);
+    querier.read_optional("maximum_contacts_per_hypothesis", limits.contacts_per_hypothesis);
+    querier.read_optional("hypothesis_ratio", limits.ratio);
+    tree_.set_limits(limits);
     tree_.set_solver(AssignmentSolver(algorithm, print_lps));
 }
 

@@ -17,7 +17,11 @@ namespace ostrel {
 // Configuration, read in this order: "print_lps" (optional; attribute
 // "active" exactly "true" turns the program files on, and then "directory"
 // names their folder), "assignment_algorithm" (text; unknown texts select
-// greedy), "nscan" (integer; a negative depth acts as 0).
+// greedy), "nscan" (integer; a negative depth acts as 0). Optional after
+// those: "gate_index" (true or false, default true: index new contacts by
+// position; the decisions are the same either way) and the hypothesis bound
+// "maximum_hypotheses_per_track" (default 64), "maximum_contacts_per_hypothesis"
+// (default 16) and "hypothesis_ratio" (default 0, off; see HypothesisLimits).
 class MultipleHypothesisTracker : public cmpnt::MonoChildComponent {
 public:
     explicit MultipleHypothesisTracker(const xml::Querier& querier);

@@ -21,12 +21,18 @@ std::string with_slashes(std::string path) {
     return path;
 }
 
-// Splits a path (either separator) into its folder and file parts; the
-// folder is empty when there is no separator, "/" for a file at the root.
+// Splits a path at its last separator into folder and file part; the folder
+// is empty when there is no separator.
 void split_path(const std::string& path, std::string& folder, std::string& file) {
-    const fs::path unified(with_slashes(path));
-    folder = unified.parent_path().string();
-    file = unified.filename().string();
+    std::string unified = with_slashes(path);
+    std::size_t slash = unified.rfind('/');
+    if (slash == std::string::npos) {
+        folder.clear();
+        file = unified;
+    } else {
+        folder = unified.substr(0, slash);
+        file = unified.substr(slash + 1);
+    }
 }
 
 // Sorted bare names of the regular files in folder that match pattern. The
@@ -53,6 +59,8 @@ StringListPtr list_matching(const std::string& folder, const std::string& patter
 StringListPtr dir(const std::string& pattern) {
     std::string folder, file;
     split_path(pattern, folder, file);
+    // "/name*" has an empty folder part but means the root folder.
+    if (folder.empty() && pattern.find_first_of("/\\") != std::string::npos) folder = "/";
     return list_matching(folder.empty() ? "." : folder, file, folder);
 }
 

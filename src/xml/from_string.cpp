@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <limits>
 
 namespace xml {
@@ -72,6 +73,16 @@ std::istream& read_real(std::istream& in, double& value) {
         in.setstate(std::ios::failbit);
     }
     return in;
+}
+
+bool numbers_acceptable(const std::string& text, bool infinity_allowed) {
+    std::istringstream in(text);
+    double value = 0;
+    while (read_real(in, value)) {
+        if (std::isnan(value)) return false;
+        if (std::isinf(value) && !infinity_allowed) return false;
+    }
+    return true;
 }
 
 }  // namespace xml

@@ -1,8 +1,11 @@
 #include "xml/parser.h"
 
+#include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "util/exception.h"
+#include "xml/strictness.h"
 
 namespace xml {
 
@@ -14,7 +17,8 @@ bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0;
 
 class Parser {
 public:
-    Parser(const std::string& text, const std::string& source) : text_(text), source_(source) {}
+    Parser(const std::string& text, const std::string& source)
+        : text_(text), source_(source), shared_source_(std::make_shared<const std::string>(source)) {}
 
     util::CountedPtr<Tag> document(bool skip_declaration) {
         if (skip_declaration) {
@@ -27,10 +31,28 @@ public:
             if (peek() != '!') break;
             skip_markup_declaration();
         }
-        return read_tag(nullptr);
+        return read_tag(nullptr, 1);
     }
 
 private:
+    // 1-based line of the character at pos; positions are asked for in
+    // increasing order, so newlines are counted once.
+    int line_at(std::size_t pos) {
+        pos = std::min(pos, text_.size());
+        if (pos < counted_to_) {
+            counted_to_ = 0;
+            line_ = 1;
+        }
+        line_ += static_cast<int>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(counted_to_),
+                                             text_.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+        counted_to_ = pos;
+        return line_;
+    }
+
+    std::string at_line(std::size_t pos) {
+        return "in " + source_ + " at line " + std::to_string(line_at(pos));
+    }
+
     int peek() const { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1; }
 
     // Advances past the next occurrence of c; false at end of input.
@@ -97,10 +119,29 @@ private:
         }
     }
 
-    // The stream stands just after the tag's "<".
-    util::CountedPtr<Tag> read_tag(Tag* parent) {
+    // The stream stands on the "/" of an end tag: reports an end tag that
+    // names another element (older files may hold such slips, so by default
+    // they are only warned about).
+    void check_end_tag(const Tag& tag) {
+        std::size_t start = pos_ + 1;
+        std::size_t end = start;
+        while (end < text_.size() && text_[end] != '>' && !is_space(text_[end])) ++end;
+        std::string end_name = text_.substr(start, end - start);
+        if (end_name != tag.name)
+            warn_or_throw("end tag </" + end_name + "> does not match start tag <" + tag.name + "> " +
+                          at_line(pos_));
+    }
+
+    // The stream stands just after the tag's "<"; depth is the tag's level
+    // (the root is 1).
+    util::CountedPtr<Tag> read_tag(Tag* parent, int depth) {
+        if (depth > kMaxElementDepth)
+            throw util::Exception("elements nested deeper than " + std::to_string(kMaxElementDepth) +
+                                  " levels " + at_line(pos_));
         auto tag = std::make_shared<Tag>();
         tag->parent = parent;
+        tag->source = shared_source_;
+        tag->line = line_at(pos_);
         std::size_t close = text_.find('>', pos_);
         if (close == std::string::npos) unclosed(text_.substr(pos_, 40));
         std::string header = text_.substr(pos_, close - pos_);
@@ -132,8 +173,9 @@ private:
                     }
                     continue;
                 }
-                tag->children->push_back(read_tag(tag.get()));
+                tag->children->push_back(read_tag(tag.get(), depth + 1));
             }
+            check_end_tag(*tag);
         }
         // Consume the end tag and whatever follows it up to the next "<".
         skip_past('<');
@@ -142,7 +184,10 @@ private:
 
     const std::string& text_;
     const std::string& source_;
+    std::shared_ptr<const std::string> shared_source_;
     std::size_t pos_ = 0;
+    std::size_t counted_to_ = 0;
+    int line_ = 1;
 };
 
 }  // namespace

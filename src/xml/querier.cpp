@@ -4,8 +4,26 @@
 #include <iterator>
 
 #include "xml/parser.h"
+#include "xml/strictness.h"
 
 namespace xml {
+
+namespace {
+
+// A text shown in a message: long texts are cut, since the point is to
+// recognise the mistake.
+std::string quoted(const std::string& text) {
+    constexpr std::size_t shown = 60;
+    if (text.size() <= shown) return "\"" + text + "\"";
+    return "\"" + text.substr(0, shown) + "...\"";
+}
+
+std::string place(const Tag& tag) {
+    std::string where = tag.location();
+    return where.empty() ? where : " " + where;
+}
+
+}  // namespace
 
 Querier Querier::open(const std::string& path) {
     std::ifstream file(path, std::ios::in | std::ios::binary);
@@ -60,5 +78,21 @@ void Querier::go_to_parent() {
 }
 
 const std::string& Querier::read_raw(const std::string& key) const { return current_->tag(key).text; }
+
+void Querier::report_text_after_value(const std::string& what, const std::string& text) const {
+    warn_or_throw("text after the value of " + what + " is ignored: " + quoted(text) + place(*current_));
+}
+
+void Querier::require_numbers(bool infinity_allowed) const {
+    if (numbers_acceptable(current_->text, infinity_allowed)) return;
+    // The child and its element, and the element's own parent for context
+    // ("mean of normal in position_estimate_state_2d").
+    const Tag* element = current_->parent;
+    std::string what = current_->name + " of " + (element ? element->name : std::string("the document"));
+    if (element && element->parent) what += " in " + element->parent->name;
+    throw util::Exception(what + " must be " +
+                          (infinity_allowed ? "a number or inf, not NaN" : "a finite number") +
+                          ", text = " + quoted(current_->text) + place(*current_));
+}
 
 }  // namespace xml

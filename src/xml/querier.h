@@ -39,25 +39,56 @@ public:
         return current_->find_att(key, value);
     }
 
-    // Converts the current tag's text; failures name the tag.
+    // Converts the current tag's text; failures name the tag. Text after the
+    // value ("12abc" read as a number) is reported through warn_or_throw.
     template <class T>
     void text(T& value) const {
+        std::string rest;
         try {
-            from_string(current_->text, value);
+            from_string(current_->text, value, rest);
         } catch (...) {
             throw util::Exception("unable to convert text from tag = " + current_->name);
         }
+        if (!rest.empty()) report_text_after_value("element " + current_->name, current_->text);
     }
 
     // Converts an attribute; a missing or unconvertible one names the key.
     template <class T>
     void att(const std::string& key, T& value) const {
+        std::string rest;
         try {
-            from_string(current_->att(key), value);
+            from_string(current_->att(key), value, rest);
         } catch (...) {
             throw util::Exception("unable to convert text from attribute = " + key);
         }
+        if (!rest.empty())
+            report_text_after_value("attribute " + key + " of element " + current_->name, current_->att(key));
     }
+
+    // Reads the required child `key` whose every number must be finite (a
+    // position, a covariance, a time); NaN or an infinity is refused with a
+    // message naming the child, this element and the place in the file.
+    template <class T>
+    T read_finite(const std::string& key) const {
+        Querier sub = tag(key);
+        T value{};
+        sub.text(value);
+        sub.require_numbers(false);
+        return value;
+    }
+    // As read_finite, but an infinity is accepted: for bounds where "inf"
+    // means no limit. NaN is still refused.
+    template <class T>
+    T read_bound(const std::string& key) const {
+        Querier sub = tag(key);
+        T value{};
+        sub.text(value);
+        sub.require_numbers(true);
+        return value;
+    }
+    // Checks the numbers of the current tag's text as read_finite (or, with
+    // infinity_allowed, read_bound) does.
+    void require_numbers(bool infinity_allowed) const;
 
     // Shorthands used by constructors: read the required child `key`.
     template <class T>
@@ -88,6 +119,8 @@ public:
     const std::string& read_raw(const std::string& key) const;
 
 private:
+    void report_text_after_value(const std::string& what, const std::string& text) const;
+
     Tag* current_ = nullptr;
     util::CountedPtr<Tag> root_;
 };

@@ -55,4 +55,9 @@ std::string Tag::to_string() const {
     return text_out.str();
 }
 
+std::string Tag::location() const {
+    if (!source || line <= 0) return "";
+    return "in " + *source + " at line " + std::to_string(line);
+}
+
 }  // namespace xml

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,12 @@ public:
     util::CountedPtr<Children> children = std::make_shared<Children>();
     Tag* parent = nullptr;
 
+    // Where the start tag stands: the file (or other source) it was read
+    // from, shared by every tag of that source, and its 1-based line (0 when
+    // the tag was not read from text).
+    std::shared_ptr<const std::string> source;
+    int line = 0;
+
     // First child; throws when there is none.
     Tag& tag() const;
     // First child named key; the error shows the whole element.
@@ -32,6 +39,9 @@ public:
     void write(OutStream& out) const;
     // The element written as XML with a two-blank indentation.
     std::string to_string() const;
+
+    // "in FILE at line N" for messages; empty when the place is unknown.
+    std::string location() const;
 };
 
 }  // namespace xml

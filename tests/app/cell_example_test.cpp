@@ -15,7 +15,7 @@ constexpr int example_frames = 40;
 
 // Lays the shipped cell example out under root as the repository does:
 // Ostrel.txt, examples/cells (images, truth, both configurations) and the
-// filter file they include.
+// filter files they include.
 void copy_example(const fs::path& root) {
     const fs::path source(OSTREL_SOURCE_DIR);
     const fs::path cells = root / "examples" / "cells";
@@ -26,8 +26,7 @@ void copy_example(const fs::path& root) {
     fs::copy(source / "examples" / "cells" / "truth", cells / "truth");
     for (const char* name : {"track_cells.xml", "track_label_masks.xml"})
         fs::copy(source / "examples" / "cells" / name, cells / name);
-    fs::copy(source / "examples" / "filters" / "cell_tracking_position_2d.xml",
-             root / "examples" / "filters" / "cell_tracking_position_2d.xml");
+    fs::copy(source / "examples" / "filters", root / "examples" / "filters", fs::copy_options::recursive);
 }
 
 // Runs ostrel at root with the given arguments; old output folders go to a

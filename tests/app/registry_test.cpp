@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/registration.h"
+#include "celltracking/result_component_registry.h"
+#include "lineage/lineage_registry.h"
 #include "model/frame.h"
 #include "model/state.h"
 #include "pipeline/component.h"
@@ -16,7 +18,7 @@ namespace {
 // image family, then tracking and cell-tracking output, then the keys added
 // after that catalogue.
 const std::vector<std::string> kComponentOrder = {
-    "component_chain", "frame_counter", "splitter", "pass_through", "terminator", "frame_writer",
+    "component_chain", "frame_counter", "splitter", "pass_through", "terminator", "frame_writer", "prefetch",
     "short_image_tiff_reader", "short_image_3d_tiff_reader",
     "char_image_tiff_writer", "short_image_tiff_writer", "signed_int_image_tiff_writer",
     "segment_image_tiff_writer", "short_image_3d_tiff_writer", "segment_image_3d_tiff_writer",
@@ -59,6 +61,16 @@ const std::vector<std::string> kComponentOrder = {
     "segment_image_segmented_image_to_contact_frame_converter",
     "segment_image_3d_segmented_image_3d_to_contact_frame_converter",
     "short_image_segmented_image_label_segmentor_algorithm_component",
+    "short_image_to_short_image_gaussian_smoother_algorithm_component",
+    "short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component",
+    "short_image_to_short_image_background_subtractor_algorithm_component",
+    "short_image_3d_to_short_image_3d_background_subtractor_algorithm_component",
+    "short_image_segmented_image_threshold_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_threshold_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_object_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_object_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_to_contact_frame_converter",
+    "short_image_3d_segmented_image_3d_to_contact_frame_converter",
     "meta_data_state_inserter", "filter_definer", "multiple_hypothesis_tracker",
     "track_report_frame_to_composite_state_frame_converter", "unconfirmed_track_size_buffer_filter",
     "track_relabeler", "isbi_frame_writer", "isbi_frame_writer_3d", "trailing_coast_remover",
@@ -68,10 +80,15 @@ TEST(Registry, ComponentKeysAreRegisteredInCatalogueOrder) {
     app::register_all();
     const std::vector<std::string>& order = cmpnt::factory().registration_order();
     ASSERT_GT(order.size(), kComponentOrder.size());
-    // The catalogue first, the sources added after it last.
+    // The catalogue first, then the keys of the lineage and result hooks,
+    // the sources added after it last.
     EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + kComponentOrder.size()), kComponentOrder);
-    EXPECT_EQ(std::vector<std::string>(order.begin() + kComponentOrder.size(), order.end()),
-              (std::vector<std::string>{"frame_reader", "scenario_source"}));
+    cmpnt::ComponentFactory hooks;
+    lineage::register_lineage_components(hooks);
+    isbi::register_result_components(hooks);
+    std::vector<std::string> tail = hooks.registration_order();
+    tail.insert(tail.end(), {"frame_reader", "scenario_source"});
+    EXPECT_EQ(std::vector<std::string>(order.begin() + kComponentOrder.size(), order.end()), tail);
 }
 
 TEST(Registry, FamiliesStartWithTheirFirstKeys) {

@@ -6,6 +6,10 @@
 
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
+#include "imaging/segment_features_state.h"
+#include "model/contact_state.h"
+#include "model/states/position_estimate_state.h"
+#include "model/states/position_velocity_estimate_state.h"
 #include "celltracking_test_support.h"
 #include "support/expect_message.h"
 #include "support/temp_dir.h"
@@ -49,13 +53,13 @@ TEST(IsbiFrameWriterTest, WritesMaskPerFrameAndLineageWhenTheStreamEnds) {
     writer->push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
     EXPECT_EQ(mask_rows(dir.str() + "/mask000.tif"), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}}));
     // Frame 1: the cell moves to segment 2, a far newborn shares it and wins
-    // as the later track.
+    // as the later track; the cell, left without a pixel, ends in frame 0.
     writer->push_frame(make_frame(1, {cell_test::cell_track({0, 4}, 2, 2.5, 1.5, 2), cell_test::cell_track({0, 5}, 1, 20, 20, 2)}, two_cells()));
     EXPECT_EQ(mask_rows(dir.str() + "/mask001.tif"), (Rows{{0, 0, 0, 0}, {0, 0, 2, 2}, {0, 0, 2, 2}}));
 
     EXPECT_FALSE(fs::exists(dir.str() + "/res_track.txt"));
     writer->push_frame(nullptr);
-    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 1 0\n2 1 1 0\n");
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 0 0\n2 1 1 0\n");
     ASSERT_EQ(collector->frames.size(), 3u);
     EXPECT_TRUE(collector->frames[0] && collector->frames[1]);
     EXPECT_EQ(collector->frames[2], nullptr);
@@ -84,6 +88,70 @@ TEST(IsbiFrameWriterTest, CoastingTrackMarksTheOnePixelAtItsRoundedPosition) {
         if (c.pixel_x >= 0) expected[c.pixel_y][c.pixel_x] = 1;
         EXPECT_EQ(mask_rows(dir.str() + "/mask001.tif"), expected) << "position " << c.x << ", " << c.y;
     }
+}
+
+TEST(IsbiFrameWriterTest, PositionVelocityEstimatesAreReadByTheirPositionPart) {
+    test_support::TempDir dir("velocity");
+    auto writer = make_writer(dir.str());
+    // The same coasting track, its estimate (x, y, vx, vy) = (3, 2, -3, 0)
+    // instead of a position estimate.
+    auto frame = make_frame(0, {cell_test::coasting_track({0, 1}, 1, 0, 0)}, two_cells());
+    auto& track = *frame->composite_states[0];
+    track.erase<state::PositionEstimateState<2>>();
+    nmrc::Normal<4> estimate;
+    estimate.mean = nmrc::Vector<4>{3, 2, -3, 0};
+    track.insert(std::make_shared<const state::PositionVelocityEstimateState<2>>(estimate, 0.0));
+    writer->push_frame(frame);
+    EXPECT_EQ(mask_rows(dir.str() + "/mask000.tif"), (Rows{{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 1}}));
+
+    auto bare = make_frame(1, {cell_test::coasting_track({0, 1}, 2, 0, 0)}, two_cells());
+    bare->composite_states[0]->erase<state::PositionEstimateState<2>>();
+    EXPECT_MESSAGE(writer->push_frame(bare),
+                   "isbi_frame_writer: track (0, 1) at time 1 has no position_estimate_state_2d or "
+                   "position_velocity_estimate_state_2d (the tracker's filters must keep one on every track)");
+}
+
+TEST(IsbiFrameWriterTest, TracksTableHasARowPerLabelAndFrameWithSegmentMeasuresWhereKnown) {
+    test_support::TempDir dir("table");
+    auto writer = make_writer(dir.str());
+    // Frame 0: a cell with segment measures. Frame 1: it divides (a newborn
+    // 1.5 away, without measures), and a coast lands outside the image.
+    Track cell = cell_test::cell_track({0, 1}, 1, 1.5, 0.25, 1);
+    auto first = make_frame(0, {cell}, two_cells());
+    const auto add_measures = [](state::CompositeState& track, double area, double mean) {
+        ipc::SegmentFeaturesState::Features features;
+        features.area = area;
+        features.mean_intensity = mean;
+        auto contact = std::make_shared<state::CompositeState>(*track.get<state::ContactState>().contact);
+        contact->insert(std::make_shared<const ipc::SegmentFeaturesState>(features));
+        track.insert(std::make_shared<const state::ContactState>(contact));
+    };
+    add_measures(*first->composite_states[0], 3, 1250.5);
+    writer->push_frame(first);
+    cell.n = 2;
+    writer->push_frame(make_frame(1, {cell, cell_test::cell_track({0, 2}, 1, 2.5, 1.5, 2),
+                                      cell_test::coasting_track({0, 3}, 1, -5, 1)},
+                                  two_cells()));
+    writer->push_frame(nullptr);
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 0 0\n2 1 1 1\n3 1 1 1\n");
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/tracks.csv"),
+              "frame,label,parent,x,y,area,mean_intensity\n"
+              "0,1,0,1.5,0.25,3,1250.5\n"
+              "1,3,1,1.5,0.25,,\n"
+              "1,2,1,2.5,1.5,,\n");
+}
+
+TEST(IsbiFrameWriter3dTest, TracksTableHasAZColumnAndNoMeasureColumnsWithoutMeasures) {
+    test_support::TempDir dir("table3");
+    isbi::IsbiFrameWriter3d writer(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    auto segments = std::make_shared<ipc::SegmentImage3d>(2, 1, 2);
+    segments->fill(1);
+    segments->number_of_segments = 2;
+    Track cell = cell_test::cell_track({0, 1}, 1, 0.5, 0, 1);
+    cell.z = 1;
+    writer.push_frame(cell_test::make_frame_3d(4, {cell}, segments));
+    writer.push_frame(nullptr);
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/tracks.csv"), "frame,label,parent,x,y,z\n4,1,0,0.5,0,1\n");
 }
 
 TEST(IsbiFrameWriterTest, MaskNamesPadTheTruncatedFrameTimeToTheConfiguredDigits) {

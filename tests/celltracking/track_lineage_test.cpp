@@ -118,6 +118,64 @@ TEST(TrackLineageTest, NewbornBesideATrackFirstSeenInTheSameFrameIsNoDaughter) {
     EXPECT_EQ(lines(lineage), "1 2 2 0\n2 2 2 0\n");
 }
 
+TrackSighting unmarked(TrackSighting s) {
+    s.marked = false;
+    return s;
+}
+
+TrackSighting with_parent(TrackSighting s, int parent) {
+    s.parent_track = state::Label{0, parent};
+    return s;
+}
+
+// Frames 0, 1, ... labelled in turn with a gate of 3.
+std::string lineage_of(const std::vector<std::vector<TrackSighting>>& frames) {
+    TrackLineage lineage;
+    for (std::size_t f = 0; f < frames.size(); ++f) lineage.label_frame(frames[f], static_cast<std::int32_t>(f), 3);
+    return lines(lineage);
+}
+
+TEST(TrackLineageTest, TrackWithoutPixelOrAbsentEndsItsLabelAndContinuesUnderANewOne) {
+    // Not marked in frame 1: label 1 ends in frame 0, the track goes on as
+    // 2 with 1 as parent.
+    EXPECT_EQ(lineage_of({{newborn(1, 0)}, {unmarked(under_way(1, 0))}, {under_way(1, 0)}}), "1 0 0 0\n2 2 2 1\n");
+    // Absent from frame 1 while track 2 goes on.
+    EXPECT_EQ(lineage_of({{newborn(1, 0), newborn(2, 50)}, {under_way(2, 50)}, {under_way(1, 0), under_way(2, 50)}}),
+              "1 0 0 0\n2 0 2 0\n3 2 2 1\n");
+    // A newborn without a pixel gets its first label where it is first marked.
+    EXPECT_EQ(lineage_of({{newborn(1, 0)}, {under_way(1, 0), unmarked(newborn(2, 50))}, {under_way(1, 0), under_way(2, 50)}}),
+              "1 0 2 0\n2 2 2 0\n");
+}
+
+TEST(TrackLineageTest, ParentTrackStateDecidesTheParentInsteadOfDistance) {
+    struct Case {
+        const char* name;
+        std::vector<std::vector<TrackSighting>> frames;
+        const char* lines;
+    };
+    const Case cases[] = {
+        // The parent is in the frame, far beyond the gate: it divides.
+        {"parent present", {{newborn(1, 0)}, {under_way(1, 0), with_parent(newborn(5, 100), 1)}},
+         "1 0 0 0\n2 1 1 1\n3 1 1 1\n"},
+        // The parent ended before: its label is recorded, nothing divides.
+        {"parent ended", {{newborn(1, 0), newborn(2, 50)}, {under_way(2, 50), with_parent(newborn(5, 100), 1)}},
+         "1 0 0 0\n2 0 1 0\n3 1 1 1\n"},
+        // A parent the writer never saw: no parent, and no distance rule
+        // either, though track 1 is near.
+        {"unknown parent", {{newborn(1, 0)}, {under_way(1, 0), with_parent(newborn(5, 0.5), 99)}},
+         "1 0 1 0\n2 1 1 0\n"},
+        // The daughter has no pixel in its first frame: the parent still
+        // divides there, and the daughter starts under it a frame later.
+        {"daughter marked late",
+         {{newborn(1, 0)}, {under_way(1, 0), unmarked(with_parent(newborn(5, 100), 1))}, {under_way(1, 0), under_way(5, 100)}},
+         "1 0 0 0\n2 1 2 1\n3 2 2 1\n"},
+        // A parent state seen later in the track's life changes nothing.
+        {"later parent state", {{newborn(1, 0), newborn(2, 50)}, {under_way(1, 0), with_parent(under_way(2, 50), 1)}},
+         "1 0 1 0\n2 0 1 0\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(lineage_of(c.frames), c.lines) << c.name;
+}
+
 TEST(TrackLineageTest, LabelBeyondSixteenBitsIsRefused) {
     TrackLineage lineage;
     std::vector<TrackSighting> tracks;

@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "app/registration.h"
 #include "filters/filter_registry.h"
 #include "geometry/footprint.h"
+#include "pipeline/component.h"
 #include "geometry/footprint_registry.h"
 #include "geometry/uniform_footprint.h"
-#include "pipeline/generic_stage_registry.h"
 #include "simulation/simulator.h"
 #include "simulation/simulator_registry.h"
 #include "tracker/filter.h"
@@ -15,17 +16,7 @@
 namespace {
 
 // Fills the factories the corpus needs, once per test program.
-void register_families() {
-    static const bool done = [] {
-        cmpnt::register_generic_stages(cmpnt::factory());
-        ostrel::register_filters(ostrel::filter_factory());
-        smltr::register_simulators();
-        ftprnt::register_footprints();
-        ftprnt::register_uniform_footprints();
-        return true;
-    }();
-    (void)done;
-}
+void register_families() { app::register_all(); }
 
 enum class Family { component, filter, simulator, footprint_1d, footprint_2d, footprint_3d, uniform_1d };
 

@@ -42,7 +42,8 @@ const FailureCase failure_cases[] = {
 
     // Track management.
     {"<m_of_n_confirmer><m>0</m></m_of_n_confirmer>", "m is less than 1"},
-    {"<m_of_n_confirmer><m>3</m><n>2</n></m_of_n_confirmer>", "m is larger than n"},
+    {"<m_of_n_confirmer><m>3</m><n>2</n><confirmation_reward>1</confirmation_reward>"
+     "<continuation_reward>1</continuation_reward></m_of_n_confirmer>", "m is larger than n"},
     {"<m_of_n_confirmer><m>2</m><n>3</n><confirmation_reward>0</confirmation_reward></m_of_n_confirmer>",
      "confirmation_reward is not positive"},
     {"<m_of_n_confirmer><m>2</m><n>3</n><confirmation_reward>5</confirmation_reward>"
@@ -51,7 +52,8 @@ const FailureCase failure_cases[] = {
     {"<m_of_n_gater><filter><no_op/></filter><m>0</m></m_of_n_gater>", "m is less than 1"},
     {"<m_of_n_gater><filter><no_op/></filter><m>4</m><n>3</n></m_of_n_gater>", "m is larger than n"},
     {"<str_m_of_n_confirmer><m>0</m></str_m_of_n_confirmer>", "m is less than 1"},
-    {"<str_m_of_n_confirmer><m>2</m><n>1</n></str_m_of_n_confirmer>", "m is larger than n"},
+    {"<str_m_of_n_confirmer><m>2</m><n>1</n><o>0</o><confirmation_reward>1</confirmation_reward>"
+     "<continuation_reward>1</continuation_reward></str_m_of_n_confirmer>", "m is larger than n"},
     {"<str_m_of_n_confirmer><m>1</m><n>1</n><o>5</o><confirmation_reward>-2</confirmation_reward>"
      "</str_m_of_n_confirmer>",
      "confirmation_reward is not positive"},
@@ -59,7 +61,7 @@ const FailureCase failure_cases[] = {
      "<continuation_reward>0</continuation_reward></str_m_of_n_confirmer>",
      "continuation_reward is not positive"},
     {"<str_m_of_n_gater><m>0</m></str_m_of_n_gater>", "m is less than 1"},
-    {"<str_m_of_n_gater><m>2</m><n>1</n></str_m_of_n_gater>", "m is larger than n"},
+    {"<str_m_of_n_gater><m>2</m><n>1</n><o>0</o><filter><no_op/></filter></str_m_of_n_gater>", "m is larger than n"},
     {"<maximum_missed_detection_gater><maximum_missed_detections>-1</maximum_missed_detections>"
      "</maximum_missed_detection_gater>",
      "maximum missed detections is negative"},
@@ -88,7 +90,8 @@ const FailureCase failure_cases[] = {
     {"<nearly_constant_velocity_3d_predictor><process_noise>1 2</process_noise>"
      "</nearly_constant_velocity_3d_predictor>",
      "unable to convert text from tag = process_noise"},
-    {"<position_position_velocity_2d_initializer><prior_velocity_covariance>1 0 0 -4"
+    {"<position_position_velocity_2d_initializer><nominal_surveillance_area>1</nominal_surveillance_area>"
+     "<prior_velocity_covariance>1 0 0 -4"
      "</prior_velocity_covariance></position_position_velocity_2d_initializer>",
      "prior_velocity_covariance must hold finite entries and non-negative variances: "
      "prior_velocity_covariance(1, 1) = -4"},
@@ -101,7 +104,7 @@ const FailureCase failure_cases[] = {
 TEST(FilterConstruction, EveryParameterCheckFailsWithItsMessage) {
     for (const FailureCase& c : failure_cases) {
         SCOPED_TRACE(c.element);
-        EXPECT_MESSAGE(filter_test::build(c.element), c.message);
+        EXPECT_MESSAGE_CONTAINS(filter_test::build(c.element), c.message);
     }
 }
 

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "imaging/contact_frame_converters.h"
+#include "imaging/segment_features_state.h"
 #include "imaging/segment_states.h"
 #include "imaging_test_support.h"
 #include "model/composite_state_frame.h"
 #include "model/states/position_estimate_state.h"
+#include "model/states/segment_size_state.h"
 #include "model/states/time_state.h"
 #include "model/track_label_state.h"
 
@@ -158,6 +162,126 @@ TEST(ContactFrameConverter3dTest, VoxelCentroidsAndDiagonalCovariance) {
     EXPECT_EQ(estimate.covariance(2, 2), 9);
     EXPECT_EQ(estimate.covariance(0, 2), 0);
     EXPECT_EQ(frame->meta_data->get<SegmentImage3dState>().segmentation, labels);
+}
+
+}  // namespace
+
+namespace {
+
+using ipc::SegmentFeaturesState;
+
+// Features of the single segment 1 of a label image (segment 0 around it);
+// the source values are the labels times `brightness`.
+SegmentFeaturesState::Features features_of(const std::vector<std::vector<int>>& rows, int brightness = 1) {
+    auto labels = std::make_shared<ipc::SegmentImage>(image_from_rows<int>(rows));
+    labels->number_of_segments = 2;
+    auto source = std::make_shared<ipc::SegmentImage>(*labels);
+    for (int& value : *source) value *= brightness;
+    ipc::SegmentedImageToContactFrameConverter<ipc::SegmentImage> converter(config("1 1", 1));
+    auto frame = convert(converter, std::make_shared<Pair>(source, labels), 3);
+    EXPECT_EQ(frame->composite_states.size(), 1u);
+    const auto& contact = *frame->composite_states.at(0);
+    // The size filters get the area with variance = area.
+    const auto& size = contact.get<ostrel::SegmentSizeState>();
+    const auto& features = contact.get<SegmentFeaturesState>().features;
+    EXPECT_EQ(size.time, 3);
+    EXPECT_EQ(size.estimate.mean[0], features.area);
+    EXPECT_EQ(size.estimate.covariance(0, 0), features.area);
+    return features;
+}
+
+TEST(ContactFeaturesTest, AreaAndIntensityOfTheSegment) {
+    const auto f = features_of({{0, 1, 1}, {0, 1, 0}}, 40);
+    EXPECT_EQ(f.area, 3);
+    EXPECT_EQ(f.total_intensity, 120);
+    EXPECT_EQ(f.mean_intensity, 40);
+}
+
+TEST(ContactFeaturesTest, OrientationAndAxesFollowTheSecondMoments) {
+    // A horizontal bar 8 x 2: variances (64 - 1) / 12 + 1/12 = 16/3 and 1/3;
+    // axes 4 sqrt(var): 9.24 and 2.31.
+    const auto bar = features_of({{0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                  {0, 1, 1, 1, 1, 1, 1, 1, 1, 0},
+                                  {0, 1, 1, 1, 1, 1, 1, 1, 1, 0}});
+    EXPECT_NEAR(bar.major_axis, 4 * std::sqrt(16.0 / 3), 1e-9);
+    EXPECT_NEAR(bar.minor_axis, 4 * std::sqrt(1.0 / 3), 1e-9);
+    EXPECT_NEAR(bar.elongation, 4, 1e-9);
+    EXPECT_NEAR(bar.orientation, 0, 1e-12);
+
+    // The same bar standing upright lies at pi/2 (the range is (-pi/2, pi/2]).
+    std::vector<std::vector<int>> upright(8, std::vector<int>{1, 1});
+    EXPECT_NEAR(features_of(upright).orientation, M_PI / 2, 1e-12);
+
+    // A diagonal going down to the right (x and y grow together) lies at
+    // +pi/4; going up to the right at -pi/4.
+    EXPECT_NEAR(features_of({{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}).orientation, M_PI / 4, 1e-12);
+    EXPECT_NEAR(features_of({{0, 0, 0, 1}, {0, 0, 1, 0}, {0, 1, 0, 0}, {1, 0, 0, 0}}).orientation, -M_PI / 4, 1e-12);
+
+    // A single pixel is a unit square: round, axes 4 sqrt(1/12).
+    const auto dot = features_of({{0, 0}, {0, 1}});
+    EXPECT_NEAR(dot.major_axis, 4 * std::sqrt(1.0 / 12), 1e-12);
+    EXPECT_EQ(dot.elongation, 1);
+}
+
+TEST(ContactFeaturesTest, DiscHasAxesOfItsDiameter) {
+    std::vector<std::vector<int>> rows(41, std::vector<int>(41, 0));
+    for (int y = 0; y < 41; ++y)
+        for (int x = 0; x < 41; ++x) rows[y][x] = (x - 20) * (x - 20) + (y - 20) * (y - 20) <= 18 * 18;
+    const auto disc = features_of(rows);
+    EXPECT_NEAR(disc.major_axis, 36, 0.2);
+    EXPECT_NEAR(disc.minor_axis, 36, 0.2);
+    EXPECT_NEAR(disc.elongation, 1, 1e-9);
+}
+
+TEST(ContactFeaturesTest, ThreeDimensionalContactsCarryVolumeAndProjectedShape) {
+    using Pair3d = ipc::SegmentedImage3d<ipc::SegmentImage3d>;
+    auto labels = std::make_shared<ipc::SegmentImage3d>(4, 2, 3);
+    for (int z = 0; z < 3; ++z)
+        for (int x = 0; x < 4; ++x) (*labels)(x, 1, z) = 1;  // a 4 x 1 x 3 slab along x
+    labels->number_of_segments = 2;
+    auto source = std::make_shared<ipc::SegmentImage3d>(*labels);
+    (*source)(0, 1, 0) = 13;
+
+    ipc::SegmentedImage3dToContactFrameConverter<ipc::SegmentImage3d> converter(config("1 1 1", 1));
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(std::make_shared<frame::FrameTemplate<Pair3d>>(0, std::make_shared<Pair3d>(source, labels)));
+    const auto& contact = *frame::cast<frame::CompositeStateFrame>(collector->frames.at(0))->composite_states.at(0);
+    const auto& f = contact.get<SegmentFeaturesState>().features;
+    EXPECT_EQ(f.area, 12);
+    EXPECT_EQ(f.total_intensity, 24);
+    EXPECT_EQ(f.mean_intensity, 2);
+    EXPECT_NEAR(f.orientation, 0, 1e-12);
+    EXPECT_NEAR(f.major_axis, 4 * std::sqrt(16.0 / 12), 1e-9);
+    EXPECT_EQ(contact.get<ostrel::SegmentSizeState>().estimate.mean[0], 12);
+}
+
+}  // namespace
+
+namespace {
+
+// Intensity images with their objects: segment 0 is the background and never
+// a contact, whatever its values; the features measure the image.
+TEST(IntensityContactTest, BackgroundIsNoContactAndFeaturesMeasureTheImage) {
+    using ShortPair = ipc::SegmentedImage<ipc::Image<unsigned short>>;
+    auto image = std::make_shared<ipc::Image<unsigned short>>(
+        image_from_rows<unsigned short>({{50, 50, 50, 50}, {50, 900, 1100, 50}, {50, 50, 50, 400}}));
+    auto labels = std::make_shared<ipc::SegmentImage>(image_from_rows<int>({{0, 0, 0, 0}, {0, 1, 1, 0}, {0, 0, 0, 2}}));
+    labels->number_of_segments = 3;
+    ipc::SegmentedImageToContactFrameConverter<ipc::Image<unsigned short>> converter(config("1 1", 1));
+    EXPECT_EQ(converter.key(), "short_image_segmented_image_to_contact_frame_converter");
+    auto collector = std::make_shared<ipc_test::FrameCollector>();
+    converter.insert_child(collector);
+    converter.push_frame(std::make_shared<frame::FrameTemplate<ShortPair>>(0, std::make_shared<ShortPair>(image, labels)));
+    const auto frame = frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+    ASSERT_EQ(frame->composite_states.size(), 2u);
+    const auto& first = frame->composite_states[0]->get<SegmentFeaturesState>().features;
+    EXPECT_EQ(frame->composite_states[0]->get<SegmentIdState>().id, 1);
+    EXPECT_EQ(first.area, 2);
+    EXPECT_EQ(first.mean_intensity, 1000);
+    EXPECT_EQ(first.total_intensity, 2000);
+    EXPECT_EQ(frame->composite_states[1]->get<SegmentFeaturesState>().features.mean_intensity, 400);
+    EXPECT_EQ(frame->meta_data->get<SegmentImageState>().segmentation, labels);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
+#include "model/states/segment_size_state.h"
 #include "imaging_test_support.h"
 #include "xml/out_stream.h"
 
@@ -44,6 +45,16 @@ const std::vector<std::string> expected_keys{
     "segment_image_segmented_image_to_contact_frame_converter",
     "segment_image_3d_segmented_image_3d_to_contact_frame_converter",
     "short_image_segmented_image_label_segmentor_algorithm_component",
+    "short_image_to_short_image_gaussian_smoother_algorithm_component",
+    "short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component",
+    "short_image_to_short_image_background_subtractor_algorithm_component",
+    "short_image_3d_to_short_image_3d_background_subtractor_algorithm_component",
+    "short_image_segmented_image_threshold_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_threshold_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_object_segmentor_algorithm_component",
+    "short_image_3d_segmented_image_3d_object_segmentor_3d_algorithm_component",
+    "short_image_segmented_image_to_contact_frame_converter",
+    "short_image_3d_segmented_image_3d_to_contact_frame_converter",
 };
 
 
@@ -68,6 +79,10 @@ TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponen
             body = "<directory>" + dir.file("w" + std::to_string(folder++)) + "</directory><width>3</width>";
         else if (key.find("greyscale") != std::string::npos)
             body = "<number_of_colors>2</number_of_colors>";
+        else if (key.find("gaussian_smoother") != std::string::npos)
+            body = "<sigma>1.5</sigma>";
+        else if (key.find("background_subtractor") != std::string::npos)
+            body = "<scale>40</scale>";
         else if (key.find("3d_to_contact") != std::string::npos)
             body = "<sigma>1 1 1</sigma><minimum_contact_size>1</minimum_contact_size>";
         else if (key.find("to_contact") != std::string::npos)
@@ -79,7 +94,7 @@ TEST(ImageComponentRegistryTest, RegistersEveryImageKeyAndEachCreatesItsComponen
 TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
     state::StateFactory factory;
     ipc::register_image_states(factory);
-    EXPECT_EQ(factory.size(), 4u);
+    EXPECT_EQ(factory.size(), 5u);
 
     auto id = factory.create(element("<segment_id_state>17</segment_id_state>"));
     EXPECT_EQ(id->cast<ipc::SegmentIdState>().id, 17);
@@ -111,6 +126,20 @@ TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
         out.close();
     }
     EXPECT_EQ(factory.create(element(again.str()))->cast<ipc::SegmentFeaturesState>().features.orientation, 0.25);
+
+    // The segment size written into contact files reads back.
+    std::ostringstream size_text;
+    {
+        xml::OutStream out(size_text, "");
+        ostrel::SegmentSizeState(2.5, nmrc::Normal<1>(nmrc::Vector<1>::constant(80),
+                                                      nmrc::SymmetricMatrix<1>::diagonal(nmrc::Vector<1>::constant(80))))
+            .write(out);
+        out.close();
+    }
+    const auto& size = factory.create(element(size_text.str()))->cast<ostrel::SegmentSizeState>();
+    EXPECT_EQ(size.time, 2.5);
+    EXPECT_EQ(size.estimate.mean[0], 80);
+    EXPECT_EQ(size.estimate.covariance(0, 0), 80);
 }
 
 }  // namespace

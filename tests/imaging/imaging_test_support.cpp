@@ -1,5 +1,6 @@
 #include "imaging_test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <fstream>
@@ -36,11 +37,30 @@ void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages) 
         TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, page.photometric);
         TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         TIFFSetField(tif, TIFFTAG_COMPRESSION, page.compression);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, page.height);
+        TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, page.sample_format);
         if (page.page_number) TIFFSetField(tif, TIFFTAG_PAGENUMBER, page.page, page.page_count);
-        const tmsize_t bytes = static_cast<tmsize_t>(page.bytes.size());
-        if (TIFFWriteEncodedStrip(tif, 0, const_cast<std::uint8_t*>(page.bytes.data()), bytes) < 0 ||
-            TIFFWriteDirectory(tif) != 1) {
+        bool written = true;
+        if (page.tile_width > 0 && page.tile_height > 0) {
+            TIFFSetField(tif, TIFFTAG_TILEWIDTH, page.tile_width);
+            TIFFSetField(tif, TIFFTAG_TILELENGTH, page.tile_height);
+            const std::size_t pixel_bytes = std::size_t{page.bits} / 8 * page.samples;
+            std::vector<std::uint8_t> tile(std::size_t{page.tile_width} * page.tile_height * pixel_bytes);
+            for (std::uint32_t y0 = 0; y0 < page.height; y0 += page.tile_height) {
+                for (std::uint32_t x0 = 0; x0 < page.width; x0 += page.tile_width) {
+                    std::fill(tile.begin(), tile.end(), 0);
+                    for (std::uint32_t y = y0; y < std::min(page.height, y0 + page.tile_height); ++y)
+                        for (std::uint32_t x = x0; x < std::min(page.width, x0 + page.tile_width); ++x)
+                            std::memcpy(&tile[((y - y0) * page.tile_width + (x - x0)) * pixel_bytes],
+                                        &page.bytes[(std::size_t{y} * page.width + x) * pixel_bytes], pixel_bytes);
+                    written = written && TIFFWriteTile(tif, tile.data(), x0, y0, 0, 0) >= 0;
+                }
+            }
+        } else {
+            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, page.height);
+            const tmsize_t bytes = static_cast<tmsize_t>(page.bytes.size());
+            written = TIFFWriteEncodedStrip(tif, 0, const_cast<std::uint8_t*>(page.bytes.data()), bytes) >= 0;
+        }
+        if (!written || TIFFWriteDirectory(tif) != 1) {
             TIFFClose(tif);
             throw std::runtime_error("test fixture cannot write " + name);
         }

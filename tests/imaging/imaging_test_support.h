@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ private:
     std::string path_;
 };
 
+// A number as configuration text ("1.5", "40").
+inline std::string number(double value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
 // The element parsed from text; the Querier stands on it.
 inline xml::Querier element(const std::string& text) { return xml::Querier::parse("\n" + text); }
 
@@ -55,6 +63,10 @@ struct RawPage {
     std::uint16_t photometric = PHOTOMETRIC_MINISBLACK;
     std::uint16_t samples = 1;
     std::uint16_t compression = COMPRESSION_NONE;
+    std::uint16_t sample_format = SAMPLEFORMAT_UINT;
+    // Written in tiles of this size (multiples of 16) when both are > 0.
+    std::uint32_t tile_width = 0;
+    std::uint32_t tile_height = 0;
     bool page_number = false;
     std::uint16_t page = 0;
     std::uint16_t page_count = 0;

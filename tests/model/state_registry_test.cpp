@@ -1,6 +1,8 @@
 // The registration order of the state keys and the duplicate-key rule.
 #include <gtest/gtest.h>
 
+#include "support/expect_message.h"
+
 #include <vector>
 
 #include "model/state_registry.h"
@@ -33,14 +35,12 @@ TEST(StateRegistry, FillsAFactoryWithEveryKey) {
     for (const std::string& key : listed_keys()) EXPECT_TRUE(fresh.has(key)) << key;
 }
 
-TEST(StateRegistry, RegisteringAgainWarnsPerKeyAndKeepsTheFirstCreator) {
+TEST(StateRegistry, RegisteringAgainFailsNamingTheKeyAndKeepsTheFirstCreator) {
     state::StateFactory fresh;
     auto first = [](const xml::Querier&) -> util::CountedPtr<state::State> { return nullptr; };
     fresh.registerize("time_state", first);
-    testing::internal::CaptureStdout();
-    state::register_states(fresh);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "QuerierFactory::registerize failed, key already exists: key = time_state\n");
+    EXPECT_MESSAGE(state::register_states(fresh),
+                   "QuerierFactory::registerize failed, key already exists: key = time_state");
     EXPECT_EQ(fresh.create(state_test::parse("<time_state>1</time_state>")), nullptr);
 }
 

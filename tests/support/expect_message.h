@@ -28,3 +28,16 @@
                 << "message: " << error_.what();                                  \
         }                                                                         \
     } while (false)
+
+// Expects `statement` to throw a std::exception whose what() contains
+// `part`: for errors that report every problem of an element at once.
+#define EXPECT_MESSAGE_CONTAINS(statement, part)                                  \
+    do {                                                                          \
+        try {                                                                     \
+            statement;                                                            \
+            ADD_FAILURE() << "no exception from: " #statement;                    \
+        } catch (const std::exception& error_) {                                 \
+            EXPECT_NE(std::string(error_.what()).find(std::string(part)), std::string::npos) \
+                << "message: " << error_.what();                                  \
+        }                                                                         \
+    } while (false)

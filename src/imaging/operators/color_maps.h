@@ -45,15 +45,16 @@ private:
     [[noreturn]] static void fail(unsigned short v);
 };
 
-// v shifted left by 8 bits: the low byte becomes the high byte. Values of 256
-// and more would not fit 16 bits and are clamped to 65535.
+// v shifted left by 8 bits in 16: the low byte becomes the high byte and
+// the high byte is dropped (0xabcd gives 0xcd00), so that the 16-to-8-bit
+// map that follows keeps a value's low byte.
 class LeftShiftColorMap {
 public:
     using input_type = unsigned short;
     using output_type = unsigned short;
     explicit LeftShiftColorMap(const xml::Querier&) {}
     static std::string word() { return "left_shift_color_map"; }
-    unsigned short operator()(unsigned short v) const { return to_pixel<unsigned short>(long(v) << 8); }
+    unsigned short operator()(unsigned short v) const { return static_cast<unsigned short>((v & 0xffu) << 8); }
 };
 
 // v shifted right by 8 bits: the high byte.

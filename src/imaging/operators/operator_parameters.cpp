@@ -46,4 +46,14 @@ long long read_integer_in_range(const xml::Querier& element, const std::string& 
     return value;
 }
 
+double read_real_in_range(const xml::Querier& element, const std::string& key, double lowest, double highest,
+                          double fallback) {
+    return element.has_tag(key) ? read_real_in_range(element, key, lowest, highest) : fallback;
+}
+
+long long read_integer_in_range(const xml::Querier& element, const std::string& key, long long lowest,
+                                long long highest, long long fallback) {
+    return element.has_tag(key) ? read_integer_in_range(element, key, lowest, highest) : fallback;
+}
+
 }  // namespace ipc

@@ -22,6 +22,11 @@ double read_finite(const xml::Querier& element, const std::string& key);
 double read_real_in_range(const xml::Querier& element, const std::string& key, double lowest, double highest);
 long long read_integer_in_range(const xml::Querier& element, const std::string& key, long long lowest,
                                 long long highest);
+// The same for an optional child: `fallback` when the element has none.
+double read_real_in_range(const xml::Querier& element, const std::string& key, double lowest, double highest,
+                          double fallback);
+long long read_integer_in_range(const xml::Querier& element, const std::string& key, long long lowest,
+                                long long highest, long long fallback);
 
 // Reads a pixel value of type T: integers must lie in T's range (read as an
 // integer, so "255" is never taken as the character '2'), reals must be finite.

@@ -37,11 +37,23 @@ void SequenceParameters::validate() const {
     check_range("background", background, 0.0, 60000.0);
     check_range("contrast", contrast, 1.0, 60000.0);
     check_range("noise", noise, 0.0, 10000.0);
-    // The brightest nucleus (1.25 contrast) must stay below the 16-bit limit.
-    const double brightest = background + 1.25 * contrast;
-    if (brightest > 65535.0) {
+    // Below 0.8 two nuclei may hide most of each other.
+    check_range("spacing", spacing, 0.8, 4.0);
+    check_range("elongation", elongation, 1.0, 3.0);
+    // Brightness is drawn within 1 +- 2.5 spread, so 0.3 keeps every nucleus
+    // at a quarter of the contrast or more.
+    check_range("brightness_spread", brightness_spread, 0.0, 0.3);
+    check_range("dim_fraction", dim_fraction, 0.0, 1.0);
+    check_range("dim_level", dim_level, 0.05, 1.0);
+    check_range("uneven", uneven, 0.0, 60000.0);
+    check_range("blur", blur, 0.1, 10.0);
+    // The brightest nucleus on the brightest background must stay below the
+    // 16-bit limit.
+    const double brightest_factor = 1.0 + 2.5 * brightness_spread;
+    if (background + uneven + brightest_factor * contrast > 65535.0) {
         std::ostringstream message;
-        message << "background + 1.25 contrast must not exceed 65535, background = " << background
+        message << "background + uneven + " << brightest_factor
+                << " contrast must not exceed 65535, background = " << background << ", uneven = " << uneven
                 << ", contrast = " << contrast;
         throw util::Exception(message.str());
     }

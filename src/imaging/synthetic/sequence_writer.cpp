@@ -69,7 +69,9 @@ CellSequence write_sequence(const SequenceParameters& parameters, const std::str
 
     FluorescenceStyle style;
     style.background = parameters.background;
+    style.uneven = parameters.uneven;
     style.noise = parameters.noise;
+    style.edge_width = parameters.blur;
     SeededRandom noise(parameters.seed + noise_stream);
     for (std::size_t frame = 0; frame < sequence.frames.size(); ++frame)
         write_compressed_tiff(frame_file_name(folders.images + "/t", static_cast<int>(frame)),

@@ -13,10 +13,6 @@ namespace synth {
 
 namespace {
 
-// Minimum centre distance as a multiple of the sum of two radii: leaves a
-// background gap of at least a quarter radius on each side, so that
-// thresholding never joins two nuclei.
-constexpr double spacing_factor = 1.25;
 // Velocity memory per frame: v' = a v + sqrt(1 - a^2) s n, n ~ N(0, 1), keeps
 // the r.m.s. velocity at s while the direction changes smoothly.
 constexpr double persistence = 0.8;
@@ -40,10 +36,14 @@ struct LiveCell {
     int age = 0;
 };
 
-bool too_close(const Nucleus& a, const Nucleus& b) {
+// The least centre distance is spacing times the sum of the two reaches
+// (semi-major axes). The default 1.25 leaves a background gap of at least a
+// quarter radius on each side, so that thresholding never joins two nuclei;
+// 1 lets discs touch, less lets them overlap.
+bool too_close(const Nucleus& a, const Nucleus& b, double spacing) {
     const double dx = a.x - b.x;
     const double dy = a.y - b.y;
-    const double minimum = spacing_factor * (a.radius + b.radius);
+    const double minimum = spacing * (a.reach() + b.reach());
     return dx * dx + dy * dy < minimum * minimum;
 }
 
@@ -70,16 +70,30 @@ private:
         // r = R (1 + 0.12 n), kept within [0.8 R, 1.2 R]
         return p_.radius * std::clamp(1.0 + 0.12 * random_.normal(), 0.8, 1.2);
     }
+    // Radius, and for elliptical nuclei the axis ratio and direction. Discs
+    // draw nothing more, so their sequences do not change with the options
+    // for ellipses.
+    void draw_shape(Nucleus& nucleus) {
+        nucleus.radius = draw_radius();
+        if (p_.elongation == 1.0) return;
+        // e uniform in [1 + (E - 1) / 2, E]: every nucleus visibly elliptical.
+        nucleus.elongation = random_.uniform(0.5 * (1.0 + p_.elongation), p_.elongation);
+        nucleus.angle = random_.uniform(0.0, M_PI);
+    }
     double draw_brightness() {
-        // A = C (1 + 0.1 n), kept within [0.75 C, 1.25 C]
-        return p_.contrast * std::clamp(1.0 + 0.1 * random_.normal(), 0.75, 1.25);
+        // A = C (1 + s n), kept within [(1 - 2.5 s) C, (1 + 2.5 s) C]
+        const double s = p_.brightness_spread;
+        double brightness = p_.contrast * std::clamp(1.0 + s * random_.normal(), 1.0 - 2.5 * s, 1.0 + 2.5 * s);
+        // Only drawn when asked for, for the same reason as the shape.
+        if (p_.dim_fraction > 0.0 && random_.chance(p_.dim_fraction)) brightness *= p_.dim_level;
+        return brightness;
     }
 
     // Whether the nucleus keeps its distance from every live nucleus but the
     // one at index `except` (the one being moved or divided).
     bool has_room(const Nucleus& nucleus, std::size_t except = static_cast<std::size_t>(-1)) const {
         for (std::size_t i = 0; i < live_.size(); ++i)
-            if (i != except && too_close(nucleus, live_[i].nucleus)) return false;
+            if (i != except && too_close(nucleus, live_[i].nucleus, p_.spacing)) return false;
         return true;
     }
 
@@ -106,7 +120,7 @@ private:
             for (int attempt = 0; attempt < placement_attempts && !found; ++attempt) {
                 nucleus.x = random_.uniform(0.0, p_.width);
                 nucleus.y = random_.uniform(0.0, p_.height);
-                nucleus.radius = draw_radius();
+                draw_shape(nucleus);
                 found = has_room(nucleus);
             }
             if (!found) {
@@ -167,10 +181,10 @@ private:
         const double angle = random_.uniform(0.0, 2.0 * M_PI);
         Nucleus first = mother.nucleus;
         Nucleus second = mother.nucleus;
-        first.radius = draw_radius();
-        second.radius = draw_radius();
+        draw_shape(first);
+        draw_shape(second);
         // Centre distance just above the minimum spacing of the pair.
-        const double half = 0.5 * (spacing_factor * (first.radius + second.radius) + 0.5);
+        const double half = 0.5 * (p_.spacing * (first.reach() + second.reach()) + 0.5);
         const double ux = std::cos(angle);
         const double uy = std::sin(angle);
         first.x += half * ux;
@@ -215,8 +229,8 @@ private:
         for (int n = 0; n < count && live_.size() < largest_population; ++n) {
             for (int attempt = 0; attempt < entry_attempts; ++attempt) {
                 Nucleus nucleus;
-                nucleus.radius = draw_radius();
-                const double outside = 0.3 * nucleus.radius;
+                draw_shape(nucleus);
+                const double outside = 0.3 * nucleus.reach();
                 const double inward = 1.5 * p_.speed;
                 const double along = p_.speed * random_.normal();
                 // Sides chosen in proportion to their length: a point on the

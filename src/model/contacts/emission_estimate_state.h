@@ -1,5 +1,6 @@
 #pragma once
 #include "model/state.h"
+#include "model/states/finite_normal.h"
 #include "numerics/normal.h"
 
 namespace state {
@@ -14,8 +15,8 @@ public:
     EmissionEstimateState(const nmrc::Normal<1>& estimate, double time)
         : estimate(estimate), time(time) {}
     explicit EmissionEstimateState(const xml::Querier& querier)
-        : estimate(nmrc::Normal<1>::read(querier.tag("normal"))),
-          time(querier.read<double>("time")) {}
+        : estimate(read_finite_normal<1>(querier)),
+          time(querier.read_finite<double>("time")) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("time", time);
         estimate.write(out);

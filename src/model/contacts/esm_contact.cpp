@@ -13,10 +13,10 @@ namespace {
 EsmFeatureContact read_feature(const xml::Querier& q) {
     EsmFeatureContact f;
     f.id = q.read<std::int32_t>("id");
-    f.mean = q.read<double>("mean");
-    f.variance = q.read<double>("variance");
-    f.support = q.read<double>("support");
-    f.transition_rate = q.read<double>("transition_rate");
+    f.mean = q.read_finite<double>("mean");
+    f.variance = q.read_finite<double>("variance");
+    f.support = q.read_finite<double>("support");
+    f.transition_rate = q.read_finite<double>("transition_rate");
     return f;
 }
 
@@ -32,12 +32,12 @@ EsmWaveformContact read_waveform(const xml::Querier& q) {
 
 EsmContact::Fields read_fields(const xml::Querier& q) {
     EsmContact::Fields f;
-    f.time = q.read<double>("time");
-    f.sensor_position = q.read<nmrc::Vector<3>>("position");
-    f.min_range = q.read<double>("min_range");
-    f.max_range = q.read<double>("max_range");
-    f.bearing = q.read<double>("bearing") * state::radians_per_degree;
-    f.bearing_sigma = q.read<double>("bearing_sigma") * state::radians_per_degree;
+    f.time = q.read_finite<double>("time");
+    f.sensor_position = q.read_finite<nmrc::Vector<3>>("position");
+    f.min_range = q.read_bound<double>("min_range");
+    f.max_range = q.read_bound<double>("max_range");
+    f.bearing = q.read_finite<double>("bearing") * state::radians_per_degree;
+    f.bearing_sigma = q.read_finite<double>("bearing_sigma") * state::radians_per_degree;
     // "dim" is read first and sizes the vector before its text is read.
     xml::Querier modes = q.tag("mode_distribution");
     int dim = 0;
@@ -46,8 +46,11 @@ EsmContact::Fields read_fields(const xml::Querier& q) {
     for (const xml::Querier& child : q.tags())
         if (child.name() == "esm_waveform_contact") f.waveform_contacts.push_back(read_waveform(child));
     xml::Querier homogenized;
-    if (q.find_tag("homogenized_position_contact", homogenized))
+    if (q.find_tag("homogenized_position_contact", homogenized)) {
         f.homogenized_position = nmrc::Normal<3>::read(homogenized);
+        homogenized.tag("mean").require_numbers(false);
+        homogenized.tag("covariance").require_numbers(false);
+    }
     return f;
 }
 

@@ -19,9 +19,9 @@ GpsContact<N>::GpsContact(const nmrc::Vector<N>& position, double sigma, std::in
 
 template <int N>
 GpsContact<N>::GpsContact(const xml::Querier& querier)
-    : GpsContact(querier.read<nmrc::Vector<N>>("position"), querier.read<double>("sigma"),
+    : GpsContact(querier.read_finite<nmrc::Vector<N>>("position"), querier.read_finite<double>("sigma"),
                  querier.read<std::int32_t>("gps_id"), querier.read<std::int32_t>("platform_type"),
-                 querier.read<double>("time")) {}
+                 querier.read_finite<double>("time")) {}
 
 template <int N>
 void GpsContact<N>::write(xml::OutStream& out) const {

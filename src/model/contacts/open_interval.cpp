@@ -19,6 +19,8 @@ Bounds read_bounds(const xml::Querier& querier) {
     Bounds b;
     if (!xml::read_real(in, b.lower) || !xml::read_real(in, b.upper))
         throw util::Exception("unable to convert text from tag = " + querier.name());
+    // Either bound may be infinite (no limit); NaN bounds nothing.
+    querier.require_numbers(true);
     return b;
 }
 }  // namespace

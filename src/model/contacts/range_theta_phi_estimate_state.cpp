@@ -1,6 +1,7 @@
 #include "model/contacts/range_theta_phi_estimate_state.h"
 
 #include "model/contacts/angles.h"
+#include "model/states/finite_normal.h"
 
 namespace state {
 
@@ -18,9 +19,9 @@ nmrc::Normal<3> scale_angles(nmrc::Normal<3> n, double f) {
 
 RangeThetaPhiEstimateState::RangeThetaPhiEstimateState(const xml::Querier& querier)
     : RangeThetaPhiEstimateState(
-          querier.read<nmrc::Vector<3>>("sensor_position"),
-          scale_angles(nmrc::Normal<3>::read(querier.tag("normal")), radians_per_degree),
-          querier.read<double>("time")) {}
+          querier.read_finite<nmrc::Vector<3>>("sensor_position"),
+          scale_angles(read_finite_normal<3>(querier), radians_per_degree),
+          querier.read_finite<double>("time")) {}
 
 void RangeThetaPhiEstimateState::write(xml::OutStream& out) const {
     out.tag(key()).element("time", time);

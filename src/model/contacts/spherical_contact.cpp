@@ -23,10 +23,10 @@ SphericalContact::SphericalContact(const nmrc::Vector<3>& sensor_position,
 
 SphericalContact::SphericalContact(const xml::Querier& querier)
     : SphericalContact(
-          querier.read<nmrc::Vector<3>>("sensor_position"),
-          scale_angles(querier.read<nmrc::Vector<3>>("r_theta_phi"), state::radians_per_degree),
-          scale_angles(querier.read<nmrc::Vector<3>>("sigmas"), state::radians_per_degree),
-          querier.read<double>("time")) {}
+          querier.read_finite<nmrc::Vector<3>>("sensor_position"),
+          scale_angles(querier.read_finite<nmrc::Vector<3>>("r_theta_phi"), state::radians_per_degree),
+          scale_angles(querier.read_finite<nmrc::Vector<3>>("sigmas"), state::radians_per_degree),
+          querier.read_finite<double>("time")) {}
 
 void SphericalContact::write(xml::OutStream& out) const {
     out.tag(key());

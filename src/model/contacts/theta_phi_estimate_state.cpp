@@ -23,10 +23,10 @@ ThetaPhiEstimateState::ThetaPhiEstimateState(const nmrc::Vector<3>& sensor_posit
 }
 
 ThetaPhiEstimateState::ThetaPhiEstimateState(const xml::Querier& querier)
-    : ThetaPhiEstimateState(querier.read<nmrc::Vector<3>>("sensor_position"),
-                            querier.read<double>("time"),
-                            querier.read<nmrc::Vector<2>>("mean") * radians_per_degree,
-                            querier.read<nmrc::Vector<2>>("sigmas") * radians_per_degree,
+    : ThetaPhiEstimateState(querier.read_finite<nmrc::Vector<3>>("sensor_position"),
+                            querier.read_finite<double>("time"),
+                            querier.read_finite<nmrc::Vector<2>>("mean") * radians_per_degree,
+                            querier.read_finite<nmrc::Vector<2>>("sigmas") * radians_per_degree,
                             pntset::OpenInterval(querier.tag("range_interval").tag())) {}
 
 void ThetaPhiEstimateState::write(xml::OutStream& out) const {

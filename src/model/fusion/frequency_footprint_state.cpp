@@ -10,7 +10,7 @@ std::vector<FrequencyFootprintState::Band> read_bands(const xml::Querier& querie
     for (const xml::Querier& child : querier.tags()) {
         if (child.name() != "frequency_interval")
             throw util::Exception("unexpected element in frequency_footprint_state: " + child.name());
-        bands.push_back({child.read<double>("min"), child.read<double>("max")});
+        bands.push_back({child.read_bound<double>("min"), child.read_bound<double>("max")});
     }
     return bands;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/state.h"
+#include "model/states/finite_normal.h"
 #include "numerics/normal.h"
 
 namespace fusion {
@@ -13,8 +14,8 @@ public:
     RadarEmissionEstimateState(double time, const nmrc::Normal<1>& frequency)
         : time(time), frequency(frequency) {}
     explicit RadarEmissionEstimateState(const xml::Querier& querier)
-        : time(querier.read<double>("time")),
-          frequency(nmrc::Normal<1>::read(querier.tag("normal"))) {}
+        : time(querier.read_finite<double>("time")),
+          frequency(state::read_finite_normal<1>(querier)) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("time", time);
         frequency.write(out);

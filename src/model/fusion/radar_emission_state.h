@@ -11,7 +11,7 @@ public:
 
     RadarEmissionState(double time, double frequency) : time(time), frequency(frequency) {}
     explicit RadarEmissionState(const xml::Querier& querier)
-        : time(querier.read<double>("time")), frequency(querier.read<double>("frequency")) {}
+        : time(querier.read_finite<double>("time")), frequency(querier.read_finite<double>("frequency")) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("time", time).element("frequency", frequency).end_tag();
     }

@@ -19,8 +19,8 @@ public:
     SensorState(const nmrc::Vector<3>& position, double detection_probability)
         : position(position), detection_probability(checked(detection_probability)) {}
     explicit SensorState(const xml::Querier& querier)
-        : SensorState(querier.read<nmrc::Vector<3>>("position"),
-                      querier.read<double>("detection_probability")) {}
+        : SensorState(querier.read_finite<nmrc::Vector<3>>("position"),
+                      querier.read_finite<double>("detection_probability")) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("position", position);
         out.element("detection_probability", detection_probability).end_tag();

@@ -12,7 +12,7 @@ const std::string& PlotterCovarianceState<N>::key() {
 
 template <int N>
 PlotterCovarianceState<N>::PlotterCovarianceState(const xml::Querier& querier)
-    : covariance(querier.read<nmrc::SymmetricMatrix<N>>("covariance")) {}
+    : covariance(querier.read_finite<nmrc::SymmetricMatrix<N>>("covariance")) {}
 
 template <int N>
 void PlotterCovarianceState<N>::write(xml::OutStream& out) const {

@@ -12,7 +12,7 @@ const std::string& PlotterPointState<N>::key() {
 
 template <int N>
 PlotterPointState<N>::PlotterPointState(const xml::Querier& querier)
-    : point(querier.read<nmrc::Vector<N>>("point")) {}
+    : point(querier.read_finite<nmrc::Vector<N>>("point")) {}
 
 template <int N>
 void PlotterPointState<N>::write(xml::OutStream& out) const {

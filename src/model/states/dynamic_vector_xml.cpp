@@ -13,6 +13,7 @@ nmrc::DynamicVector read_dynamic_vector(const xml::Querier& element, int length)
     if (length == 0) throw util::Exception("nmrc::Vector::read called on empty Vector");
     nmrc::DynamicVector v(length);
     element.text(v);
+    element.require_numbers(false);
     return v;
 }
 

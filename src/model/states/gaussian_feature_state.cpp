@@ -20,8 +20,8 @@ GaussianFeatureState<N>::GaussianFeatureState(double time, const nmrc::Vector<N>
 
 template <int N>
 GaussianFeatureState<N>::GaussianFeatureState(const xml::Querier& querier)
-    : GaussianFeatureState(querier.read<double>("time"), querier.read<nmrc::Vector<N>>("mean"),
-                           querier.read<nmrc::Vector<N>>("sigma")) {}
+    : GaussianFeatureState(querier.read_finite<double>("time"), querier.read_finite<nmrc::Vector<N>>("mean"),
+                           querier.read_finite<nmrc::Vector<N>>("sigma")) {}
 
 template <int N>
 void GaussianFeatureState<N>::write(xml::OutStream& out) const {

@@ -25,7 +25,7 @@ GaussianFeatureVectorState::GaussianFeatureVectorState(double time, nmrc::Dynami
 }
 
 GaussianFeatureVectorState::GaussianFeatureVectorState(const xml::Querier& querier)
-    : GaussianFeatureVectorState(querier.read<double>("time"),
+    : GaussianFeatureVectorState(querier.read_finite<double>("time"),
                                  read_dynamic_vector(querier.tag("mean"), read_size(querier)),
                                  read_dynamic_vector(querier.tag("sigma"), read_size(querier))) {}
 

@@ -3,7 +3,7 @@
 namespace ostrel {
 
 LastContactTimeState::LastContactTimeState(const xml::Querier& querier)
-    : last_contact_time(querier.read<double>("last_contact_time")) {}
+    : last_contact_time(querier.read_finite<double>("last_contact_time")) {}
 
 void LastContactTimeState::write(xml::OutStream& out) const {
     out.element(key(), last_contact_time);

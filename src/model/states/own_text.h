@@ -12,4 +12,12 @@ T read_own_text(const xml::Querier& querier) {
     return value;
 }
 
+// As read_own_text, refusing NaN or infinite numbers.
+template <class T>
+T read_own_finite(const xml::Querier& querier) {
+    T value = read_own_text<T>(querier);
+    querier.require_numbers(false);
+    return value;
+}
+
 }  // namespace state

@@ -1,6 +1,7 @@
 #include "model/states/position_estimate_state.h"
 
 #include "model/states/dimension_key.h"
+#include "model/states/finite_normal.h"
 
 namespace state {
 
@@ -12,7 +13,7 @@ const std::string& PositionEstimateState<N>::key() {
 
 template <int N>
 PositionEstimateState<N>::PositionEstimateState(const xml::Querier& querier)
-    : estimate(nmrc::Normal<N>::read(querier.tag("normal"))), time(querier.read<double>("time")) {}
+    : estimate(read_finite_normal<N>(querier)), time(querier.read_finite<double>("time")) {}
 
 template <int N>
 void PositionEstimateState<N>::write(xml::OutStream& out) const {

@@ -12,7 +12,7 @@ const std::string& PositionState<N>::key() {
 
 template <int N>
 PositionState<N>::PositionState(const xml::Querier& querier)
-    : position(querier.read<nmrc::Vector<N>>("position")) {}
+    : position(querier.read_finite<nmrc::Vector<N>>("position")) {}
 
 template <int N>
 void PositionState<N>::write(xml::OutStream& out) const {

@@ -1,6 +1,7 @@
 #include "model/states/position_velocity_estimate_state.h"
 
 #include "model/states/dimension_key.h"
+#include "model/states/finite_normal.h"
 
 namespace state {
 
@@ -12,8 +13,8 @@ const std::string& PositionVelocityEstimateState<N>::key() {
 
 template <int N>
 PositionVelocityEstimateState<N>::PositionVelocityEstimateState(const xml::Querier& querier)
-    : estimate(nmrc::Normal<2 * N>::read(querier.tag("normal"))),
-      time(querier.read<double>("time")) {}
+    : estimate(read_finite_normal<2 * N>(querier)),
+      time(querier.read_finite<double>("time")) {}
 
 template <int N>
 void PositionVelocityEstimateState<N>::write(xml::OutStream& out) const {

@@ -12,8 +12,8 @@ const std::string& PositionVelocityState<N>::key() {
 
 template <int N>
 PositionVelocityState<N>::PositionVelocityState(const xml::Querier& querier)
-    : position(querier.read<nmrc::Vector<N>>("position")),
-      velocity(querier.read<nmrc::Vector<N>>("velocity")) {}
+    : position(querier.read_finite<nmrc::Vector<N>>("position")),
+      velocity(querier.read_finite<nmrc::Vector<N>>("velocity")) {}
 
 template <int N>
 void PositionVelocityState<N>::write(xml::OutStream& out) const {

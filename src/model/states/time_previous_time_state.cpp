@@ -1,5 +1,7 @@
 #include "model/states/time_previous_time_state.h"
 
+#include <limits>
+
 namespace ostrel {
 
 namespace {
@@ -12,12 +14,17 @@ double read_previous_time(const xml::Querier& querier) {
     if (text.size() >= 4 && text[3] == '#') return TimePreviousTimeState::no_previous_time;
     double value = 0;
     previous.text(value);
+    // Minus infinity means "none"; NaN or plus infinity means nothing.
+    if (!(value < std::numeric_limits<double>::infinity()))
+        throw util::Exception(std::string("previous_time of ") + TimePreviousTimeState::key() +
+                              " must be a number or -inf, text = \"" + text + "\" " +
+                              previous.current().location());
     return value;
 }
 }  // namespace
 
 TimePreviousTimeState::TimePreviousTimeState(const xml::Querier& querier)
-    : time(querier.read<double>("time")), previous_time(read_previous_time(querier)) {}
+    : time(querier.read_finite<double>("time")), previous_time(read_previous_time(querier)) {}
 
 void TimePreviousTimeState::write(xml::OutStream& out) const {
     out.tag(key());

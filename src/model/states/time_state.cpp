@@ -4,7 +4,7 @@
 
 namespace state {
 
-TimeState::TimeState(const xml::Querier& querier) : time(read_own_text<double>(querier)) {}
+TimeState::TimeState(const xml::Querier& querier) : time(read_own_finite<double>(querier)) {}
 
 void TimeState::write(xml::OutStream& out) const { out.element(key(), time); }
 

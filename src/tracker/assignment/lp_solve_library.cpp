@@ -10,7 +10,12 @@
 #include "tracker/assignment/linear_program_solver.h"
 #include "util/exception.h"
 
+#include <dlfcn.h>
 #include <lpsolve/lp_lib.h>
+#include <lpsolve/myblas.h>
+
+// The library's handle of an external BLAS; null while it runs its own.
+extern "C" void* hBLAS;
 
 namespace ostrel {
 namespace {
@@ -48,9 +53,22 @@ REAL library_value(lprec* lp, double value) {
     return value;
 }
 
+// make_lp looks for an external BLAS ("libmyBLAS.so") whenever the library
+// runs its built-in one (no handle in hBLAS), and delete_lp drops the
+// handle again: a failing dlopen per program, which costs a map and unmap
+// of the loader cache (and a TLB flush on every core) for each of the
+// hundreds of small programs of a frame. A handle to the program itself
+// stands in for the external library from make_lp to delete_lp (which
+// closes it, keeping the count balanced), so the search happens only once;
+// the routines in use stay the built-in ones.
+void hold_blas_handle() {
+    if (hBLAS == nullptr) hBLAS = dlopen(nullptr, RTLD_LAZY);
+}
+
 LpHandle build(const LinearProgram& program) {
     check_shape(program);
     const int n = program.column_count();
+    hold_blas_handle();
     LpHandle lp(make_lp(0, n));
     if (!lp) throw util::Exception("lp_solve failure");
     set_verbose(lp.get(), NEUTRAL);

@@ -48,10 +48,16 @@ TEST(ColorMapTest, IdentityClampsInsteadOfWrapping) {
     EXPECT_EQ(rows_of(out->slice(1)), (std::vector<std::vector<unsigned short>>{{65535, 65535}}));
 }
 
-TEST(ColorMapTest, ShiftsMoveOneByteAndClampOverflow) {
+TEST(ColorMapTest, ShiftsMoveOneByteAndDropTheOther) {
     const auto in = image_from_rows<unsigned short>({{0x0012, 0x00ff, 0x0100, 0xabcd}});
     EXPECT_EQ((convert<Image<unsigned short>, LeftShiftColorMap>(in)),
-              (std::vector<std::vector<unsigned short>>{{0x1200, 0xff00, 0xffff, 0xffff}}));
+              (std::vector<std::vector<unsigned short>>{{0x1200, 0xff00, 0x0000, 0xcd00}}));
+    // Left shift then the 16-to-8-bit map keeps the low byte of any value.
+    ImageConverter<Image<unsigned short>, Image<unsigned short>, LeftShiftColorMap> shift(element("<c><color_map/></c>"));
+    ImageConverter<Image<unsigned short>, Image<unsigned char>, UnsignedShortToUnsignedCharColorMap> to_char(
+        element("<c><color_map/></c>"));
+    EXPECT_EQ(rows_of(*to_char.convert(*shift.convert(in))),
+              (std::vector<std::vector<unsigned char>>{{0x12, 0xff, 0x00, 0xcd}}));
     EXPECT_EQ((convert<Image<unsigned short>, RightShiftColorMap>(in)),
               (std::vector<std::vector<unsigned short>>{{0x00, 0x00, 0x01, 0xab}}));
 }

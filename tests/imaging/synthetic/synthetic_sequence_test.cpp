@@ -31,20 +31,29 @@ std::map<int, Nucleus> by_label(const std::vector<Nucleus>& nuclei) {
 }
 
 TEST(SyntheticSequenceTest, NucleiNeverComeCloserThanTheSpacing) {
-    SequenceParameters p = small(3);
-    p.cells = 25;  // crowded, fast and dividing: many moves are refused
-    p.speed = 3.0;
-    p.division_rate = 0.2;
-    p.entry_rate = 1.0;
-    const CellSequence sequence = simulate_cells(p);
-    for (std::size_t f = 0; f < sequence.frames.size(); ++f) {
-        const auto& nuclei = sequence.frames[f];
-        for (std::size_t i = 0; i < nuclei.size(); ++i)
-            for (std::size_t j = i + 1; j < nuclei.size(); ++j) {
-                const double d = std::hypot(nuclei[i].x - nuclei[j].x, nuclei[i].y - nuclei[j].y);
-                EXPECT_GE(d, 1.25 * (nuclei[i].radius + nuclei[j].radius))
-                    << "frame " << f << ", labels " << nuclei[i].label << " and " << nuclei[j].label;
-            }
+    // The default keeps a gap; 0.9 lets nuclei overlap a little, and crowded
+    // ones then do come that close.
+    for (const double spacing : {1.25, 0.9}) {
+        SequenceParameters p = small(3);
+        p.cells = 25;  // crowded, fast and dividing: many moves are refused
+        p.speed = 3.0;
+        p.division_rate = 0.2;
+        p.entry_rate = 1.0;
+        p.spacing = spacing;
+        const CellSequence sequence = simulate_cells(p);
+        int overlapping = 0;
+        for (std::size_t f = 0; f < sequence.frames.size(); ++f) {
+            const auto& nuclei = sequence.frames[f];
+            for (std::size_t i = 0; i < nuclei.size(); ++i)
+                for (std::size_t j = i + 1; j < nuclei.size(); ++j) {
+                    const double d = std::hypot(nuclei[i].x - nuclei[j].x, nuclei[i].y - nuclei[j].y);
+                    const double sum = nuclei[i].radius + nuclei[j].radius;
+                    EXPECT_GE(d, spacing * sum)
+                        << "frame " << f << ", labels " << nuclei[i].label << " and " << nuclei[j].label;
+                    overlapping += d < sum;
+                }
+        }
+        EXPECT_EQ(overlapping > 0, spacing < 1) << "spacing " << spacing;
     }
 }
 
@@ -151,7 +160,13 @@ TEST(SyntheticSequenceTest, ParametersOutOfRangeAreNamedWithTheirValue) {
         {[](SequenceParameters& p) { p.noise = -2; }, "noise must be from 0 to 10000, noise = -2"},
         {[](SequenceParameters& p) { p.contrast = 0; }, "contrast must be from 1 to 60000, contrast = 0"},
         {[](SequenceParameters& p) { p.background = 30000, p.contrast = 30000; },
-         "background + 1.25 contrast must not exceed 65535, background = 30000, contrast = 30000"},
+         "background + uneven + 1.25 contrast must not exceed 65535, background = 30000, uneven = 0, contrast = 30000"},
+        {[](SequenceParameters& p) { p.background = 100, p.uneven = 1000, p.brightness_spread = 0.3, p.contrast = 37000; },
+         "background + uneven + 1.75 contrast must not exceed 65535, background = 100, uneven = 1000, contrast = 37000"},
+        {[](SequenceParameters& p) { p.spacing = 0.7; }, "spacing must be from 0.8 to 4, spacing = 0.7"},
+        {[](SequenceParameters& p) { p.elongation = 0.5; }, "elongation must be from 1 to 3, elongation = 0.5"},
+        {[](SequenceParameters& p) { p.dim_fraction = 2; }, "dim_fraction must be from 0 to 1, dim_fraction = 2"},
+        {[](SequenceParameters& p) { p.blur = 0; }, "blur must be from 0.1 to 10, blur = 0"},
     };
     for (const Case& c : cases) {
         SequenceParameters p;

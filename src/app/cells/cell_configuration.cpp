@@ -1,0 +1,213 @@
+#include "app/cells/cell_configuration.h"
+
+#include "util/exception.h"
+
+namespace cells {
+
+namespace {
+
+// Keys and element names that differ between 2-D and 3-D.
+struct Words {
+    std::string d;  // "2d" or "3d"
+    explicit Words(const CellTrackingPlan& plan) : d(plan.dimensions == 3 ? "3d" : "2d") {}
+    std::string position(const std::string& role) const { return "position_position_" + d + "_" + role; }
+    std::string predictor() const { return "nearly_constant_position_" + d + "_predictor"; }
+};
+
+std::string repeated(double value, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += (i ? " " : "") + number_text(value);
+    return text;
+}
+
+// What a contact inside the gate adds: survival, bookkeeping, confirmation.
+Element contact_scoring(double death_rate) {
+    Element composite("composite");
+    Element life("life_score_inserter");
+    life.add("death_rate", death_rate);
+    composite.add(life).add(Element("last_contact_time_initializer")).add(Element("missed_detection_count_zeroer"));
+    composite.add(Element("m_of_n_contact_updater"));
+    Element confirmer("m_of_n_confirmer");
+    confirmer.add("m", 2).add("n", 3).add("confirmation_reward", 100).add("continuation_reward", 2);
+    return composite.add(confirmer);
+}
+
+Element predictor(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    Element element(Words(plan).predictor());
+    element.add("process_noise", repeated(numbers.process_noise, plan.dimensions));
+    return element;
+}
+
+// Predict to the contact, update, and gate; the slot is "updater" or
+// "continuation_updater" (a contact already labelled as a track is treated
+// like any other).
+Element contact_updater(const std::string& slot, const CellTrackingPlan& plan, const TrackingNumbers& numbers,
+                        double death_rate) {
+    Element gater(Words(plan).position("contact_updater_and_gater"));
+    gater.add(Element("filter").add(contact_scoring(death_rate)));
+    gater.add("gate", numbers.gate);
+    Element composite("composite");
+    composite.add(Element("time_previous_time_updater")).add(predictor(plan, numbers)).add(gater);
+    return Element(slot).add(composite);
+}
+
+}  // namespace
+
+std::vector<Element> source_stages(const CellTrackingPlan& plan) {
+    Element reader(plan.dimensions == 3 ? "short_image_3d_tiff_reader" : "short_image_tiff_reader",
+                   "One image per file, in name order; frame k has time k.");
+    reader.add("directory", plan.input).add("start_time", 0).add("dt", 1);
+    return {reader};
+}
+
+std::vector<Element> segmentation_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    std::vector<Element> stages;
+    const std::string sigma_comment = "Contacts at the segments' centroids, " + number_text(numbers.position_sigma) +
+                                      " pixel(s) of standard deviation per axis (a tenth of the diameter,\n"
+                                      "at least 1); segments below " +
+                                      std::to_string(numbers.minimum_contact_size) + " pixels make no contact.";
+    if (plan.dimensions == 2) {
+        stages.emplace_back("short_image_segmented_image_initializer_algorithm_component",
+                            plan.masks ? "Each value of a label mask is one cell (0 is the background)."
+                                       : "Foreground: pixels above the two-class grey threshold.");
+        if (plan.masks) {
+            stages.emplace_back("short_image_segmented_image_label_segmentor_algorithm_component");
+        } else {
+            stages.emplace_back("short_image_segmented_image_greyscale_segmentor_algorithm_component");
+            stages.back().add("number_of_colors", 2);
+        }
+        stages.emplace_back("short_image_segmented_image_to_segment_image_converter_algorithm_component");
+        stages.emplace_back("segment_image_segmented_image_initializer_algorithm_component",
+                            "Connected regions: one segment per cell.");
+        stages.emplace_back("segment_image_segmented_image_spatial_segmentor_algorithm_component");
+        stages.emplace_back("segment_image_segmented_image_to_contact_frame_converter", sigma_comment);
+    } else {
+        if (plan.masks)
+            throw util::Exception("label masks in 3-D stacks cannot be tracked yet; track the raw stacks instead");
+        stages.emplace_back("short_image_3d_segmented_image_3d_initializer_algorithm_component",
+                            "Foreground: voxels above the two-class grey threshold of the stack.");
+        stages.emplace_back("short_image_3d_segmented_image_greyscale_segmentor_3d_algorithm_component");
+        stages.back().add("number_of_colors", 2);
+        stages.emplace_back("short_image_3d_segmented_image_3d_to_segment_image_3d_converter_algorithm_component");
+        stages.emplace_back("segment_image_3d_segmented_image_3d_initializer_algorithm_component",
+                            "Connected regions: one segment per cell.");
+        stages.emplace_back("segment_image_3d_segmented_image_3d_spatial_segmentor_3d_algorithm_component");
+        stages.emplace_back("segment_image_3d_segmented_image_3d_to_contact_frame_converter", sigma_comment);
+    }
+    stages.back().add("sigma", repeated(numbers.position_sigma, plan.dimensions));
+    stages.back().add("minimum_contact_size", numbers.minimum_contact_size);
+    return stages;
+}
+
+Element cell_filter_definer(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    const double death_rate = 0.02;  // per frame: a track's expected life of 50 frames
+    Element definer("filter_definer");
+
+    Element terminator("terminator", "A track ends with the probability of dying within the last interval.");
+    Element death("death_score_inserter");
+    death.add("death_rate", death_rate);
+    terminator.add(Element("composite").add(Element("time_previous_time_updater")).add(death));
+    definer.add(terminator);
+    definer.add(Element("zombie_coaster").add(Element("no_op")));
+
+    Element cells("cells");
+    Element initializer("initializer", "A new track: bookkeeping, its position from the contact, the birth term.");
+    Element start("composite");
+    start.add(Element("time_previous_time_initializer"))
+        .add(Element("last_contact_time_initializer"))
+        .add(Element("missed_detection_count_zeroer"))
+        .add(Element("m_of_n_initializer"));
+    Element position(Words(plan).position("initializer"));
+    position.add("nominal_surveillance_area", numbers.surveillance_area,
+                 plan.dimensions == 3 ? "the stack's volume in voxels" : "the image area in pixels");
+    start.add(position);
+    Element birth("birth_initializer");
+    birth.add("death_rate", death_rate).add("birth_rate", 0.5).add("nominal_dt", 1);
+    start.add(birth);
+    cells.add(initializer.add(start));
+
+    Element updater = contact_updater("updater", plan, numbers, death_rate);
+    updater.comment = "A contact extends a track: predict (the position variance grows by " +
+                      number_text(numbers.process_noise) + " pixels^2 per frame and axis,\n(maximum speed)^2 / " +
+                      std::to_string(plan.dimensions) + "), update, and gate at " + number_text(numbers.gate) +
+                      " (99.9 % of the predicted spread).";
+    cells.add(updater);
+
+    Element coaster("coaster", "A missed detection: at most 2 in a row, seen with probability 0.95.");
+    Element coast("composite");
+    coast.add(Element("time_previous_time_updater"))
+        .add(Element("missed_detection_count_incrementer"))
+        .add(Element("m_of_n_coast_updater"));
+    Element limit("maximum_missed_detection_gater");
+    limit.add("maximum_missed_detections", 2);
+    Element coast_scoring("composite");
+    Element life("life_score_inserter");
+    life.add("death_rate", death_rate);
+    Element miss("infinite_footprint_missed_detection_score_inserter");
+    miss.add("detection_probability", 0.95);
+    coast_scoring.add(predictor(plan, numbers)).add(life).add(miss);
+    limit.add(Element("filter").add(coast_scoring));
+    coast.add(limit);
+    cells.add(coaster.add(coast));
+
+    cells.add(contact_updater("continuation_updater", plan, numbers, death_rate));
+    definer.add(Element("filters").add(cells));
+    return definer;
+}
+
+std::vector<Element> tracking_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    Element inserter("meta_data_state_inserter", "Names the filter set (\"cells\") in every frame.");
+    inserter.add("sensor_type_state", "cells");
+    Element tracker("multiple_hypothesis_tracker",
+                    "Decisions are committed 2 frames late; the assignment is a linear program.");
+    tracker.add("assignment_algorithm", "hybrid").add("nscan", 2);
+    return {inserter, cell_filter_definer(plan, numbers), tracker,
+            Element("track_report_frame_to_composite_state_frame_converter")};
+}
+
+std::vector<Element> cleanup_stages() {
+    Element unconfirmed("unconfirmed_track_size_buffer_filter",
+                        "Keep confirmed tracks from their first frame, cut trailing coasts, number the tracks 1, 2, ...");
+    unconfirmed.add("buffer_size", 3);
+    Element coasts("trailing_coast_remover");
+    coasts.add("buffer_size", 3);
+    Element relabeler("track_relabeler");
+    relabeler.add("first_id", 1);
+    return {unconfirmed, coasts, relabeler};
+}
+
+std::vector<Element> result_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    Element writer(plan.dimensions == 3 ? "isbi_frame_writer_3d" : "isbi_frame_writer",
+                   "The result: res_track.txt and one label mask per frame. A track born within " +
+                       number_text(numbers.division_distance) +
+                       " pixels (1.8 diameters)\nof a track under way is a daughter of a division.");
+    writer.add("directory", plan.output)
+        .add("create", "false")
+        .add("distance_gate", numbers.division_distance)
+        .add("mask_digits", numbers.mask_digits);
+    return {writer, Element("terminator")};
+}
+
+std::string cell_tracking_configuration(const CellTrackingPlan& plan) {
+    validate(plan);
+    const TrackingNumbers numbers = derive_numbers(plan);
+    Element components("components");
+    for (auto part : {source_stages(plan), segmentation_stages(plan, numbers), tracking_stages(plan, numbers),
+                      cleanup_stages(), result_stages(plan, numbers)})
+        for (Element& stage : part) components.add(std::move(stage));
+    Element chain("component_chain");
+    chain.add(components);
+
+    const std::string what = plan.masks ? "label masks" : "images";
+    const std::string comment =
+        "Written by ostrel-cells: tracks the " + std::to_string(plan.dimensions) + "-D " + what + " of " + plan.input +
+        " (" + std::to_string(plan.frames) + " frames of " + std::to_string(plan.width) + " x " +
+        std::to_string(plan.height) + (plan.dimensions == 3 ? " x " + std::to_string(plan.depth) : "") +
+        ").\n"
+        "Cell diameter " + number_text(plan.diameter) + " pixels (" + plan.diameter_origin + "), maximum speed " +
+        number_text(plan.max_speed) + " pixels per frame (" + plan.max_speed_origin + ").\n"
+        "Rerun it with: ostrel ostrel-cells.xml (relative names are read from this file's folder).";
+    return to_xml_file(chain, comment);
+}
+
+}  // namespace cells

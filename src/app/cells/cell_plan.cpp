@@ -1,0 +1,53 @@
+#include "app/cells/cell_plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/cells/xml_element.h"
+#include "util/exception.h"
+
+namespace cells {
+
+TrackingNumbers derive_numbers(const CellTrackingPlan& plan) {
+    const double n = plan.dimensions;
+    const double pi = std::acos(-1.0);
+    TrackingNumbers numbers{};
+    numbers.surveillance_area = static_cast<double>(plan.width) * plan.height * (plan.dimensions == 3 ? plan.depth : 1);
+    // A move of max_speed shared evenly among the axes is one standard
+    // deviation of the random walk: q = s^2 / n per axis. The contacts'
+    // likelihood then still prefers the nearer of two candidates, and the
+    // gate below reaches about three times as far.
+    numbers.process_noise = plan.max_speed * plan.max_speed / n;
+    // 99.9 % of a Gaussian: the chi-square quantile for 2 or 3 degrees of freedom.
+    numbers.gate = plan.dimensions == 3 ? 16.27 : 13.8;
+    // A centroid wanders by about a tenth of the diameter as the outline changes.
+    numbers.position_sigma = std::max(1.0, plan.diameter / 10);
+    // Specks below 2 % of a cell's area (volume) are noise, not cells; every
+    // piece of a label mask counts.
+    const double cell_size =
+        plan.dimensions == 3 ? pi * std::pow(plan.diameter, 3) / 6 : pi * plan.diameter * plan.diameter / 4;
+    numbers.minimum_contact_size = plan.masks ? 1 : std::max(2, static_cast<int>(std::lround(0.02 * cell_size)));
+    // Two daughters start about one diameter apart, up to one and a half.
+    numbers.division_distance = 1.8 * plan.diameter;
+    // The cell-tracking-challenge names: mask000.tif below 1000 frames,
+    // mask0000.tif from then on.
+    numbers.mask_digits = plan.frames >= 1000 ? 4 : 3;
+    return numbers;
+}
+
+void validate(const CellTrackingPlan& plan) {
+    auto check = [](const std::string& name, double value, double low, double high, const std::string& unit) {
+        if (!(value >= low && value <= high))
+            throw util::Exception(name + " must lie between " + number_text(low) + " and " + number_text(high) + " " +
+                                  unit + ", " + name + " = " + number_text(value));
+    };
+    check("diameter", plan.diameter, 1, 10000, "pixels");
+    check("maximum speed", plan.max_speed, 0.01, 10000, "pixels per frame");
+    if (plan.dimensions != 2 && plan.dimensions != 3)
+        throw util::Exception("images must be 2-D or 3-D, dimensions = " + std::to_string(plan.dimensions));
+    if (plan.width <= 0 || plan.height <= 0 || plan.depth <= 0)
+        throw util::Exception("empty images: " + std::to_string(plan.width) + " x " + std::to_string(plan.height) +
+                              " x " + std::to_string(plan.depth));
+}
+
+}  // namespace cells

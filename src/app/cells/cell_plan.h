@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace cells {
+
+// What a cell-tracking configuration is derived from: the images (as the
+// survey found them) and two physical numbers, each with a note on where it
+// came from ("given", "estimated from t000.tif", ...).
+struct CellTrackingPlan {
+    std::string input;  // the reader's folder, as the configuration names it
+    std::string output = ".";  // the writer's folder, likewise
+    bool masks = false;  // the images are label masks
+    int dimensions = 2;
+    int width = 0, height = 0, depth = 1;
+    std::size_t frames = 0;
+    double diameter = 10;   // typical cell diameter, pixels
+    double max_speed = 4;   // largest distance a cell moves between frames, pixels
+    std::string diameter_origin = "default";
+    std::string max_speed_origin = "default";
+};
+
+// Defaults when the user gives no number: a diameter the images do not
+// reveal, and the largest move per frame as a share of the diameter.
+constexpr double kDefaultDiameter = 10;
+constexpr double kDefaultSpeedPerDiameter = 0.4;
+
+// The numbers of the configuration, each derived from the plan (the .cpp
+// gives the reasoning).
+struct TrackingNumbers {
+    double surveillance_area;     // image area (2-D) or volume (3-D)
+    double process_noise;         // position variance added per frame and axis
+    double gate;                  // squared Mahalanobis distance of the position gate
+    double position_sigma;        // standard deviation of a contact's position, per axis
+    int minimum_contact_size;     // fewer pixels make no contact
+    double division_distance;     // a track born closer than this to another is its daughter
+    int mask_digits;              // frame-number width of the result's mask names
+};
+
+TrackingNumbers derive_numbers(const CellTrackingPlan& plan);
+
+// Throws util::Exception naming the first number out of range and its value.
+void validate(const CellTrackingPlan& plan);
+
+}  // namespace cells

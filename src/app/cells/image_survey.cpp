@@ -1,0 +1,151 @@
+#include "app/cells/image_survey.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "imaging/grey_level_clustering.h"
+#include "imaging/tiff_file_names.h"
+#include "imaging/tiff_readers.h"
+#include "util/exception.h"
+
+namespace cells {
+
+namespace {
+
+// Files looked at for a cell before the diameter is given up.
+constexpr std::size_t kFilesForDiameter = 5;
+constexpr long kSpeck = 4;
+
+struct Voxel {
+    int x, y, z;
+};
+
+bool at_border(const ipc::Image3d<unsigned short>& stack, int x, int y, int z) {
+    const bool planar = stack.depth() == 1;
+    return x == 0 || y == 0 || x == stack.width() - 1 || y == stack.height() - 1 ||
+           (!planar && (z == 0 || z == stack.depth() - 1));
+}
+
+std::vector<ObjectSize> label_objects(const ipc::Image3d<unsigned short>& stack) {
+    std::map<unsigned short, ObjectSize> objects;
+    for (int z = 0; z < stack.depth(); ++z)
+        for (int y = 0; y < stack.height(); ++y)
+            for (int x = 0; x < stack.width(); ++x) {
+                const unsigned short value = stack(x, y, z);
+                if (value == 0) continue;
+                ObjectSize& object = objects[value];
+                ++object.count;
+                object.at_border = object.at_border || at_border(stack, x, y, z);
+            }
+    std::vector<ObjectSize> sizes;
+    for (const auto& entry : objects) sizes.push_back(entry.second);
+    return sizes;
+}
+
+unsigned short foreground_threshold(const ipc::Image3d<unsigned short>& stack, bool& any_foreground) {
+    ipc::GreyHistogram histogram;
+    for (const auto& slice : stack.slices()) histogram.add(slice.begin(), slice.end());
+    const ipc::GreyLevels levels = histogram.occupied();
+    any_foreground = levels.size() >= 2;
+    return any_foreground ? ipc::grey_threshold(levels, 2) : 0;
+}
+
+std::vector<ObjectSize> region_objects(const ipc::Image3d<unsigned short>& stack) {
+    bool any_foreground = false;
+    const unsigned short threshold = foreground_threshold(stack, any_foreground);
+    if (!any_foreground) return {};
+    const int w = stack.width(), h = stack.height(), d = stack.depth();
+    auto index = [&](int x, int y, int z) {
+        return (static_cast<std::size_t>(z) * h + static_cast<std::size_t>(y)) * w + static_cast<std::size_t>(x);
+    };
+    std::vector<bool> seen(static_cast<std::size_t>(w) * h * d, false);
+    std::vector<ObjectSize> sizes;
+    std::vector<Voxel> stack_of_voxels;
+    const Voxel steps[] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    for (int z = 0; z < d; ++z)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (seen[index(x, y, z)] || stack(x, y, z) <= threshold) continue;
+                // Flood fill of one region above the threshold.
+                ObjectSize object;
+                seen[index(x, y, z)] = true;
+                stack_of_voxels.push_back({x, y, z});
+                while (!stack_of_voxels.empty()) {
+                    const Voxel v = stack_of_voxels.back();
+                    stack_of_voxels.pop_back();
+                    ++object.count;
+                    object.at_border = object.at_border || at_border(stack, v.x, v.y, v.z);
+                    for (const Voxel& step : steps) {
+                        const int nx = v.x + step.x, ny = v.y + step.y, nz = v.z + step.z;
+                        if (nx < 0 || ny < 0 || nz < 0 || nx >= w || ny >= h || nz >= d) continue;
+                        if (seen[index(nx, ny, nz)] || stack(nx, ny, nz) <= threshold) continue;
+                        seen[index(nx, ny, nz)] = true;
+                        stack_of_voxels.push_back({nx, ny, nz});
+                    }
+                }
+                sizes.push_back(object);
+            }
+    return sizes;
+}
+
+}  // namespace
+
+std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, bool masks) {
+    return masks ? label_objects(stack) : region_objects(stack);
+}
+
+std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions) {
+    std::vector<long> inside, all;
+    for (const ObjectSize& object : objects) {
+        if (object.count < kSpeck) continue;
+        all.push_back(object.count);
+        if (!object.at_border) inside.push_back(object.count);
+    }
+    std::vector<long>& counts = inside.size() >= 3 ? inside : all;
+    if (counts.empty()) return std::nullopt;
+    std::nth_element(counts.begin(), counts.begin() + static_cast<std::ptrdiff_t>(counts.size() / 2), counts.end());
+    const double size = static_cast<double>(counts[counts.size() / 2]);
+    const double pi = std::acos(-1.0);
+    // disc: A = pi d^2 / 4; ball: V = pi d^3 / 6
+    return dimensions == 3 ? std::cbrt(6 * size / pi) : 2 * std::sqrt(size / pi);
+}
+
+ImageSurvey survey_images(const std::string& folder, bool masks) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        throw util::Exception("no such folder: " + folder);
+    ImageSurvey survey;
+    survey.folder = folder;
+    survey.files = ipc::list_tiff_files(folder);
+    if (survey.files.empty()) throw util::Exception("no TIFF files (.tif, .tiff) in " + folder);
+
+    const ipc::Image3d<unsigned short> first = ipc::read_short_image_3d_tiff(survey.files.front());
+    survey.width = first.width();
+    survey.height = first.height();
+    survey.depth = first.depth();
+    if (survey.width == 0 || survey.height == 0 || survey.depth == 0)
+        throw util::Exception("empty image in " + survey.files.front());
+    if (survey.files.size() > 1) {
+        const ipc::Image3d<unsigned short> last = ipc::read_short_image_3d_tiff(survey.files.back());
+        if (last.width() != survey.width || last.height() != survey.height || last.depth() != survey.depth)
+            throw util::Exception("images differ in size: " + survey.files.front() + " is " +
+                                  std::to_string(survey.width) + " x " + std::to_string(survey.height) + " x " +
+                                  std::to_string(survey.depth) + ", " + survey.files.back() + " is " +
+                                  std::to_string(last.width()) + " x " + std::to_string(last.height()) + " x " +
+                                  std::to_string(last.depth()));
+    }
+
+    for (std::size_t i = 0; i < survey.files.size() && i < kFilesForDiameter; ++i) {
+        const auto stack = i == 0 ? first : ipc::read_short_image_3d_tiff(survey.files[i]);
+        survey.diameter = typical_diameter(find_objects(stack, masks), survey.dimensions());
+        if (survey.diameter) {
+            survey.diameter_source = survey.files[i];
+            break;
+        }
+    }
+    return survey;
+}
+
+}  // namespace cells

@@ -1,0 +1,54 @@
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imaging/image_3d.h"
+
+namespace cells {
+
+// What ostrel-cells learns from a folder of TIFF images before it tracks
+// them: the files, the image size, whether each file is a 3-D stack, and
+// the typical size of a cell.
+struct ImageSurvey {
+    std::string folder;
+    std::deque<std::string> files;  // as the TIFF reader will take them
+    int width = 0;
+    int height = 0;
+    int depth = 1;  // pages per file; more than 1: 3-D stacks
+    std::optional<double> diameter;  // typical cell diameter in pixels, when any cell was seen
+    std::string diameter_source;     // the file it was measured in
+
+    bool stacks() const { return depth > 1; }
+    int dimensions() const { return stacks() ? 3 : 2; }
+};
+
+// Surveys a folder of 16-bit (or 8-bit) greyscale TIFFs: raw images, or
+// label masks (0 = background, one value per cell) when `masks` is set.
+// The size comes from the first file and must agree with the last; the
+// diameter is measured in the first of the first few files that shows a
+// cell. Throws util::Exception naming the folder when it holds no TIFF, or
+// the file that cannot be read or differs in size.
+ImageSurvey survey_images(const std::string& folder, bool masks);
+
+// One object of an image: its pixel (voxel) count and whether it touches
+// the image border (then it may be cut off).
+struct ObjectSize {
+    long count = 0;
+    bool at_border = false;
+};
+
+// The objects of a stack (a 2-D image is a stack of depth 1): with `masks`
+// every non-zero value is one object; otherwise the connected regions
+// (4-connected in a plane, 6 in a stack) above the two-class grey
+// threshold that the segmentation also uses.
+std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, bool masks);
+
+// The typical diameter of the objects: the median size of those not
+// touching the border (of all when fewer than 3 stay clear of it), specks
+// below 4 pixels left out, as the diameter of a disc (2-D) or ball (3-D) of
+// that size. Empty when nothing is left.
+std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions);
+
+}  // namespace cells

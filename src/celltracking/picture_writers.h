@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "celltracking/track_lineage.h"
+#include "pipeline/component.h"
+
+namespace isbi {
+
+// Pictures of a cell-tracking result. Both read what isbi_frame_writer or
+// isbi_frame_writer_3d put into the own states of the frames it passes on
+// (a ResultMaskState), so they stand after it in the chain.
+
+// Key "overlay_png_writer": one PNG per frame, directory + "/overlay" +
+// frame number (3 digits or more) + ".png", showing the frame's image in
+// grey with every label's outline in its colour and its number (see
+// render_overlay; a 3-D result is shown projected along z). Elements:
+// "directory" (text), "create" ("true" prepares a fresh directory) and
+// optionally "image_directory" (text): the folder of the images the run
+// read, whose k-th TIFF file in name order (a 2-D image or a 3-D stack) is
+// the background of the k-th frame; without it the background is black.
+class OverlayPngWriter : public cmpnt::MonoChildComponent {
+public:
+    static const char* key() { return "overlay_png_writer"; }
+
+    explicit OverlayPngWriter(const xml::Querier& querier);
+
+    void push_frame(cmpnt::FramePtr frame) override;
+
+    std::string picture_name(std::int32_t frame_number) const;
+
+private:
+    std::string directory_;
+    std::deque<std::string> images_;  // still to be drawn on, in frame order
+    bool with_images_ = false;
+    std::int64_t frames_ = 0;
+};
+
+// Key "lineage_svg_writer": the lineage of all labels written, as one SVG
+// picture (see write_lineage_svg) when the stream ends. Element "file"
+// (text): the picture's file name.
+class LineageSvgWriter : public cmpnt::MonoChildComponent {
+public:
+    static const char* key() { return "lineage_svg_writer"; }
+
+    explicit LineageSvgWriter(const xml::Querier& querier);
+
+    void push_frame(cmpnt::FramePtr frame) override;
+
+private:
+    std::string file_;
+    std::map<std::int32_t, TrackLineage::Segment> tracks_;
+};
+
+}  // namespace isbi

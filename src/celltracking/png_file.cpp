@@ -1,0 +1,86 @@
+#include "celltracking/png_file.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+
+#include "util/exception.h"
+
+namespace isbi {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        if (file) std::fclose(file);
+    }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// libpng's write structures, destroyed on every path. Errors are kept as
+// text and reported through the longjmp libpng requires.
+class PngWriter {
+public:
+    PngWriter() {
+        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngWriter::on_error, &PngWriter::on_warning);
+        if (png_) info_ = png_create_info_struct(png_);
+    }
+    PngWriter(const PngWriter&) = delete;
+    PngWriter& operator=(const PngWriter&) = delete;
+    ~PngWriter() {
+        if (png_) png_destroy_write_struct(&png_, info_ ? &info_ : nullptr);
+    }
+    bool valid() const { return png_ && info_; }
+    png_structp png() const { return png_; }
+    png_infop info() const { return info_; }
+    const std::string& message() const { return message_; }
+
+private:
+    static void on_error(png_structp png, png_const_charp text) {
+        static_cast<PngWriter*>(png_get_error_ptr(png))->message_ = text ? text : "unknown error";
+        png_longjmp(png, 1);
+    }
+    static void on_warning(png_structp, png_const_charp) {}
+
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+    std::string message_;
+};
+
+}  // namespace
+
+void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette) {
+    if (picture.width <= 0 || picture.height <= 0)
+        throw util::Exception("cannot write an empty picture, file = " + name);
+    File file(std::fopen(name.c_str(), "wb"));
+    if (!file) throw util::Exception("Unable to open file: " + name);
+    PngWriter writer;
+    if (!writer.valid()) throw util::Exception("unable to start libpng for " + name);
+    std::vector<png_color> colours(palette.size());
+    for (std::size_t i = 0; i < palette.size(); ++i) colours[i] = png_color{palette[i].r, palette[i].g, palette[i].b};
+    std::vector<png_const_bytep> rows(static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) rows[static_cast<std::size_t>(y)] = &picture.pixels[static_cast<std::size_t>(y) * picture.width];
+
+    // Nothing with a destructor is made between setjmp and the last libpng
+    // call: a longjmp back here skips no cleanup.
+    if (setjmp(png_jmpbuf(writer.png())))
+        throw util::Exception("unable to write " + name + ": " + writer.message());
+    png_init_io(writer.png(), file.get());
+    png_set_IHDR(writer.png(), writer.info(), static_cast<png_uint_32>(picture.width),
+                 static_cast<png_uint_32>(picture.height), 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(writer.png(), writer.info(), colours.data(), static_cast<int>(colours.size()));
+    png_set_filter(writer.png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_strategy(writer.png(), Z_RLE);
+    png_set_compression_level(writer.png(), 1);
+    png_write_info(writer.png(), writer.info());
+    png_write_image(writer.png(), const_cast<png_bytepp>(rows.data()));
+    png_write_end(writer.png(), nullptr);
+    if (std::fflush(file.get()) != 0 || std::ferror(file.get())) throw util::Exception("unable to write " + name);
+    if (std::fclose(file.release()) != 0) throw util::Exception("unable to write " + name);
+}
+
+}  // namespace isbi

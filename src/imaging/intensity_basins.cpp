@@ -1,0 +1,95 @@
+#include "imaging/intensity_basins.h"
+
+#include <algorithm>
+
+namespace ipc {
+
+int IntensityBasins::root(int i) {
+    while (parent_[i] != i) i = parent_[i] = parent_[parent_[i]];
+    return i;
+}
+
+int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::vector<unsigned short>& values,
+                           int width, int height, int depth, double relative_threshold, std::vector<int>& part) {
+    const int n = static_cast<int>(cells.size());
+    const std::int64_t row = width;
+    const std::int64_t slice = static_cast<std::int64_t>(width) * height;
+    local_.assign(static_cast<std::size_t>(slice * depth), -1);
+    for (int i = 0; i < n; ++i) local_[cells[i]] = i;
+    // The face neighbours of pixel i in the region, through their cells.
+    int neighbours[6];
+    auto neighbours_of = [&](int i) {
+        int count = 0;
+        const std::int64_t c = cells[i];
+        for (const std::int64_t step : {std::int64_t{1}, row, slice}) {
+            if (step == slice && depth == 1) continue;
+            for (const std::int64_t m : {c - step, c + step})
+                if (local_[m] >= 0) neighbours[count++] = local_[m];
+        }
+        return count;
+    };
+
+    // Immersion, brightest first (ties in pixel order, for a fixed result):
+    // plain integers (65535 - value, pixel) sort fastest.
+    keys_.resize(n);
+    for (int i = 0; i < n; ++i)
+        keys_[i] = (static_cast<std::uint64_t>(65535 - values[i]) << 32) | static_cast<std::uint32_t>(i);
+    std::sort(keys_.begin(), keys_.end());
+    order_.resize(n);
+    for (int i = 0; i < n; ++i) order_[i] = static_cast<int>(keys_[i] & 0xffffffffu);
+    parent_.assign(n, -1);
+    peak_.assign(n, 0);
+    int roots[6];
+    for (const int i : order_) {
+        const unsigned short v = values[i];
+        int found = 0;
+        const int count = neighbours_of(i);
+        for (int k = 0; k < count; ++k) {
+            if (parent_[neighbours[k]] < 0) continue;  // not flooded yet
+            const int r = root(neighbours[k]);
+            if (std::find(roots, roots + found, r) == roots + found) roots[found++] = r;
+        }
+        if (found == 0) {
+            parent_[i] = i;
+            peak_[i] = v;
+            continue;
+        }
+        // The brightest basin takes the pixel; dimmer ones that do not rise
+        // above it by the separating dip join that basin.
+        const int main = *std::max_element(roots, roots + found, [&](int a, int b) {
+            return peak_[a] != peak_[b] ? peak_[a] < peak_[b] : a > b;
+        });
+        for (int k = 0; k < found; ++k)
+            if (roots[k] != main && peak_[roots[k]] - v < kSeparatingDip * peak_[roots[k]]) parent_[roots[k]] = main;
+        parent_[i] = main;
+    }
+
+    // Parts: connected pieces above each basin's cut, in order of their
+    // brightest pixel (the order of the flooding).
+    part.assign(n, -1);
+    std::vector<char> done(static_cast<std::size_t>(n), 0);
+    int parts = 0;
+    for (const int start : order_) {
+        if (done[start]) continue;
+        const int basin = root(start);
+        if (!(values[start] > relative_threshold * peak_[basin])) continue;  // the rest of it is dimmer
+        stack_.assign(1, start);
+        done[start] = 1;
+        while (!stack_.empty()) {
+            const int i = stack_.back();
+            stack_.pop_back();
+            part[i] = parts;
+            const int count = neighbours_of(i);
+            for (int k = 0; k < count; ++k) {
+                const int m = neighbours[k];
+                if (done[m] || root(m) != basin || !(values[m] > relative_threshold * peak_[basin])) continue;
+                done[m] = 1;
+                stack_.push_back(m);
+            }
+        }
+        ++parts;
+    }
+    return parts;
+}
+
+}  // namespace ipc

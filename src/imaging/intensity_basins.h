@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace ipc {
+
+// Splits one connected region of a thresholded image by its intensities:
+// each bright peak gets its own part, outlined at a share of its own
+// height.
+//
+// The region's pixels are flooded from the brightest down (watershed by
+// immersion): a pixel joins the basin of its brighter neighbours, and where
+// it joins two basins the dimmer one is a peak of its own only if it rises
+// above this pixel (the dip between them) by more than kSeparatingDip of its
+// height; otherwise it is noise on the brighter one's slope and merges into
+// it. Each basin keeps the pixels brighter than relative_threshold times its
+// peak, and every connected piece of those is a part.
+//
+// The pixels are cells of a box (width x height x depth cells, row-major,
+// slice after slice, with a margin of at least one cell on every side in x
+// and y, and in z when depth > 1); cells[i] and values[i] are pixel i's cell
+// and intensity, in the order of the pixels' cells (ties between equal
+// intensities go by it). part[i] gets its part (0 .. parts - 1) or -1 below its
+// basin's cut; returns the number of parts, numbered in the order of their
+// brightest pixel. Scratch storage lives in the object.
+class IntensityBasins {
+public:
+    static constexpr double kSeparatingDip = 0.15;
+
+    int split(const std::vector<std::int64_t>& cells, const std::vector<unsigned short>& values, int width,
+              int height, int depth, double relative_threshold, std::vector<int>& part);
+
+private:
+    int root(int i);
+
+    std::vector<int> local_;  // per box cell: the pixel there, or -1
+    std::vector<std::uint64_t> keys_;
+    std::vector<int> order_;
+    std::vector<int> parent_;
+    std::vector<unsigned short> peak_;  // per basin root
+    std::vector<int> stack_;
+};
+
+}  // namespace ipc

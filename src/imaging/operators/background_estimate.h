@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "imaging/image.h"
+
+namespace ipc {
+
+// Uneven illumination removed by subtracting a smooth background estimate.
+// The image is cut into squares of `scale` x `scale` pixels, and levels
+// placed at the squares' centres are interpolated bilinearly to every pixel
+// (held constant beyond the outer centres):
+//  1. the square means give a first surface, which follows the illumination
+//     but is raised where cells are; the noise level s is measured from the
+//     differences of pixels four apart along the rows (1.4826 times their
+//     median size over sqrt 2: cells and slow shading hardly move it, and
+//     four pixels are beyond the reach of a light smoothing);
+//  2. in each square the mean residual of the pixels below the surface,
+//     plus 0.8 s, is the background's mean (the lower half of a normal
+//     distribution lies 0.8 s below its mean on average; with cells in the
+//     square all of the background lies below the surface, a little more);
+//  3. each square's level is the mean of its pixels no higher than 2 s above
+//     that: the background with the cells, and most of their rims, left
+//     out. A square that cells fill keeps its mean.
+// The statistics use every other pixel of every other row, a quarter of
+// the image. out = max(0, round(in - background + 3 s)): the background
+// comes out at a pedestal of three times its noise, so that it is not
+// clipped at 0 (a spike there would mislead histogram thresholds).
+class BackgroundEstimator {
+public:
+    explicit BackgroundEstimator(int scale) : scale_(scale) {}
+
+    void subtract(const Image<unsigned short>& in, Image<unsigned short>& out);
+
+    // The background levels of the squares of the last image (row-major,
+    // ceil(width / scale) per row).
+    const std::vector<float>& levels() const { return levels_; }
+    // The last image's noise level s and the pedestal 3 s added back.
+    double noise() const { return noise_; }
+    float pedestal() const { return pedestal_; }
+
+private:
+    void prepare_grid(int width, int height);
+    void estimate_levels(const Image<unsigned short>& in);
+    void fill_empty_squares();
+    static constexpr int kNoiseLag = 4;
+    static double median_bin(const std::vector<std::uint64_t>& histogram);
+    // The levels interpolated along row y (width values).
+    const float* interpolated_row(const std::vector<float>& levels, int y);
+
+    int scale_;
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<float> levels_;
+    std::vector<std::uint64_t> deviations_;
+    std::vector<float> ceilings_;
+    double noise_ = 0;
+    float pedestal_ = 0;
+    std::vector<double> sums_;
+    std::vector<long long> counts_;
+    std::vector<int> left_;        // per pixel column: grid column at or left of it
+    std::vector<float> fraction_;  // and its weight towards the next one
+    struct Run {
+        int begin, end, left;
+    };
+    std::vector<Run> runs_;        // columns with the same left centre
+    std::vector<int> top_;         // the same per pixel row
+    std::vector<float> fraction_y_;
+    std::vector<float> background_row_;
+    std::vector<float> level_row_;
+};
+
+}  // namespace ipc

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/cells/image_survey.h"
+#include "app/cells_test_support.h"
+#include "support/expect_message.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using cells::ObjectSize;
+using cells_test::Blob;
+namespace fs = std::filesystem;
+
+TEST(ImageSurvey, DiameterIsTheMedianWholeObjectAsADiscOrBall) {
+    const double pi = std::acos(-1.0);
+    // Discs of 100 pixels have a diameter of 2 sqrt(100 / pi).
+    const std::vector<ObjectSize> discs = {{90, false}, {100, false}, {400, false}, {3, false}, {10, true}};
+    EXPECT_NEAR(*cells::typical_diameter(discs, 2), 2 * std::sqrt(100 / pi), 1e-9);
+    // With fewer than three whole objects the cut ones count too; specks never.
+    const std::vector<ObjectSize> cut = {{100, false}, {50, true}, {2, false}};
+    EXPECT_NEAR(*cells::typical_diameter(cut, 2), 2 * std::sqrt(100 / pi), 1e-9);
+    EXPECT_NEAR(*cells::typical_diameter({{523, false}}, 3), std::cbrt(6 * 523 / pi), 1e-9);
+    EXPECT_FALSE(cells::typical_diameter({{3, false}}, 2));
+    EXPECT_FALSE(cells::typical_diameter({}, 2));
+}
+
+TEST(ImageSurvey, FindsSizeDepthAndCellDiameterInRawImagesMasksAndStacks) {
+    test_support::TempDir dir("survey");
+    const std::vector<Blob> blobs = {{10, 10, 4, 0, 0, 0, 4}, {30, 12, 4, 0, 0, 0, 4}, {20, 30, 4, 0, 0, 0, 4}};
+    cells_test::write_blob_sequence(dir.path() / "raw", blobs, 48, 40, 1, 2);
+    cells_test::write_blob_sequence(dir.path() / "masks", blobs, 48, 40, 1, 2, true);
+    cells_test::write_blob_sequence(dir.path() / "stacks", blobs, 48, 40, 9, 2);
+    for (const char* kind : {"raw", "masks", "stacks"}) {
+        const bool masks = std::string(kind) == "masks";
+        const cells::ImageSurvey survey = cells::survey_images((dir.path() / kind).string(), masks);
+        EXPECT_EQ(survey.files.size(), 2u);
+        EXPECT_EQ(survey.width, 48);
+        EXPECT_EQ(survey.height, 40);
+        const bool stacks = std::string(kind) == "stacks";
+        EXPECT_EQ(survey.depth, stacks ? 9 : 1);
+        EXPECT_EQ(survey.dimensions(), stacks ? 3 : 2);
+        ASSERT_TRUE(survey.diameter) << kind;
+        // A radius of 4 covers 49 pixel centres (257 voxel centres): a disc
+        // (ball) of diameter 7.9.
+        EXPECT_NEAR(*survey.diameter, 7.9, 0.05) << kind;
+        EXPECT_EQ(fs::path(survey.diameter_source).filename(), "t000.tif");
+    }
+}
+
+TEST(ImageSurvey, EmptyMissingOrMismatchedFoldersAreRefusedByName) {
+    test_support::TempDir dir("survey_errors");
+    const std::string missing = (dir.path() / "missing").string();
+    EXPECT_MESSAGE(cells::survey_images(missing, false), "no such folder: " + missing);
+    fs::create_directories(dir.path() / "empty");
+    std::ofstream(dir.path() / "empty" / "notes.txt") << "no images here\n";
+    const std::string empty = (dir.path() / "empty").string();
+    EXPECT_MESSAGE(cells::survey_images(empty, false), "no TIFF files (.tif, .tiff) in " + empty);
+
+    cells_test::write_blob_sequence(dir.path() / "mixed", {}, 32, 32, 1, 1);
+    fs::rename(dir.path() / "mixed" / "t000.tif", dir.path() / "mixed" / "a.tif");
+    cells_test::write_blob_sequence(dir.path() / "mixed", {}, 32, 16, 1, 1);
+    const std::string mixed = (dir.path() / "mixed").string();
+    EXPECT_MESSAGE(cells::survey_images(mixed, false), "images differ in size: " + mixed + "/a.tif is 32 x 32 x 1, " +
+                                                           mixed + "/t000.tif is 32 x 16 x 1");
+    // Empty masks have a size but no cell to measure.
+    cells_test::write_blob_sequence(dir.path() / "blank", {}, 32, 32, 1, 2, true);
+    const cells::ImageSurvey blank = cells::survey_images((dir.path() / "blank").string(), true);
+    EXPECT_EQ(blank.width, 32);
+    EXPECT_FALSE(blank.diameter);
+}
+
+}  // namespace
