@@ -5,11 +5,12 @@
 # argument, runs ostrel on that configuration file instead.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${OSTREL_BUILD_DIR:-$here/build}"
 "$here/scripts/setup.sh"
 cd "$here"
 if [ $# -gt 0 ]; then
-  "$here/build/ostrel" "$1"
+  "$build/ostrel" "$1"
 else
-  "$here/build/ostrel-cells" examples/cells/images examples/cells/result
+  "$build/ostrel-cells" examples/cells/images examples/cells/result
   echo "results: $here/examples/cells/result/ (res_track.txt, mask000.tif ... and ostrel-cells.xml)"
 fi

@@ -12,7 +12,7 @@ namespace {
 
 // A text shown in a message: long texts are cut, since the point is to
 // recognise the mistake.
-std::string quoted(const std::string& text) {
+std::string in_quotes(const std::string& text) {
     constexpr std::size_t shown = 60;
     if (text.size() <= shown) return "\"" + text + "\"";
     return "\"" + text.substr(0, shown) + "...\"";
@@ -80,7 +80,7 @@ void Querier::go_to_parent() {
 const std::string& Querier::read_raw(const std::string& key) const { return current_->tag(key).text; }
 
 void Querier::report_text_after_value(const std::string& what, const std::string& text) const {
-    warn_or_throw("text after the value of " + what + " is ignored: " + quoted(text) + place(*current_));
+    warn_or_throw("text after the value of " + what + " is ignored: " + in_quotes(text) + place(*current_));
 }
 
 void Querier::require_numbers(bool infinity_allowed) const {
@@ -92,7 +92,7 @@ void Querier::require_numbers(bool infinity_allowed) const {
     if (element && element->parent) what += " in " + element->parent->name;
     throw util::Exception(what + " must be " +
                           (infinity_allowed ? "a number or inf, not NaN" : "a finite number") +
-                          ", text = " + quoted(current_->text) + place(*current_));
+                          ", text = " + in_quotes(current_->text) + place(*current_));
 }
 
 }  // namespace xml

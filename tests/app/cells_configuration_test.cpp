@@ -44,14 +44,16 @@ TEST(CellConfiguration, NumbersFollowFromSpeedDiameterAndImages) {
         CellTrackingPlan plan;
         double process_noise, gate, sigma;
         int minimum_size;
-        double division, area;
+        double search_radius, area;
+        int seed_distance;
     };
     const std::vector<Case> cases = {
         // q = s^2 / 2: the shipped example's hand-tuned 8 for cells moving up to 4 pixels.
-        {plan(2, 10, 4), 8, 13.8, 1, 2, 18, 256 * 128},
-        {plan(2, 30, 6), 18, 13.8, 3, 14, 54, 256 * 128},
-        {plan(2, 30, 6, true), 18, 13.8, 3, 1, 54, 256 * 128},  // every piece of a mask counts
-        {plan(3, 20, 3), 3, 16.27, 2, 84, 36, 256 * 128 * 20},
+        {plan(2, 10, 4), 8, 13.8, 1, 4, 20, 256 * 128, 6},
+        {plan(2, 30, 6), 18, 13.8, 3, 14, 60, 256 * 128, 18},
+        {plan(2, 30, 6, true), 18, 13.8, 3, 1, 60, 256 * 128, 18},  // every piece of a mask counts
+        {plan(3, 20, 3), 3, 16.27, 2, 84, 40, 256 * 128 * 20, 12},
+        {plan(2, 5, 10), 50, 13.8, 1, 4, 40, 256 * 128, 3},  // fast cells search further
     };
     for (const Case& c : cases) {
         const cells::TrackingNumbers n = cells::derive_numbers(c.plan);
@@ -59,7 +61,8 @@ TEST(CellConfiguration, NumbersFollowFromSpeedDiameterAndImages) {
         EXPECT_DOUBLE_EQ(n.gate, c.gate);
         EXPECT_DOUBLE_EQ(n.position_sigma, c.sigma);
         EXPECT_EQ(n.minimum_contact_size, c.minimum_size) << c.plan.diameter;
-        EXPECT_DOUBLE_EQ(n.division_distance, c.division);
+        EXPECT_DOUBLE_EQ(n.search_radius, c.search_radius);
+        EXPECT_EQ(n.seed_distance, c.seed_distance);
         EXPECT_DOUBLE_EQ(n.surveillance_area, c.area);
         EXPECT_EQ(n.mask_digits, 3);
     }
@@ -71,9 +74,13 @@ TEST(CellConfiguration, NumbersFollowFromSpeedDiameterAndImages) {
 TEST(CellConfiguration, DerivedNumbersLandInTheFile) {
     const std::string text = cells::cell_tracking_configuration(plan(3, 20, 3));
     EXPECT_EQ(text_of(text, "process_noise"), "3 3 3");
-    EXPECT_EQ(text_of(text, "sigma"), "2 2 2");
+    EXPECT_EQ(text_of(text, "sigma"), "2.86");  // the smoother's: a seventh of the diameter
+    EXPECT_EQ(text_of(text, "scale"), "50");
+    EXPECT_EQ(text_of(text, "seed_distance"), "12");
     EXPECT_EQ(text_of(text, "nominal_surveillance_area"), "655360");
-    EXPECT_EQ(text_of(text, "distance_gate"), "36");
+    EXPECT_EQ(text_of(text, "field_area"), "655360");
+    EXPECT_EQ(text_of(text, "search_radius"), "40");
+    EXPECT_EQ(text_of(text, "distance_gate"), "0");
     EXPECT_EQ(text_of(text, "directory"), "images");
     EXPECT_EQ(text_of(text, "create"), "false");
 }

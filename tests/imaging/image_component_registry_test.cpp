@@ -136,7 +136,8 @@ TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
             .write(out);
         out.close();
     }
-    const auto& size = factory.create(element(size_text.str()))->cast<ostrel::SegmentSizeState>();
+    const auto read_back = factory.create(element(size_text.str()));  // kept alive for the reference below
+    const auto& size = read_back->cast<ostrel::SegmentSizeState>();
     EXPECT_EQ(size.time, 2.5);
     EXPECT_EQ(size.estimate.mean[0], 80);
     EXPECT_EQ(size.estimate.covariance(0, 0), 80);

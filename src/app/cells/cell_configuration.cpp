@@ -60,42 +60,67 @@ std::vector<Element> source_stages(const CellTrackingPlan& plan) {
     return {reader};
 }
 
-std::vector<Element> segmentation_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+namespace {
+
+// Raw images: smooth, correct the background, threshold, split touching
+// cells into objects; the keys differ only in their 2-D or 3-D words.
+std::vector<Element> raw_image_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    const bool stack = plan.dimensions == 3;
+    const std::string image = stack ? "short_image_3d" : "short_image";
+    const std::string pair = stack ? "short_image_3d_segmented_image_3d" : "short_image_segmented_image";
+    const std::string d3 = stack ? "_3d" : "";
     std::vector<Element> stages;
-    const std::string sigma_comment = "Contacts at the segments' centroids, " + number_text(numbers.position_sigma) +
-                                      " pixel(s) of standard deviation per axis (a tenth of the diameter,\n"
-                                      "at least 1); segments below " +
-                                      std::to_string(numbers.minimum_contact_size) + " pixels make no contact.";
-    if (plan.dimensions == 2) {
-        stages.emplace_back("short_image_segmented_image_initializer_algorithm_component",
-                            plan.masks ? "Each value of a label mask is one cell (0 is the background)."
-                                       : "Foreground: pixels above the two-class grey threshold.");
-        if (plan.masks) {
-            stages.emplace_back("short_image_segmented_image_label_segmentor_algorithm_component");
-        } else {
-            stages.emplace_back("short_image_segmented_image_greyscale_segmentor_algorithm_component");
-            stages.back().add("number_of_colors", 2);
-        }
-        stages.emplace_back("short_image_segmented_image_to_segment_image_converter_algorithm_component");
-        stages.emplace_back("segment_image_segmented_image_initializer_algorithm_component",
-                            "Connected regions: one segment per cell.");
-        stages.emplace_back("segment_image_segmented_image_spatial_segmentor_algorithm_component");
-        stages.emplace_back("segment_image_segmented_image_to_contact_frame_converter", sigma_comment);
-    } else {
-        if (plan.masks)
-            throw util::Exception("label masks in 3-D stacks cannot be tracked yet; track the raw stacks instead");
-        stages.emplace_back("short_image_3d_segmented_image_3d_initializer_algorithm_component",
-                            "Foreground: voxels above the two-class grey threshold of the stack.");
-        stages.emplace_back("short_image_3d_segmented_image_greyscale_segmentor_3d_algorithm_component");
-        stages.back().add("number_of_colors", 2);
-        stages.emplace_back("short_image_3d_segmented_image_3d_to_segment_image_3d_converter_algorithm_component");
-        stages.emplace_back("segment_image_3d_segmented_image_3d_initializer_algorithm_component",
-                            "Connected regions: one segment per cell.");
-        stages.emplace_back("segment_image_3d_segmented_image_3d_spatial_segmentor_3d_algorithm_component");
-        stages.emplace_back("segment_image_3d_segmented_image_3d_to_contact_frame_converter", sigma_comment);
-    }
+    stages.emplace_back(image + "_to_" + image + "_gaussian_smoother_algorithm_component",
+                        "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.");
+    stages.back().add("sigma", numbers.smoothing_sigma);
+    stages.emplace_back(image + "_to_" + image + "_background_subtractor_algorithm_component",
+                        "Uneven illumination: the background, measured on squares of 2.5 diameters, is subtracted.");
+    stages.back().add("scale", numbers.background_scale);
+    stages.emplace_back(pair + "_initializer_algorithm_component");
+    stages.emplace_back(pair + "_threshold_segmentor" + d3 + "_algorithm_component",
+                        "Foreground: above the foot of the background's peak in the histogram (dim cells too).");
+    stages.back().add("method", "triangle");
+    stages.emplace_back(
+        pair + "_object_segmentor" + d3 + "_algorithm_component",
+        "Cells as objects: each keeps the pixels above 30 % of its own peak, holes filled, specks below\n" +
+            std::to_string(numbers.minimum_contact_size) + " pixels dropped, touching cells split from centres " +
+            std::to_string(numbers.seed_distance) + " pixels (0.6 diameters) apart.");
+    stages.back()
+        .add("relative_threshold", 0.3)
+        .add("fill_holes", "true")
+        .add("minimum_size", numbers.minimum_contact_size)
+        .add("seed_distance", numbers.seed_distance)
+        .add("neck_ratio", 0.95);
+    stages.emplace_back(pair + "_to_contact_frame_converter");
+    return stages;
+}
+
+// Label masks: each value is one cell (0 is the background), split into
+// its connected pieces.
+std::vector<Element> label_mask_stages(const CellTrackingPlan& plan) {
+    if (plan.dimensions == 3)
+        throw util::Exception("label masks in 3-D stacks cannot be tracked yet; track the raw stacks instead");
+    std::vector<Element> stages;
+    stages.emplace_back("short_image_segmented_image_initializer_algorithm_component",
+                        "Each value of a label mask is one cell (0 is the background).");
+    stages.emplace_back("short_image_segmented_image_label_segmentor_algorithm_component");
+    stages.emplace_back("short_image_segmented_image_to_segment_image_converter_algorithm_component");
+    stages.emplace_back("segment_image_segmented_image_initializer_algorithm_component",
+                        "Connected regions: one segment per cell.");
+    stages.emplace_back("segment_image_segmented_image_spatial_segmentor_algorithm_component");
+    stages.emplace_back("segment_image_segmented_image_to_contact_frame_converter");
+    return stages;
+}
+
+}  // namespace
+
+std::vector<Element> segmentation_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
+    std::vector<Element> stages = plan.masks ? label_mask_stages(plan) : raw_image_stages(plan, numbers);
+    stages.back().comment = "Contacts at the segments' centroids, " + number_text(numbers.position_sigma) +
+                            " pixel(s) of standard deviation per axis (a tenth of the diameter,\n"
+                            "at least 1), each with its size, intensity and shape.";
     stages.back().add("sigma", repeated(numbers.position_sigma, plan.dimensions));
-    stages.back().add("minimum_contact_size", numbers.minimum_contact_size);
+    stages.back().add("minimum_contact_size", plan.masks ? numbers.minimum_contact_size : 1);
     return stages;
 }
 
@@ -165,7 +190,7 @@ std::vector<Element> tracking_stages(const CellTrackingPlan& plan, const Trackin
             Element("track_report_frame_to_composite_state_frame_converter")};
 }
 
-std::vector<Element> cleanup_stages() {
+std::vector<Element> cleanup_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
     Element unconfirmed("unconfirmed_track_size_buffer_filter",
                         "Keep confirmed tracks from their first frame, cut trailing coasts, number the tracks 1, 2, ...");
     unconfirmed.add("buffer_size", 3);
@@ -173,17 +198,33 @@ std::vector<Element> cleanup_stages() {
     coasts.add("buffer_size", 3);
     Element relabeler("track_relabeler");
     relabeler.add("first_id", 1);
-    return {unconfirmed, coasts, relabeler};
+    Element linker(plan.dimensions == 3 ? "lineage_linker_3d" : "lineage_linker",
+                   "Divisions and gaps: the tracks that start are linked to the tracks that ended shortly before\n"
+                   "or go on beside them (a mother, or a cell found again after up to 2 frames unseen), all links of\n"
+                   "3 frames chosen at once. A daughter starts within search_radius (2 diameters) of her mother;\n"
+                   "the daughters' midpoint lies within about midpoint_sigma of where the mother was predicted;\n"
+                   "a cell divides with division_probability per frame, not before minimum_age frames old.");
+    Element model("division_model");
+    model.add("division_probability", 0.02).add("minimum_age", 4).add("midpoint_sigma", numbers.midpoint_sigma);
+    linker.add("window", 3)
+        .add("maximum_gap", 2)
+        .add("search_radius", numbers.search_radius)
+        .add("motion_sigma", numbers.motion_sigma)
+        .add("detection_probability", 0.95)
+        .add("end_probability", 0.01)
+        .add("appearance_rate", 0.1)
+        .add("field_area", numbers.surveillance_area)
+        .add(model);
+    return {unconfirmed, coasts, relabeler, linker};
 }
 
 std::vector<Element> result_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers) {
     Element writer(plan.dimensions == 3 ? "isbi_frame_writer_3d" : "isbi_frame_writer",
-                   "The result: res_track.txt and one label mask per frame. A track born within " +
-                       number_text(numbers.division_distance) +
-                       " pixels (1.8 diameters)\nof a track under way is a daughter of a division.");
+                   "The result: res_track.txt and one label mask per frame, with the linker's parents\n"
+                   "(distance_gate 0: the writer guesses no divisions of its own).");
     writer.add("directory", plan.output)
         .add("create", "false")
-        .add("distance_gate", numbers.division_distance)
+        .add("distance_gate", 0)
         .add("mask_digits", numbers.mask_digits);
     return {writer, Element("terminator")};
 }
@@ -193,7 +234,7 @@ std::string cell_tracking_configuration(const CellTrackingPlan& plan) {
     const TrackingNumbers numbers = derive_numbers(plan);
     Element components("components");
     for (auto part : {source_stages(plan), segmentation_stages(plan, numbers), tracking_stages(plan, numbers),
-                      cleanup_stages(), result_stages(plan, numbers)})
+                      cleanup_stages(plan, numbers), result_stages(plan, numbers)})
         for (Element& stage : part) components.add(std::move(stage));
     Element chain("component_chain");
     chain.add(components);

@@ -13,7 +13,7 @@ namespace cells {
 std::vector<Element> source_stages(const CellTrackingPlan& plan);
 std::vector<Element> segmentation_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers);
 std::vector<Element> tracking_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers);
-std::vector<Element> cleanup_stages();
+std::vector<Element> cleanup_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers);
 std::vector<Element> result_stages(const CellTrackingPlan& plan, const TrackingNumbers& numbers);
 
 // The filter set "cells" of the filter definer: a random-walk position

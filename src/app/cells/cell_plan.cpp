@@ -22,13 +22,24 @@ TrackingNumbers derive_numbers(const CellTrackingPlan& plan) {
     numbers.gate = plan.dimensions == 3 ? 16.27 : 13.8;
     // A centroid wanders by about a tenth of the diameter as the outline changes.
     numbers.position_sigma = std::max(1.0, plan.diameter / 10);
-    // Specks below 2 % of a cell's area (volume) are noise, not cells; every
+    // Specks below 2 % of a cell's area (volume), and below 4 pixels, are
+    // noise, not cells (2 or 3 pixels of noise pass a low threshold); every
     // piece of a label mask counts.
     const double cell_size =
         plan.dimensions == 3 ? pi * std::pow(plan.diameter, 3) / 6 : pi * plan.diameter * plan.diameter / 4;
-    numbers.minimum_contact_size = plan.masks ? 1 : std::max(2, static_cast<int>(std::lround(0.02 * cell_size)));
-    // Two daughters start about one diameter apart, up to one and a half.
-    numbers.division_distance = 1.8 * plan.diameter;
+    numbers.minimum_contact_size = plan.masks ? 1 : std::max(4, static_cast<int>(std::lround(0.02 * cell_size)));
+    // Segmentation: a blur of a seventh of the diameter evens out the pixel
+    // noise yet keeps neighbours apart; the background is measured on squares
+    // of 2.5 diameters, well larger than a cell; touching cells are split
+    // from centres at least 0.6 diameters apart.
+    numbers.smoothing_sigma = std::round(100 * plan.diameter / 7) / 100;
+    numbers.background_scale = std::max(4, static_cast<int>(std::lround(2.5 * plan.diameter)));
+    numbers.seed_distance = std::max(1, static_cast<int>(std::lround(0.6 * plan.diameter)));
+    // Lineage: daughters start about a diameter from their mother and from
+    // each other; a cell found again after a gap has moved a few steps.
+    numbers.search_radius = std::max(2 * plan.diameter, 4 * plan.max_speed);
+    numbers.motion_sigma = std::max(1.0, 0.75 * plan.max_speed);
+    numbers.midpoint_sigma = std::max(1.0, 0.3 * plan.diameter);
     // The cell-tracking-challenge names: mask000.tif below 1000 frames,
     // mask0000.tif from then on.
     numbers.mask_digits = plan.frames >= 1000 ? 4 : 3;

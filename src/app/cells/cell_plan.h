@@ -33,7 +33,12 @@ struct TrackingNumbers {
     double gate;                  // squared Mahalanobis distance of the position gate
     double position_sigma;        // standard deviation of a contact's position, per axis
     int minimum_contact_size;     // fewer pixels make no contact
-    double division_distance;     // a track born closer than this to another is its daughter
+    double smoothing_sigma;       // Gaussian blur before the threshold, pixels
+    int background_scale;         // squares the background is measured on, pixels
+    int seed_distance;            // touching cells split from centres at least this far apart
+    double search_radius;         // a daughter, or a cell found again, starts within this of her track
+    double motion_sigma;          // how far a cell strays in a frame from its track's prediction
+    double midpoint_sigma;        // how far two daughters' midpoint strays from the mother's prediction
     int mask_digits;              // frame-number width of the result's mask names
 };
 

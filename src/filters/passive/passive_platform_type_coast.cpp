@@ -10,7 +10,7 @@
 namespace ostrel {
 
 namespace {
-const char* const owner = "PassivePlatformTypeSensorCoastUpdaterAndGater";
+const char* const coast_owner = "PassivePlatformTypeSensorCoastUpdaterAndGater";
 
 }  // namespace
 
@@ -41,7 +41,7 @@ void PassivePlatformTypeSensorCoastUpdaterAndGater::update(const state::Composit
     nmrc::DynamicVector p = track.states.get<PlatformTypeDistributionState>().distribution;
     std::vector<bool> broadcasts(p.size(), false);
     for (int t : broadcasting_) {
-        check_index(t, p.size(), "broadcasting platform type", "the platform-type belief", owner);
+        check_index(t, p.size(), "broadcasting platform type", "the platform-type belief", coast_owner);
         broadcasts[t] = true;
     }
     // p_t' = p_t q_t, q_t = 1 - Pd for a broadcasting type, else 1
