@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libpng-dev
-          libgtest-dev libbenchmark-dev libtiff-tools time
+          libgtest-dev libbenchmark-dev libtiff-tools time ninja-build
           clang-14 libclang-rt-14-dev snakemake)
 missing=()
 for p in "${packages[@]}"; do
@@ -20,5 +20,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build="${OSTREL_BUILD_DIR:-$here/build}"
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE="${OSTREL_BUILD_TYPE:-Release}" "$@" >/dev/null
+# A new build folder uses Ninja, which keeps both cores busy across targets;
+# an existing one keeps the generator it was made with.
+generator=()
+[ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE="${OSTREL_BUILD_TYPE:-Release}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "celltracking/track_access.h"
+#include "model/states/track_parent_state.h"
 #include "model/track_label_state.h"
 
 namespace ostrel {
@@ -39,6 +40,11 @@ void TrackRelabeler::push_frame(cmpnt::FramePtr frame) {
         // upstream stages still hold keeps its old label.
         auto copy = std::make_shared<state::CompositeState>(*track);
         copy->insert(std::make_shared<const state::TrackLabelState>(label));
+        // A parent named by an earlier stage is renumbered with the rest, so
+        // the lineage still points at the mother's track.
+        if (const auto parent = track->get_ptr<ostrel::TrackParentState>())
+            copy->insert(std::make_shared<const ostrel::TrackParentState>(
+                state::Label{source_, number_of(parent->parent)}));
         relabelled.push_back(std::move(copy));
     }
     child().push_frame(isbi::with_tracks(input, std::move(relabelled)));

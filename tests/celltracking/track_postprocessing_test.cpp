@@ -9,6 +9,7 @@
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
 #include "celltracking_test_support.h"
 #include "model/states/sensor_type_state.h"
+#include "model/states/track_parent_state.h"
 #include "support/expect_message.h"
 
 namespace {
@@ -169,6 +170,21 @@ TEST(TrackRelabelerTest, NumbersLabelsInOrderOfFirstAppearanceUnderItsOwnSource)
     EXPECT_EQ(cell_test::labels_of(collector->frames[1]), (Labels{{src, 11}, {src, 12}, {src, 10}}));
     EXPECT_EQ(collector->frames[2], nullptr);
     EXPECT_EQ(cell_test::labels_of(first), (Labels{{3, 7}, {2, 9}}));  // input untouched
+}
+
+TEST(TrackRelabelerTest, ParentsAreRenumberedWithTheirTracks) {
+    ostrel::TrackRelabeler relabeler(element("<track_relabeler><first_id>1</first_id></track_relabeler>"));
+    auto collector = std::make_shared<cell_test::FrameCollector>();
+    relabeler.insert_child(collector);
+    relabeler.push_frame(make_plain_frame(0, {Track{{0, 40}}}));
+    auto daughters = make_plain_frame(1, {Track{{0, 41}}, Track{{0, 42}}});
+    for (auto& track : daughters->composite_states)
+        track->insert(std::make_shared<const ostrel::TrackParentState>(state::Label{0, 40}));
+    relabeler.push_frame(daughters);
+
+    const int src = relabeler.label_source();
+    for (const auto& track : isbi::composite_frame(collector->frames[1]).composite_states)
+        EXPECT_EQ(track->get<ostrel::TrackParentState>().parent, (state::Label{src, 1}));
 }
 
 TEST(TrackRelabelerTest, RunningOutOfNumbersIsAnError) {
