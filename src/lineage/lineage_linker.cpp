@@ -41,7 +41,7 @@ const state::CompositeState* own_contact(const frame::CompositeStateFrame& frame
 }  // namespace
 
 LineageLinkerBase::LineageLinkerBase(const LinkingParameters& parameters, std::string key, int dimension)
-    : key_(std::move(key)), model_(parameters, dimension), solver_(ostrel::AssignmentAlgorithm::optimal),
+    : key_(std::move(key)), model_(parameters, dimension),
       source_(state::take_label_source()) {}
 
 void LineageLinkerBase::push_frame(cmpnt::FramePtr frame) {
@@ -92,7 +92,7 @@ void LineageLinkerBase::take(cmpnt::FramePtr frame) {
 
 void LineageLinkerBase::commit_oldest() {
     const int oldest = held_.front().index;
-    const LinkChoice choice = choose_links(tracks_, oldest, model_, solver_, solves_++);
+    const LinkChoice choice = choose_links(tracks_, oldest, model_);
 
     // The labels as they were before this frame's decisions: two cells that
     // trade identities in one frame each take the other's old label.

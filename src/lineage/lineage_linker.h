@@ -12,7 +12,6 @@
 #include "lineage/track_history.h"
 #include "model/composite_state_frame.h"
 #include "pipeline/component.h"
-#include "tracker/assignment/assignment_solver.h"
 
 namespace lineage {
 
@@ -68,11 +67,9 @@ private:
 
     std::string key_;
     LinkingModel model_;
-    ostrel::AssignmentSolver solver_;
     std::int32_t source_ = 0;
     std::int32_t next_number_ = 0;
     int next_index_ = 0;
-    int solves_ = 0;
     std::deque<Held> held_;
     std::map<state::Label, TrackHistory> tracks_;  // by incoming label
 };

@@ -3,9 +3,30 @@
 #include <algorithm>
 #include <tuple>
 
+#include "tracker/assignment/linear_program_assignment.h"
+#include "tracker/assignment/program_clusters.h"
+#include "util/exception.h"
+
 namespace lineage {
 
 namespace {
+
+// Clusters of the link program up to this many columns are solved exactly
+// when their relaxation is fractional. A dense colony whose tracks break
+// often (a greedy tracker, say) makes clusters of thousands of links, where
+// branch and bound ran for hours; those take the rounding of the relaxation.
+constexpr int kLargestExactCluster = 2000;
+
+// The pairs of daughters weighed for one mother in one frame.
+constexpr std::size_t kPairsPerMother = 8;
+
+std::vector<int> best_cover(const ostrel::BinaryProgram& program) {
+    std::vector<int> chosen = ostrel::solve_by_clusters(program, [](const ostrel::BinaryProgram& cluster) {
+        return ostrel::solve_integer_program_within(cluster, kLargestExactCluster);
+    });
+    if (!program.is_exact_cover(chosen)) throw util::Exception("lineage linker: the chosen links are no exact cover");
+    return chosen;
+}
 
 // The facts the division model reads about a mother in the frame of her
 // daughters: her last shape and her age when her birth was seen.
@@ -38,7 +59,7 @@ public:
     // `committed`: a group of rows and links that shares no row with those
     // pieces cannot change them, and is solved again when its own frame
     // comes to be committed.
-    std::vector<Link> solve(ostrel::AssignmentSolver& solver, int resolution, int committed) {
+    std::vector<Link> solve(int committed) {
         std::vector<int> group(rows_.size());
         for (std::size_t r = 0; r < group.size(); ++r) group[r] = static_cast<int>(r);
         const auto find = [&group](int r) {
@@ -71,7 +92,7 @@ public:
         }
         for (const auto& row : members) program.add_row(row);
         std::vector<Link> chosen;
-        for (int column : solver.solve(program, resolution))
+        for (int column : best_cover(program))
             if (column >= row_count) chosen.push_back(links_[kept[column - row_count]]);
         return chosen;
     }
@@ -130,6 +151,7 @@ void add_frame(const std::map<state::Label, TrackHistory>& tracks, int frame, co
     }
 
     for (const Source& source : sources) {
+        std::vector<Link> divisions;
         std::vector<std::size_t> near;
         for (std::size_t i = 0; i < pieces.size(); ++i)
             if (model.within_reach(source.prediction, *at[i])) near.push_back(i);
@@ -153,17 +175,26 @@ void add_frame(const std::map<state::Label, TrackHistory>& tracks, int frame, co
                 const std::size_t j = near[m];
                 if (const auto score = model.division(source.prediction, source.facts, *at[i], *at[j]);
                     score && *score > 0)
-                    program.add({Link::Kind::division, source.track, source.cut, {pieces[i], pieces[j]}, frame,
-                                 source.prediction.unseen, *score});
+                    divisions.push_back({Link::Kind::division, source.track, source.cut, {pieces[i], pieces[j]},
+                                         frame, source.prediction.unseen, *score});
             }
         }
+        // Only a mother's likeliest pairs of daughters go into the program:
+        // in a dense colony every pair of nearby starts could be her
+        // daughters, and the program would grow with the square of them.
+        if (divisions.size() > kPairsPerMother) {
+            std::stable_sort(divisions.begin(), divisions.end(),
+                             [](const Link& a, const Link& b) { return a.score > b.score; });
+            divisions.resize(kPairsPerMother);
+        }
+        for (Link& division : divisions) program.add(std::move(division));
     }
 }
 
 }  // namespace
 
 LinkChoice choose_links(const std::map<state::Label, TrackHistory>& tracks, int first_frame,
-                        const LinkingModel& model, ostrel::AssignmentSolver& solver, int resolution) {
+                        const LinkingModel& model) {
     std::map<int, std::vector<state::Label>> starts_by_frame;
     for (const auto& [label, track] : tracks)
         if (!track.start_decided && track.first_frame() >= first_frame)
@@ -171,7 +202,7 @@ LinkChoice choose_links(const std::map<state::Label, TrackHistory>& tracks, int 
     Program program;
     for (const auto& [frame, starts] : starts_by_frame) add_frame(tracks, frame, starts, model, program);
     LinkChoice choice;
-    choice.links = program.solve(solver, resolution, first_frame);
+    choice.links = program.solve(first_frame);
     choice.cuts = std::move(program.cuts);
     return choice;
 }

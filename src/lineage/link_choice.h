@@ -5,7 +5,6 @@
 #include "lineage/linking_model.h"
 #include "lineage/track_history.h"
 #include "model/label.h"
-#include "tracker/assignment/assignment_solver.h"
 
 namespace lineage {
 
@@ -55,6 +54,6 @@ struct LinkChoice {
 // always scores above 0: the tracker's own link stands unless a better
 // explanation takes its pieces.
 LinkChoice choose_links(const std::map<state::Label, TrackHistory>& tracks, int first_frame,
-                               const LinkingModel& model, ostrel::AssignmentSolver& solver, int resolution);
+                               const LinkingModel& model);
 
 }  // namespace lineage

@@ -65,6 +65,28 @@ TEST(LineageLinkerTest, DaughtersOfAMotherInAStackAreHersToo) {
     EXPECT_EQ(out.parent(4, 1), label(1));
 }
 
+// A crowd of tracks starting around her (a fragmenting tracker in a dense
+// colony) must not drown the pair either side of her prediction, and the
+// choice stays quick: only her likeliest pairs are weighed.
+TEST(LineageLinkerTest, AMotherAmongManyStartsStillGetsTheDaughtersBesideHer) {
+    auto frames = mother_frames();
+    for (int f = 4; f < 7; ++f) {
+        std::vector<Cell> cells{{2, 38, 50, f - 3}, {3, 50, 50, f - 3}, {9, 150, 150, f + 1}};
+        for (int k = 0; k < 24; ++k) {  // a quarter ring 14 to 20 pixels out
+            const double angle = 0.0654 * k, radius = 14 + (k % 3) * 3;
+            cells.push_back({100 + k, 44 + radius * std::cos(angle), 50 + radius * std::sin(angle), f - 3});
+        }
+        frames.push_back(tracker_frame(f, cells));
+    }
+    const Output out = run_linker(linker_xml(), frames);
+    ASSERT_EQ(out.frames.size(), 7u);
+    EXPECT_EQ(out.parent(4, 0), label(1));
+    EXPECT_EQ(out.parent(4, 1), label(1));
+    int daughters = 0;
+    for (std::size_t k = 3; k < 27; ++k) daughters += out.parent(4, static_cast<int>(k)).has_value();
+    EXPECT_EQ(daughters, 0);
+}
+
 TEST(LineageLinkerTest, AMotherWhoseTrackWentOnWithOneDaughterEndsAndHerContinuationTakesANewLabel) {
     auto frames = mother_frames();
     for (int f = 4; f < 7; ++f)

@@ -1,45 +1,19 @@
 #pragma once
-#include <string>
-
-#include "imaging/operators/mask_factory.h"
-#include "imaging/operators/pixel_conversion.h"
-#include "imaging/operators/window_sums.h"
-#include "imaging/type_words.h"
-#include "xml/querier.h"
+#include "imaging/operators/window_convolver.h"
 
 namespace ipc {
 
 // Each output pixel is the sum (not the mean) of the input values under the
-// mask centred on it, over the offsets inside the image. The running sum is
-// kept in double and stored in the output type (clamped to its range).
-// The mask is the element's only child, built by the mask factory.
-template <class In, class Out>
-class Convolver {
-public:
-    using Input = In;
-    using Output = Out;
-    using InPixel = typename In::value_type;
-    using OutPixel = typename Out::value_type;
-
-    explicit Convolver(const xml::Querier& element)
-        : mask_(mask_from_only_child(element)), steps_(steps_to_the_right(mask_->offsets())) {}
-
-    static std::string word() { return type_word<In>() + "_to_" + type_word<Out>() + "_convolver"; }
-
-    util::CountedPtr<Out> apply(const util::CountedPtr<In>& input) {
-        util::CountedPtr<Out> out = std::make_shared<Out>(input->width(), input->height());
-        Out& result = *out;
-        sweep_window_sums<WindowSumType<InPixel>>(*input, *mask_, steps_, [&result](int x, int y, const auto& window) {
-            result(x, y) = to_pixel<OutPixel>(window.sum);  // sum over the window
-        });
-        return out;
+// mask, kept in double and stored in the output type (clamped to its range).
+struct SumOfWindow {
+    static constexpr const char* key_suffix = "_convolver";
+    template <class OutPixel, class Sum, class Count>
+    static OutPixel pixel(const Sum& sum, Count /*count*/) {
+        return to_pixel<OutPixel>(sum);  // sum over the window
     }
-
-    const Mask& mask() const { return *mask_; }
-
-private:
-    util::CountedPtr<Mask> mask_;
-    WindowSteps<MaskOffset> steps_;
 };
+
+template <class In, class Out>
+using Convolver = WindowConvolver<In, Out, SumOfWindow>;
 
 }  // namespace ipc

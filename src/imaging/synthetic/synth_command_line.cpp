@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "imaging/synthetic/sequence_writer.h"
+#include "imaging/synthetic/option_values.h"
 #include "util/exception.h"
 
 namespace synth {
@@ -16,57 +17,6 @@ namespace {
 
 const char* const program = "ostrel-synth";
 
-[[noreturn]] void bad_value(const std::string& option, const std::string& text, const std::string& expected) {
-    throw util::Exception(option + ": '" + text + "' is not " + expected);
-}
-
-long long read_integer(const std::string& option, const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || std::isspace(static_cast<unsigned char>(text[0])))
-        bad_value(option, text, "an integer");
-    return value;
-}
-
-int read_int(const std::string& option, const std::string& text) {
-    const long long value = read_integer(option, text);
-    if (value < -1000000000LL || value > 1000000000LL) bad_value(option, text, "an integer of a sensible size");
-    return static_cast<int>(value);
-}
-
-std::uint64_t read_seed(const std::string& option, const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-    if (text.empty() || text[0] < '0' || text[0] > '9' || *end != '\0' || errno == ERANGE)
-        bad_value(option, text, "an integer from 0 to 18446744073709551615");
-    return value;
-}
-
-double read_real(const std::string& option, const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
-        std::isspace(static_cast<unsigned char>(text[0])))
-        bad_value(option, text, "a number");
-    return value;
-}
-
-// "N" for a square image or "WxH".
-void read_size(const std::string& option, const std::string& text, SequenceParameters& p) {
-    const std::size_t cross = text.find('x');
-    if (cross == std::string::npos) {
-        p.width = p.height = read_int(option, text);
-        return;
-    }
-    const std::string width = text.substr(0, cross);
-    const std::string height = text.substr(cross + 1);
-    if (width.empty() || height.empty()) bad_value(option, text, "a size N or WxH");
-    p.width = read_int(option, width);
-    p.height = read_int(option, height);
-}
 
 // One valued option: its name, the placeholder and help text of the usage,
 // and how its value sets the options. Adding an option is adding a row.
@@ -86,7 +36,7 @@ const std::vector<ValuedOption>& valued_options() {
         {"--seed", "N               random seed (default 1)",
          [](const std::string& n, const std::string& v, SynthOptions& o) { o.parameters.seed = read_seed(n, v); }},
         {"--size", "N | WxH         image size in pixels, 16 to 4096 (default 256)",
-         [](const std::string& n, const std::string& v, SynthOptions& o) { read_size(n, v, o.parameters); }},
+         [](const std::string& n, const std::string& v, SynthOptions& o) { read_size(n, v, o.parameters.width, o.parameters.height); }},
         {"--cells", "N              nuclei in the first frame, 0 to 2000 (default 20)",
          [](const std::string& n, const std::string& v, SynthOptions& o) { o.parameters.cells = read_int(n, v); }},
         {"--frames", "N             number of frames, 1 to 1000 (default 40)",

@@ -58,4 +58,15 @@ HybridResult solve_hybrid(const BinaryProgram& program) {
     return result;
 }
 
+std::vector<int> solve_integer_program_within(const BinaryProgram& program, int largest_exact) {
+    try {
+        HybridResult relaxed = solve_hybrid(program);
+        if (relaxed.relaxation_integral || program.column_count() > largest_exact) return std::move(relaxed.chosen);
+    } catch (const std::exception&) {
+        // The rounding of a fractional relaxation stranded a row: only the
+        // integer program can say whether a cover exists at all.
+    }
+    return solve_integer_program(program);
+}
+
 }  // namespace ostrel

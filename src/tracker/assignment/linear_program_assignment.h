@@ -24,4 +24,11 @@ struct HybridResult {
 // solver picks by the relaxed values (without normalisation).
 HybridResult solve_hybrid(const BinaryProgram& program);
 
+// The integer program at a bounded cost: the relaxation first; when it is
+// integral it is the optimum. Otherwise branch and bound for a program of at
+// most `largest_exact` columns, and the greedy rounding of the relaxation
+// ("hybrid") for a larger one, where branch and bound may run for hours.
+// When that rounding strands a row, the integer program decides after all.
+std::vector<int> solve_integer_program_within(const BinaryProgram& program, int largest_exact);
+
 }  // namespace ostrel

@@ -121,6 +121,20 @@ TEST(ExactSolvers, HybridTakesTheGreedyChoiceOnFractionalRelaxedValues) {
     EXPECT_MESSAGE(ostrel::solve_hybrid(triangle), "problem in GreedyBinaryProgramSolver");
 }
 
+TEST(ExactSolvers, BoundedIntegerProgramIsOptimalWhenSmallAndACoverWhenLarge) {
+    std::mt19937 engine(37);
+    for (int trial = 0; trial < 100; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        const BinaryProgram program = assignment_test::random_feasible_program(engine, random_shape(engine));
+        const std::vector<int> optimal = ostrel::solve_integer_program(program);
+        const std::vector<int> exact = ostrel::solve_integer_program_within(program, program.column_count());
+        EXPECT_NEAR(program.total_score(exact), program.total_score(optimal), 1e-6);
+        const std::vector<int> rounded = ostrel::solve_integer_program_within(program, 0);
+        EXPECT_TRUE(program.is_exact_cover(rounded));
+        EXPECT_LE(program.total_score(rounded), program.total_score(optimal) + 1e-6);
+    }
+}
+
 TEST(ExactSolvers, ProgramWithoutCoverFailsWithEachSolversMessage) {
     // x0 = 1, x1 = 1 and x0 + x1 = 1 cannot all hold, not even fractionally.
     BinaryProgram program(2);

@@ -9,6 +9,7 @@
 #include "imaging/synthetic/colony/colony_writer.h"
 #include "imaging/synthetic/sequence_writer.h"
 #include "imaging/synthetic/synth_command_line.h"
+#include "imaging/synthetic/option_values.h"
 #include "util/exception.h"
 
 namespace synth::colony {
@@ -16,47 +17,6 @@ namespace synth::colony {
 namespace {
 
 const char* const program = "ostrel-synth";
-
-[[noreturn]] void bad_value(const std::string& option, const std::string& text, const std::string& expected) {
-    throw util::Exception(option + ": '" + text + "' is not " + expected);
-}
-
-// The whole text must be the number: no blanks, no trailing characters.
-double read_real(const std::string& option, const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
-        std::isspace(static_cast<unsigned char>(text[0])))
-        bad_value(option, text, "a number");
-    return value;
-}
-
-int read_int(const std::string& option, const std::string& text) {
-    const double value = read_real(option, text);
-    if (value != std::floor(value) || std::fabs(value) > 1e9) bad_value(option, text, "an integer");
-    return static_cast<int>(value);
-}
-
-std::uint64_t read_seed(const std::string& option, const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-    if (text.empty() || text[0] < '0' || text[0] > '9' || *end != '\0' || errno == ERANGE)
-        bad_value(option, text, "an integer from 0 to 18446744073709551615");
-    return value;
-}
-
-// "N" for a square image or "WxH".
-void read_size(const std::string& option, const std::string& text, ColonyParameters& p) {
-    const std::size_t cross = text.find('x');
-    if (cross == std::string::npos) {
-        p.width = p.height = read_int(option, text);
-        return;
-    }
-    p.width = read_int(option, text.substr(0, cross));
-    p.height = read_int(option, text.substr(cross + 1));
-}
 
 // Splits "--name=value"; false when the argument carries no '='.
 bool split_value(std::string& option, std::string& value) {
@@ -133,7 +93,7 @@ ColonyOptions parse_colony_options(const std::vector<std::string>& args) {
         } else if (option == "--seed") {
             p.seed = read_seed(option, value);
         } else if (option == "--size") {
-            read_size(option, value, p);
+            read_size(option, value, p.width, p.height);
         } else if (option == "--cells") {
             p.founders = read_int(option, value);
         } else if (option == "--frames") {
