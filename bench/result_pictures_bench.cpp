@@ -26,6 +26,7 @@
 #include "evaluation/frame_matching.h"
 #include "imaging/tiff_page_writer.h"
 #include "imaging/tiff_readers.h"
+#include "util/heap_reuse.h"
 
 namespace {
 
@@ -120,4 +121,12 @@ BENCHMARK(ScoreFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// As in the programs: freed image buffers are kept for the next frame.
+int main(int argc, char** argv) {
+    util::reuse_freed_images();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

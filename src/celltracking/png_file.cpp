@@ -74,7 +74,7 @@ void write_indexed_png(const std::string& name, const IndexedPicture& picture, c
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE(writer.png(), writer.info(), colours.data(), static_cast<int>(colours.size()));
     png_set_filter(writer.png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_strategy(writer.png(), Z_RLE);
+    png_set_compression_strategy(writer.png(), Z_HUFFMAN_ONLY);
     png_set_compression_level(writer.png(), 1);
     png_write_info(writer.png(), writer.info());
     png_write_image(writer.png(), const_cast<png_bytepp>(rows.data()));

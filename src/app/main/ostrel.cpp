@@ -1,3 +1,7 @@
 #include "app/run.h"
+#include "util/heap_reuse.h"
 
-int main(int argc, char** argv) { return app::run(argc, argv); }
+int main(int argc, char** argv) {
+    util::reuse_freed_images();
+    return app::run(argc, argv);
+}
