@@ -1,5 +1,6 @@
 #include "xml/querier.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -26,9 +27,19 @@ std::string place(const Tag& tag) {
 }  // namespace
 
 Querier Querier::open(const std::string& path) {
+    // A folder opens as a stream on Linux and fails only when read, by an
+    // exception of the standard library; both are refused here by name.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw util::Exception("Querier::open is unable to open " + path + ": it is a folder");
     std::ifstream file(path, std::ios::in | std::ios::binary);
     if (!file) throw util::Exception("Querier::open is unable to open " + path);
-    std::string contents((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string contents;
+    try {
+        contents.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception& failure) {
+        throw util::Exception("Querier::open is unable to read " + path + ": " + failure.what());
+    }
     return parse(contents, path);
 }
 

@@ -56,6 +56,16 @@ TEST(XmlNesting, IncludedFilesCannotTogetherNestDeeperThanTheLimit) {
                    "elements nested deeper than 256 levels after including files in inner.xml at line 2");
 }
 
+// Found by the fuzzer: a folder named as an included file ended the run
+// with an uncaught exception of the standard library.
+TEST(XmlInclude, AFolderNamedAsAFileIsRefusedByName) {
+    test_support::ScopedWorkingDir dir("xml_include_folder");
+    std::ofstream("main.xml") << "<?xml version=\"1.0\"?>\n<r>\n  <f file=\"..\"/>\n</r>\n";
+    xml::Querier q = xml::Querier::open("main.xml");
+    EXPECT_MESSAGE_CONTAINS(xml::expand_includes(q), ": it is a folder");
+    EXPECT_MESSAGE_CONTAINS(xml::Querier::open("."), "Querier::open is unable to open .: it is a folder");
+}
+
 TEST(XmlStrictness, AMismatchedEndTagIsAWarningByDefaultAndAnErrorWhenStrict) {
     std::string error;
     std::string printed = warned([] { parse("<r>\n<b>1</c>\n</r>"); }, error);
