@@ -66,6 +66,9 @@ TEST(CellConfiguration, NumbersFollowFromSpeedDiameterAndImages) {
         EXPECT_DOUBLE_EQ(n.surveillance_area, c.area);
         EXPECT_EQ(n.mask_digits, 3);
     }
+    // The daughters' midpoint strays with the cell size, or with speed for fast cells.
+    EXPECT_DOUBLE_EQ(cells::derive_numbers(plan(2, 10, 4)).midpoint_sigma, 3);
+    EXPECT_DOUBLE_EQ(cells::derive_numbers(plan(2, 5, 10)).midpoint_sigma, 5);
     CellTrackingPlan long_run = plan(2, 10, 4);
     long_run.frames = 1000;
     EXPECT_EQ(cells::derive_numbers(long_run).mask_digits, 4);

@@ -39,7 +39,8 @@ TrackingNumbers derive_numbers(const CellTrackingPlan& plan) {
     // each other; a cell found again after a gap has moved a few steps.
     numbers.search_radius = std::max(2 * plan.diameter, 4 * plan.max_speed);
     numbers.motion_sigma = std::max(1.0, 0.75 * plan.max_speed);
-    numbers.midpoint_sigma = std::max(1.0, 0.3 * plan.diameter);
+    // Fast daughters stray further from where their mother was headed.
+    numbers.midpoint_sigma = std::max({1.0, 0.3 * plan.diameter, 0.5 * plan.max_speed});
     // The cell-tracking-challenge names: mask000.tif below 1000 frames,
     // mask0000.tif from then on.
     numbers.mask_digits = plan.frames >= 1000 ? 4 : 3;
