@@ -53,6 +53,19 @@ void make_inputs(const fs::path& inputs) {
         fs::copy_file(entry.path(), inputs / entry.path().filename());
 }
 
+// A fresh copy of the inputs for each run. The fuzzer's timer signal can
+// interrupt the copy (EINTR), which is no finding: the copy is tried again.
+void copy_inputs(const fs::path& inputs, const fs::path& run) {
+    for (int attempt = 1;; ++attempt) {
+        std::error_code error;
+        fs::remove_all(run, error);
+        fs::copy(inputs, run, fs::copy_options::recursive, error);
+        if (!error) return;
+        if (error != std::errc::interrupted || attempt == 100)
+            throw fs::filesystem_error("copying the fuzzer's inputs", inputs, run, error);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,10 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     (void)ready;
 
-    std::error_code ignored;
     fs::current_path(scratch.root());
-    fs::remove_all(run, ignored);
-    fs::copy(inputs, run, fs::copy_options::recursive);
+    copy_inputs(inputs, run);
     fs::current_path(run);
     fuzz::write_file("run.xml", data, size);
     try {
