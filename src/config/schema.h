@@ -198,7 +198,7 @@ private:
 
     // Everything declared about one typed parameter.
     template <class T>
-    struct Spec {
+    struct FieldRule {
         using Entry = typename ValueForm<T>::Entry;
         std::string name;
         std::vector<std::string> names;  // the name, then the other accepted names
@@ -279,20 +279,20 @@ private:
     template <class T, class... Options>
     Schema& parameter(T P::*member, std::string name, std::string meaning, bool is_required,
                       const Options&... options) {
-        Spec<T> spec;
-        spec.name = name;
-        spec.names = {name};
-        spec.required = is_required;
-        (spec.add(options), ...);
+        FieldRule<T> rule;
+        rule.name = name;
+        rule.names = {name};
+        rule.required = is_required;
+        (rule.add(options), ...);
         std::string shown = name;
-        for (std::size_t i = 1; i < spec.names.size(); ++i) shown += " (or " + spec.names[i] + ")";
-        add_line({shown, spec.form(), is_required ? "required" : "default " + ValueForm<T>::show(P{}.*member),
+        for (std::size_t i = 1; i < rule.names.size(); ++i) shown += " (or " + rule.names[i] + ")";
+        add_line({shown, rule.form(), is_required ? "required" : "default " + ValueForm<T>::show(P{}.*member),
                   std::move(meaning), nullptr},
-                 spec.names);
-        fields_.push_back({[member, spec](const xml::Querier& element, P& p, const Context& context) {
-                               if (spec.read(element, p.*member, context)) spec.check(p.*member, context);
+                 rule.names);
+        fields_.push_back({[member, rule](const xml::Querier& element, P& p, const Context& context) {
+                               if (rule.read(element, p.*member, context)) rule.check(p.*member, context);
                            },
-                           [member, spec](const P& p, const Context& context) { spec.check(p.*member, context); }});
+                           [member, rule](const P& p, const Context& context) { rule.check(p.*member, context); }});
         return *this;
     }
 
