@@ -7,6 +7,10 @@
 //   WriteOverlayPng    the above, then the PNG file
 //   OverlayFrame       all the overlay writer does per frame: read the
 //                      background TIFF (16-bit, LZW), render, write the PNG
+//   OverlayFrameReadAhead  the same as the writer does it on two cores: the
+//                      next background is read on a second thread while the
+//                      current frame is drawn (wall-clock frames/s, since
+//                      the work is split between two threads)
 //   ScoreFrame         what ostrel-eval does per frame: read a reference and
 //                      a result mask (16-bit TIFFs), overlap and match them
 //
@@ -15,12 +19,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <deque>
 #include <filesystem>
 #include <random>
 #include <string>
 
 #include <unistd.h>
 
+#include "celltracking/background_images.h"
 #include "celltracking/overlay_picture.h"
 #include "celltracking/png_file.h"
 #include "evaluation/frame_matching.h"
@@ -100,6 +106,20 @@ void OverlayFrame(benchmark::State& state) {
     frames_per_second(state);
 }
 BENCHMARK(OverlayFrame)->Unit(benchmark::kMillisecond);
+
+void OverlayFrameReadAhead(benchmark::State& state) {
+    const Frame& f = frame();
+    const std::string image = scratch("image.tif"), name = scratch("frame.png");
+    ipc::write_greyscale_tiff(image, f.image);
+    const std::deque<std::string> files(static_cast<std::size_t>(state.max_iterations) + 1, image);
+    isbi::BackgroundImages backgrounds(files, true);
+    for (auto _ : state) {
+        const auto background = backgrounds.next(false);
+        isbi::write_indexed_png(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette());
+    }
+    frames_per_second(state);
+}
+BENCHMARK(OverlayFrameReadAhead)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ScoreFrame(benchmark::State& state) {
     const Frame& f = frame();

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <fstream>
 
+#include "celltracking/background_images.h"
 #include "celltracking/lineage_svg.h"
 #include "celltracking/overlay_picture.h"
 #include "celltracking/result_mask_state.h"
 #include "celltracking/track_access.h"
 #include "imaging/tiff_file_names.h"
 #include "imaging/tiff_readers.h"
+#include "pipeline/thread_budget.h"
 #include "util/system.h"
 
 namespace isbi {
@@ -39,11 +41,12 @@ OverlayPngWriter::OverlayPngWriter(const xml::Querier& querier) : directory_(fol
     xml::Querier image_directory;
     if (querier.find_tag("image_directory", image_directory)) {
         const std::string images = image_directory.raw_text();
-        images_ = ipc::list_tiff_files(images);
-        if (images_.empty())
+        std::deque<std::string> files = ipc::list_tiff_files(images);
+        if (files.empty())
             throw util::Exception(std::string(key()) + ": image_directory holds no TIFF file, image_directory = " +
                                   images);
-        with_images_ = true;
+        // Reading the next image on a second thread needs a second core.
+        backgrounds_ = std::make_unique<BackgroundImages>(std::move(files), cmpnt::thread_budget() > 1);
     }
     if (create) util::System::make_directory(directory_);
 }
@@ -61,14 +64,11 @@ void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
     }
     const ResultMaskState& result = result_of(composite_frame(frame), key());
     std::unique_ptr<ipc::Image<unsigned short>> image;
-    if (with_images_) {
-        if (images_.empty())
+    if (backgrounds_) {
+        if (backgrounds_->empty())
             throw util::Exception(std::string(key()) + ": frame " + std::to_string(frames_) +
                                   " has no image left in image_directory");
-        const std::string name = images_.front();
-        images_.pop_front();
-        image = std::make_unique<ipc::Image<unsigned short>>(
-            result.stack ? project_brightest(ipc::read_short_image_3d_tiff(name)) : ipc::read_short_image_tiff(name));
+        image = std::make_unique<ipc::Image<unsigned short>>(backgrounds_->next(result.stack != nullptr));
     }
     ++frames_;
     const Mask labels = result.stack ? project_labels(*result.stack) : result.mask ? *result.mask : Mask();

@@ -1,9 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "celltracking/background_images.h"
 #include "celltracking/track_lineage.h"
 #include "pipeline/component.h"
 
@@ -33,8 +34,7 @@ public:
 
 private:
     std::string directory_;
-    std::deque<std::string> images_;  // still to be drawn on, in frame order
-    bool with_images_ = false;
+    std::unique_ptr<BackgroundImages> backgrounds_;  // none: a black background
     std::int64_t frames_ = 0;
 };
 

@@ -1,0 +1,57 @@
+#include "celltracking/background_images.h"
+
+#include <utility>
+
+#include "celltracking/overlay_picture.h"
+#include "imaging/tiff_readers.h"
+
+namespace isbi {
+
+namespace {
+
+ipc::Image<unsigned short> read_background(const std::string& file, bool stack) {
+    return stack ? project_brightest(ipc::read_short_image_3d_tiff(file)) : ipc::read_short_image_tiff(file);
+}
+
+}  // namespace
+
+BackgroundImages::BackgroundImages(std::deque<std::string> files, bool read_ahead)
+    : files_(std::move(files)), read_ahead_(read_ahead) {}
+
+BackgroundImages::~BackgroundImages() {
+    // A read still running uses its own copies of the file name and flag;
+    // wait for it and drop what it read (or the error it met).
+    if (pending_.valid()) pending_.wait();
+}
+
+void BackgroundImages::start_next(bool stack) {
+    if (!read_ahead_ || files_.empty()) return;
+    pending_file_ = files_.front();
+    files_.pop_front();
+    pending_stack_ = stack;
+    pending_ = std::async(std::launch::async, read_background, pending_file_, stack);
+}
+
+ipc::Image<unsigned short> BackgroundImages::next(bool stack) {
+    std::string file;
+    if (pending_.valid()) {
+        // Read ahead as the previous frame was read; a frame of the other
+        // kind (a result that switched between 2-D and 3-D) reads it again.
+        if (pending_stack_ == stack) {
+            ipc::Image<unsigned short> image = pending_.get();
+            start_next(stack);
+            return image;
+        }
+        pending_.wait();
+        pending_ = {};
+        file = pending_file_;
+    } else {
+        file = files_.front();
+        files_.pop_front();
+    }
+    ipc::Image<unsigned short> image = read_background(file, stack);
+    start_next(stack);
+    return image;
+}
+
+}  // namespace isbi
