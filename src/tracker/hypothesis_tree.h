@@ -130,6 +130,7 @@ private:
                        NodeList& next_leaves);
     static void detach_child(HypothesisNode& child);
     void report_bound();
+    void report_program_bound();
 
     // resolve, in its order of steps
     bool needs_solve() const;
@@ -158,6 +159,7 @@ private:
     HypothesisLimits limits_;
     bool bound_bit_ = false;
     bool bound_warned_ = false;
+    bool program_bound_warned_ = false;
     std::vector<BoundCandidate> candidates_;
     std::vector<char> keep_;
     // The node of each column of the last program built.

@@ -1,6 +1,7 @@
 // HypothesisTree::resolve: chooses the global hypothesis and commits the
 // oldest level of the window.
 #include <algorithm>
+#include <iostream>
 
 #include "tracker/hypothesis_tree.h"
 #include "util/exception.h"
@@ -31,6 +32,7 @@ bool HypothesisTree::needs_solve() const {
 void HypothesisTree::choose() {
     const BinaryProgram program = build_program();
     const std::vector<int> chosen = solver_.solve(program, resolution_counter_ + 1);
+    if (solver_.bounded()) report_program_bound();
     ++resolution_counter_;
     for (int column : chosen) {
         // A node already marked has its whole ancestry marked too.
@@ -38,6 +40,17 @@ void HypothesisTree::choose() {
              node && node->resolution_id != resolution_counter_; node = node->parent)
             node->resolution_id = resolution_counter_;
     }
+}
+
+void HypothesisTree::report_program_bound() {
+    if (program_bound_warned_) return;
+    program_bound_warned_ = true;
+    std::cout << "\nwarning: the tracker chose greedily within a cluster of more than "
+              << solver_.largest_cluster()
+              << " hypotheses, where solving its program would take minutes per frame, so results may differ "
+                 "from the configured assignment_algorithm. To widen the bound, raise maximum_program_columns "
+                 "in multiple_hypothesis_tracker (0: no limit)."
+              << std::endl;
 }
 
 // Every head keeps the one child on the chosen path, which becomes the new

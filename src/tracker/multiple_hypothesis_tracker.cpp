@@ -56,7 +56,12 @@ MultipleHypothesisTracker::MultipleHypothesisTracker(const xml::Querier& querier
     querier.read_optional("maximum_contacts_per_hypothesis", limits.contacts_per_hypothesis);
     querier.read_optional("hypothesis_ratio", limits.ratio);
     tree_.set_limits(limits);
-    tree_.set_solver(AssignmentSolver(algorithm, print_lps));
+    // Optional: the most hypotheses of one cluster that "optimal", "hybrid"
+    // and "branch_and_bound" solve as configured (0: no limit); a larger
+    // cluster is settled greedily, with one warning per run.
+    std::int32_t largest_cluster = kDefaultLargestCluster;
+    querier.read_optional("maximum_program_columns", largest_cluster);
+    tree_.set_solver(AssignmentSolver(algorithm, print_lps, largest_cluster));
 }
 
 void MultipleHypothesisTracker::push_frame(cmpnt::FramePtr frame) {

@@ -21,9 +21,17 @@ namespace ostrel {
 // those: "gate_index" (true or false, default true: index new contacts by
 // position; the decisions are the same either way) and the hypothesis bound
 // "maximum_hypotheses_per_track" (default 64), "maximum_contacts_per_hypothesis"
-// (default 16) and "hypothesis_ratio" (default 0, off; see HypothesisLimits).
+// (default 16) and "hypothesis_ratio" (default 0, off; see HypothesisLimits),
+// and "maximum_program_columns" (default 50000; 0: no limit), the largest
+// cluster of hypotheses the program-solving algorithms solve as configured
+// (see AssignmentSolver).
 class MultipleHypothesisTracker : public cmpnt::MonoChildComponent {
 public:
+    // Far above the clusters of ordinary data (a colony of 300 touching rods
+    // makes clusters of about 22000), far below those of an over-segmented
+    // mask (150000 for a 32 x 32 block of one-pixel cells).
+    static constexpr std::int32_t kDefaultLargestCluster = 50000;
+
     explicit MultipleHypothesisTracker(const xml::Querier& querier);
 
     void push_frame(cmpnt::FramePtr frame) override;

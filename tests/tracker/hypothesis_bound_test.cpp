@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <fstream>
 #include <limits>
 
 #include "imaging/tiff_page_writer.h"
@@ -114,6 +116,22 @@ TEST(HypothesisBound, OverSegmentedMasksFinishWithOneWarning) {
     EXPECT_EQ(run.out.find("warning: the tracker bounded", first + 1), std::string::npos);
     EXPECT_NE(run.out.find("maximum_hypotheses_per_track", first), std::string::npos);
     EXPECT_TRUE(fs::exists(cells / "result_from_masks" / "res_track.txt"));
+    EXPECT_EQ(run.out.find("warning: the tracker chose greedily"), std::string::npos);
+
+    // The block's clusters hold thousands of hypotheses: with a lower limit
+    // on the program's size they are chosen greedily, and the run says so once.
+    std::ifstream shipped(cells / "track_label_masks.xml");
+    std::string config((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    const std::string nscan = "<nscan>";
+    config.insert(config.find(nscan), "<maximum_program_columns>100</maximum_program_columns>");
+    std::ofstream(cells / "bounded_program.xml") << config;
+    const auto bounded = test_support::run_command(
+        "XDG_DATA_HOME='" + root.str() + "/data' " + test_support::ostrel_binary() + " bounded_program.xml",
+        cells.string());
+    EXPECT_EQ(bounded.status, 0) << bounded.err;
+    const auto program = bounded.out.find("warning: the tracker chose greedily within a cluster of more than 100");
+    ASSERT_NE(program, std::string::npos) << bounded.out;
+    EXPECT_EQ(bounded.out.find("warning: the tracker chose greedily", program + 1), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "tracker/assignment/branch_and_bound_binary_program_solver.h"
@@ -10,7 +11,6 @@
 #include "tracker/assignment/linear_program.h"
 #include "tracker/assignment/linear_program_assignment.h"
 #include "tracker/assignment/linear_program_solver.h"
-#include "tracker/assignment/program_clusters.h"
 #include "tracker/assignment/random_greedy_binary_program_solver.h"
 #include "util/exception.h"
 
@@ -47,8 +47,11 @@ std::vector<int> hybrid(const BinaryProgram& program) { return solve_hybrid(prog
 
 }  // namespace
 
-AssignmentSolver::AssignmentSolver(AssignmentAlgorithm algorithm, LpPrintSettings print_lps)
-    : algorithm_(algorithm), print_lps_(std::move(print_lps)) {
+AssignmentSolver::AssignmentSolver(AssignmentAlgorithm algorithm, LpPrintSettings print_lps, int largest_cluster)
+    : algorithm_(algorithm), print_lps_(std::move(print_lps)), largest_cluster_(largest_cluster) {
+    if (largest_cluster_ < 0)
+        throw util::Exception("maximum_program_columns must be 0 (no limit) or more: maximum_program_columns = " +
+                              std::to_string(largest_cluster_));
     if (algorithm_ == AssignmentAlgorithm::random_greedy) random_.emplace();
     if (!print_lps_.active) return;
     if (print_lps_.directory.empty()) throw util::Exception("print_lps directory is empty");
@@ -70,17 +73,35 @@ std::vector<int> AssignmentSolver::solve(const BinaryProgram& program, int resol
     return chosen;
 }
 
+std::vector<int> AssignmentSolver::by_clusters(const BinaryProgram& program, const ClusterSolver& solve_cluster) {
+    if (largest_cluster_ == 0) return solve_by_clusters(program, solve_cluster);
+    return solve_by_clusters(program, [this, &solve_cluster](const BinaryProgram& cluster) {
+        if (cluster.column_count() <= largest_cluster_) return solve_cluster(cluster);
+        bounded_ = true;
+        std::vector<int> chosen;
+        try {
+            GreedyBinaryProgramSolver().solve(cluster, normalised_coefficients(cluster), chosen);
+        } catch (const util::Exception&) {
+            // The greedy choice stranded a row: only the configured solver
+            // can say whether a cover exists at all.
+            return solve_cluster(cluster);
+        }
+        return chosen;
+    });
+}
+
 std::vector<int> AssignmentSolver::choose(const BinaryProgram& program) {
+    bounded_ = false;
     std::vector<int> chosen;
     switch (algorithm_) {
         case AssignmentAlgorithm::optimal: {
             OptimalTimer timer;
-            return solve_by_clusters(program, solve_integer_program);
+            return by_clusters(program, solve_integer_program);
         }
         case AssignmentAlgorithm::hybrid:
-            return solve_by_clusters(program, hybrid);
+            return by_clusters(program, hybrid);
         case AssignmentAlgorithm::branch_and_bound:
-            return solve_by_clusters(program, branch_and_bound);
+            return by_clusters(program, branch_and_bound);
         case AssignmentAlgorithm::random_greedy:
             RandomGreedyBinaryProgramSolver().solve(program, *random_, chosen);
             return chosen;

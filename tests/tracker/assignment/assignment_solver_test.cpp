@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <cstdlib>
@@ -166,3 +167,35 @@ TEST(AssignmentSolver, RandomGreedyRepeatsUnderTheSameSeed) {
 }
 
 }  // namespace
+
+// Clusters above the size limit are settled as "greedy" would settle them
+// (or, where greedy strands a row, as configured), the others as
+// configured; the solver says whether the limit bit.
+TEST(AssignmentSolver, ClustersAboveTheSizeLimitAreSettledGreedily) {
+    std::mt19937 engine(7);
+    assignment_test::ProgramShape shape;
+    shape.rows = 6;
+    shape.extra_columns = 10;
+    int greedy_settled = 0;
+    for (int trial = 0; trial < 40; ++trial) {
+        const BinaryProgram program = assignment_test::random_feasible_program(engine, shape);
+        const std::vector<int> optimal = AssignmentSolver(AssignmentAlgorithm::optimal).solve(program, 0);
+        AssignmentSolver roomy(AssignmentAlgorithm::optimal, {}, program.column_count());
+        EXPECT_EQ(roomy.solve(program, 0), optimal) << trial;
+        EXPECT_FALSE(roomy.bounded()) << trial;
+
+        AssignmentSolver bounded(AssignmentAlgorithm::optimal, {}, 3);
+        const std::vector<int> chosen = bounded.solve(program, 0);
+        EXPECT_TRUE(bounded.bounded() || program.row_count() < 2) << trial;
+        try {
+            std::vector<int> greedy = AssignmentSolver(AssignmentAlgorithm::greedy).solve(program, 0);
+            std::sort(greedy.begin(), greedy.end());
+            EXPECT_EQ(chosen, greedy) << trial;
+            greedy_settled += greedy != optimal;
+        } catch (const util::Exception&) {
+            EXPECT_EQ(chosen, optimal) << trial;
+        }
+    }
+    EXPECT_GT(greedy_settled, 0);  // the limit did change some choices
+    EXPECT_THROW(AssignmentSolver(AssignmentAlgorithm::hybrid, {}, -1), util::Exception);
+}
