@@ -2,9 +2,11 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "celltracking/track_lineage.h"
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace isbi {
@@ -25,7 +27,15 @@ class OverlayPngWriter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "overlay_png_writer"; }
 
-    explicit OverlayPngWriter(const xml::Querier& querier);
+    struct Parameters {
+        std::string directory;  // "\\" and "/" alike; one trailing "/" is dropped
+        bool create = false;    // prepare a fresh directory
+        std::optional<std::string> image_directory;  // none: a black background
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OverlayPngWriter(const Parameters& parameters);
+    explicit OverlayPngWriter(const xml::Querier& querier) : OverlayPngWriter(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 
@@ -45,7 +55,13 @@ class LineageSvgWriter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "lineage_svg_writer"; }
 
-    explicit LineageSvgWriter(const xml::Querier& querier);
+    struct Parameters {
+        std::string file;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit LineageSvgWriter(const Parameters& parameters);
+    explicit LineageSvgWriter(const xml::Querier& querier) : LineageSvgWriter(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 
