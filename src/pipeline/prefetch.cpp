@@ -1,33 +1,26 @@
 #include "pipeline/prefetch.h"
 
-#include <optional>
 #include <string>
 
 #include "pipeline/thread_budget.h"
 #include "util/exception.h"
 
 namespace cmpnt {
-namespace {
 
-std::size_t read_capacity(const xml::Querier& querier) {
-    long capacity = 2;
-    querier.read_optional("capacity", capacity);
-    if (capacity < 1)
-        throw util::Exception("prefetch: capacity must be at least 1: capacity = " +
-                              std::to_string(capacity));
-    return static_cast<std::size_t>(capacity);
+const config::Schema<Prefetch::Parameters>& Prefetch::schema() {
+    using P = Parameters;
+    const config::Check<int> budget{"0 (OSTREL_THREADS, else every core) or a whole number from 1 to 1024",
+                                    [](const int& n) { return n >= 0 && n <= 1024; }, {}};
+    static const auto schema =
+        config::Schema<P>("prefetch", "runs the stages downstream on a worker thread")
+            .optional(&P::capacity, "capacity", "the frames waiting between the two sides", config::at_least(1))
+            .optional(&P::threads, "threads", "the thread budget; 1 passes frames on synchronously", budget);
+    return schema;
 }
 
-std::optional<std::string> read_threads(const xml::Querier& querier) {
-    xml::Querier threads;
-    if (!querier.find_tag("threads", threads)) return std::nullopt;
-    return threads.raw_text();
-}
-
-}  // namespace
-
-Prefetch::Prefetch(const xml::Querier& querier)
-    : Prefetch(read_capacity(querier), thread_budget(read_threads(querier))) {}
+Prefetch::Prefetch(const Parameters& parameters)
+    : Prefetch(static_cast<std::size_t>(schema().validate(parameters).capacity),
+               parameters.threads > 0 ? parameters.threads : thread_budget()) {}
 
 Prefetch::Prefetch(std::size_t capacity, int threads)
     : capacity_(capacity), asynchronous_(threads > 1) {
