@@ -118,11 +118,7 @@ void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
     failed_ = false;
     // The frame goes on as a copy whose own states tell the picture writers
     // what was written.
-    auto output = with_tracks(input, input.composite_states);
-    output->meta_data = input.meta_data ? std::make_shared<state::CompositeState>(*input.meta_data)
-                                        : std::make_shared<state::CompositeState>();
-    output->meta_data->insert(std::move(result));
-    child().push_frame(std::move(output));
+    child().push_frame(with_own_state(input, std::move(result)));
 }
 
 state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {

@@ -28,13 +28,7 @@ void MetaDataStateInserter::push_frame(cmpnt::FramePtr frame) {
         child().push_frame(nullptr);
         return;
     }
-    const auto& input = isbi::composite_frame(frame);
-    auto output = isbi::with_tracks(input, input.composite_states);
-    // The own states are copied so that the frame received stays as it was.
-    output->meta_data = input.meta_data ? std::make_shared<state::CompositeState>(*input.meta_data)
-                                        : std::make_shared<state::CompositeState>();
-    output->meta_data->insert(state_);
-    child().push_frame(output);
+    child().push_frame(isbi::with_own_state(isbi::composite_frame(frame), state_));
 }
 
 }  // namespace truth
