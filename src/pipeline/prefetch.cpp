@@ -7,14 +7,32 @@
 
 namespace cmpnt {
 
+namespace {
+
+// A configured budget is read as OSTREL_THREADS is: the whole text must be
+// a number from 1 to 1024 ("0" and "2x" are refused).
+int configured_threads(const xml::Querier& element) {
+    try {
+        return thread_budget(element.raw_text());
+    } catch (const util::Exception& error) {
+        throw util::Exception(std::string("prefetch: ") + error.what());
+    }
+}
+
+}  // namespace
+
 const config::Schema<Prefetch::Parameters>& Prefetch::schema() {
     using P = Parameters;
-    const config::Check<int> budget{"0 (OSTREL_THREADS, else every core) or a whole number from 1 to 1024",
-                                    [](const int& n) { return n >= 0 && n <= 1024; }, {}};
     static const auto schema =
         config::Schema<P>("prefetch", "runs the stages downstream on a worker thread")
             .optional(&P::capacity, "capacity", "the frames waiting between the two sides", config::at_least(1))
-            .optional(&P::threads, "threads", "the thread budget; 1 passes frames on synchronously", budget);
+            .product(&P::threads, "threads", "a whole number from 1 to 1024",
+                     "the thread budget (default OSTREL_THREADS, else every core); 1 passes frames on "
+                     "synchronously",
+                     &configured_threads, false)
+            .rule("threads", "0 (not set) or from 1 to 1024",
+                  [](const P& p) { return p.threads >= 0 && p.threads <= 1024; },
+                  [](const P& p) { return std::to_string(p.threads); });
     return schema;
 }
 
