@@ -36,32 +36,32 @@ void register_components() {
     config::register_key<Component, cmpnt::PassThrough>(f, "pass_through");
     config::register_key<Component, cmpnt::Terminator>(f, "terminator");
     config::register_key<Component, cmpnt::FrameWriter>(f, "frame_writer");
-    util::register_key(f, "prefetch", &create<Component, cmpnt::Prefetch>);
+    config::register_key<Component, cmpnt::Prefetch>(f, "prefetch");
 
     // Images: TIFF readers and writers, segmentation, operators, contact
     // extraction (the image family's own catalogue, composed from type words).
     ipc::register_image_components(f);
 
     // Tracking and cell-tracking output.
-    util::register_key(f, "meta_data_state_inserter", &create<Component, truth::MetaDataStateInserter>);
-    util::register_key(f, "filter_definer", &create<Component, ostrel::FilterDefiner>);
-    util::register_key(f, "multiple_hypothesis_tracker", &create<Component, ostrel::MultipleHypothesisTracker>);
-    util::register_key(f, "track_report_frame_to_composite_state_frame_converter",
-                       &create<Component, ostrel::TrackReportFrameToCompositeStateFrameConverter>);
-    util::register_key(f, "unconfirmed_track_size_buffer_filter",
-                       &create<Component, ostrel::UnconfirmedTrackSizeBufferFilter>);
-    util::register_key(f, "track_relabeler", &create<Component, ostrel::TrackRelabeler>);
-    util::register_key(f, "isbi_frame_writer", &create<Component, isbi::IsbiFrameWriter>);
-    util::register_key(f, "isbi_frame_writer_3d", &create<Component, isbi::IsbiFrameWriter3d>);
-    util::register_key(f, "trailing_coast_remover", &create<Component, isbi::TrailingCoastRemover>);
+    config::register_key<Component, truth::MetaDataStateInserter>(f, "meta_data_state_inserter");
+    config::register_key<Component, ostrel::FilterDefiner>(f, "filter_definer");
+    config::register_key<Component, ostrel::MultipleHypothesisTracker>(f, "multiple_hypothesis_tracker");
+    config::register_key<Component, ostrel::TrackReportFrameToCompositeStateFrameConverter>(
+        f, "track_report_frame_to_composite_state_frame_converter");
+    config::register_key<Component, ostrel::UnconfirmedTrackSizeBufferFilter>(f,
+                                                                           "unconfirmed_track_size_buffer_filter");
+    config::register_key<Component, ostrel::TrackRelabeler>(f, "track_relabeler");
+    config::register_key<Component, isbi::IsbiFrameWriter>(f, "isbi_frame_writer");
+    config::register_key<Component, isbi::IsbiFrameWriter3d>(f, "isbi_frame_writer_3d");
+    config::register_key<Component, isbi::TrailingCoastRemover>(f, "trailing_coast_remover");
 
     // Lineage decisions (divisions, gap closing) and further result writers.
     lineage::register_lineage_components(f);
     isbi::register_result_components(f);
 
     // Sources added after the catalogue above.
-    util::register_key(f, "frame_reader", &create<Component, cmpnt::FrameReader>);
-    util::register_key(f, "scenario_source", &create<Component, smltr::ScenarioSource>);
+    config::register_key<Component, cmpnt::FrameReader>(f, "frame_reader");
+    config::register_key<Component, smltr::ScenarioSource>(f, "scenario_source");
 }
 
 }  // namespace app

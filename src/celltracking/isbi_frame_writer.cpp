@@ -46,21 +46,44 @@ struct Space<3> {
 
 }  // namespace
 
-IsbiFrameWriterBase::IsbiFrameWriterBase(const xml::Querier& querier, std::string key, int dimension)
-    : key_(std::move(key)), table_(dimension) {
-    const std::string& directory = querier.read_raw("directory");
-    if (directory.empty()) throw util::Exception(key_ + ": directory is empty");
-    directory_ = normalised_directory(directory);
-    const bool create = querier.read_bool("create");
-    querier.read("distance_gate", distance_gate_);
-    if (!(distance_gate_ >= 0))
-        throw util::Exception(key_ + ": distance_gate must be a number >= 0, distance_gate = " +
-                              format_number(distance_gate_));
-    querier.read_optional("mask_digits", mask_digits_);
-    if (mask_digits_ < 1 || mask_digits_ > max_mask_digits)
-        throw util::Exception(key_ + ": mask_digits must be between 1 and " + std::to_string(max_mask_digits) +
-                              ", mask_digits = " + std::to_string(mask_digits_));
-    if (create) util::System::make_directory(directory_);
+config::Schema<IsbiFrameWriterBase::Parameters> IsbiFrameWriterBase::writer_schema(const char* key,
+                                                                                  const char* meaning) {
+    using P = Parameters;
+    const config::Check<std::string> not_empty{"not empty", [](const std::string& d) { return !d.empty(); },
+                                               "{key}: {element} is empty: {entry} = {value}"};
+    const auto gate =
+        config::non_negative<double>().says("{key}: {element} must be a number >= 0, {entry} = {value}");
+    const std::string digits_range = "between 1 and " + std::to_string(max_mask_digits);
+    const config::Check<int> digits{digits_range,
+                                    [](const int& d) { return d >= 1 && d <= max_mask_digits; },
+                                    "{key}: {element} must be " + digits_range + ", {entry} = {value}"};
+    return config::Schema<P>(key, meaning)
+        .required(&P::directory, "directory", "the result folder (masks, res_track.txt, tracks.csv)", not_empty)
+        .required(&P::create, "create", "true: move an existing folder to the trash and make a fresh one")
+        .required(&P::distance_gate, "distance_gate",
+                  "a newborn track closer than this to a track under way is taken as its daughter (0: none)", gate)
+        .optional(&P::mask_digits, "mask_digits", "the frame number's width in mask file names", digits);
+}
+
+const config::Schema<IsbiFrameWriter::Parameters>& IsbiFrameWriter::schema() {
+    static const auto schema = writer_schema(key(), "writes the cell-tracking result of 2-D tracks: label masks, "
+                                                    "res_track.txt and tracks.csv");
+    return schema;
+}
+
+const config::Schema<IsbiFrameWriter3d::Parameters>& IsbiFrameWriter3d::schema() {
+    static const auto schema = writer_schema(key(), "writes the cell-tracking result of 3-D tracks: label mask "
+                                                    "stacks, res_track.txt and tracks.csv");
+    return schema;
+}
+
+IsbiFrameWriterBase::IsbiFrameWriterBase(const Parameters& parameters, std::string key, int dimension)
+    : key_(std::move(key)),
+      directory_(normalised_directory(parameters.directory)),
+      distance_gate_(parameters.distance_gate),
+      mask_digits_(parameters.mask_digits),
+      table_(dimension) {
+    if (parameters.create) util::System::make_directory(directory_);
 }
 
 std::string IsbiFrameWriterBase::mask_name(std::int32_t frame_number) const {
@@ -95,11 +118,7 @@ void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
     failed_ = false;
     // The frame goes on as a copy whose own states tell the picture writers
     // what was written.
-    auto output = with_tracks(input, input.composite_states);
-    output->meta_data = input.meta_data ? std::make_shared<state::CompositeState>(*input.meta_data)
-                                        : std::make_shared<state::CompositeState>();
-    output->meta_data->insert(std::move(result));
-    child().push_frame(std::move(output));
+    child().push_frame(with_own_state(input, std::move(result)));
 }
 
 state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFrame& frame) {

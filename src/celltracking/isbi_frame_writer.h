@@ -7,6 +7,7 @@
 #include "celltracking/label_mask.h"
 #include "celltracking/track_lineage.h"
 #include "celltracking/track_positions_table.h"
+#include "config/schema.h"
 #include "model/composite_state_frame.h"
 #include "pipeline/component.h"
 
@@ -35,7 +36,17 @@ public:
     static constexpr int default_mask_digits = 3;
     static constexpr int max_mask_digits = 10;
 
-    IsbiFrameWriterBase(const xml::Querier& querier, std::string key, int dimension);
+    struct Parameters {
+        std::string directory;  // "\\" and "/" alike; one trailing "/" is dropped
+        bool create = false;    // prepare a fresh directory
+        double distance_gate = 0;
+        int mask_digits = default_mask_digits;
+    };
+    // The parameters as the writer of `key` declares them.
+    static config::Schema<Parameters> writer_schema(const char* key, const char* meaning);
+
+    // `parameters` are checked by the caller's schema.
+    IsbiFrameWriterBase(const Parameters& parameters, std::string key, int dimension);
 
     void push_frame(cmpnt::FramePtr frame) override;
 
@@ -85,8 +96,8 @@ private:
 template <int N>
 class BasicIsbiFrameWriter : public IsbiFrameWriterBase {
 public:
-    BasicIsbiFrameWriter(const xml::Querier& querier, std::string key)
-        : IsbiFrameWriterBase(querier, std::move(key), N) {}
+    BasicIsbiFrameWriter(const Parameters& parameters, std::string key)
+        : IsbiFrameWriterBase(parameters, std::move(key), N) {}
 
 protected:
     std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
@@ -101,14 +112,22 @@ extern template class BasicIsbiFrameWriter<3>;
 class IsbiFrameWriter : public BasicIsbiFrameWriter<2> {
 public:
     static const char* key() { return "isbi_frame_writer"; }
-    explicit IsbiFrameWriter(const xml::Querier& querier) : BasicIsbiFrameWriter<2>(querier, key()) {}
+    static const config::Schema<Parameters>& schema();
+
+    explicit IsbiFrameWriter(const Parameters& parameters)
+        : BasicIsbiFrameWriter<2>(schema().validate(parameters), key()) {}
+    explicit IsbiFrameWriter(const xml::Querier& querier) : IsbiFrameWriter(schema().bind(querier)) {}
 };
 
 // Key "isbi_frame_writer_3d": 3-D masks, a page per slice.
 class IsbiFrameWriter3d : public BasicIsbiFrameWriter<3> {
 public:
     static const char* key() { return "isbi_frame_writer_3d"; }
-    explicit IsbiFrameWriter3d(const xml::Querier& querier) : BasicIsbiFrameWriter<3>(querier, key()) {}
+    static const config::Schema<Parameters>& schema();
+
+    explicit IsbiFrameWriter3d(const Parameters& parameters)
+        : BasicIsbiFrameWriter<3>(schema().validate(parameters), key()) {}
+    explicit IsbiFrameWriter3d(const xml::Querier& querier) : IsbiFrameWriter3d(schema().bind(querier)) {}
 };
 
 }  // namespace isbi

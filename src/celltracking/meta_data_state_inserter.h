@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "pipeline/component.h"
 
@@ -12,7 +13,13 @@ class MetaDataStateInserter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "meta_data_state_inserter"; }
 
-    explicit MetaDataStateInserter(const xml::Querier& querier);
+    struct Parameters {
+        state::StatePtr state;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit MetaDataStateInserter(const Parameters& parameters);
+    explicit MetaDataStateInserter(const xml::Querier& querier) : MetaDataStateInserter(schema().bind(querier)) {}
 
     // Non-null frames go on as a copy whose own states hold the state
     // (replacing one of the same kind); the null frame goes on unchanged.

@@ -26,21 +26,40 @@ const ResultMaskState& result_of(const frame::CompositeStateFrame& frame, const 
     return *state;
 }
 
-std::string folder_of(const xml::Querier& querier, const char* key, const char* element) {
-    std::string directory = querier.read_raw(element);
+// Backslashes become slashes, and one trailing slash is dropped ("/" stays).
+std::string folder_of(std::string directory) {
     std::replace(directory.begin(), directory.end(), '\\', '/');
     if (directory.size() > 1 && directory.back() == '/') directory.pop_back();
-    if (directory.empty()) throw util::Exception(std::string(key) + ": " + element + " is empty");
     return directory;
 }
 
+// A text element that must not be empty (a folder or file name).
+config::Check<std::string> not_empty() {
+    return {"not empty", [](const std::string& text) { return !text.empty(); },
+            "{key}: {element} is empty: {entry} = {value}"};
+}
+
+std::optional<std::string> text_of(const xml::Querier& element) { return element.raw_text(); }
+
 }  // namespace
 
-OverlayPngWriter::OverlayPngWriter(const xml::Querier& querier) : directory_(folder_of(querier, key(), "directory")) {
-    const bool create = querier.read_bool("create");
-    xml::Querier image_directory;
-    if (querier.find_tag("image_directory", image_directory)) {
-        const std::string images = image_directory.raw_text();
+const config::Schema<OverlayPngWriter::Parameters>& OverlayPngWriter::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(key(), "draws every frame's result labels over its image, one PNG per frame")
+            .required(&P::directory, "directory", "the folder of the pictures", not_empty())
+            .required(&P::create, "create", "true: move an existing folder to the trash and make a fresh one")
+            .product(&P::image_directory, "image_directory", "a folder of TIFF files",
+                     "the images the run read; the k-th file in name order is the background of the k-th frame "
+                     "(without it the background is black)",
+                     &text_of, false);
+    return schema;
+}
+
+OverlayPngWriter::OverlayPngWriter(const Parameters& parameters)
+    : directory_(folder_of(schema().validate(parameters).directory)) {
+    if (parameters.image_directory) {
+        const std::string& images = *parameters.image_directory;
         std::deque<std::string> files = ipc::list_tiff_files(images);
         if (files.empty())
             throw util::Exception(std::string(key()) + ": image_directory holds no TIFF file, image_directory = " +
@@ -48,7 +67,7 @@ OverlayPngWriter::OverlayPngWriter(const xml::Querier& querier) : directory_(fol
         // Reading the next image on a second thread needs a second core.
         backgrounds_ = std::make_unique<BackgroundImages>(std::move(files), cmpnt::thread_budget() > 1);
     }
-    if (create) util::System::make_directory(directory_);
+    if (parameters.create) util::System::make_directory(directory_);
 }
 
 std::string OverlayPngWriter::picture_name(std::int32_t frame_number) const {
@@ -81,9 +100,14 @@ void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
     child().push_frame(std::move(frame));
 }
 
-LineageSvgWriter::LineageSvgWriter(const xml::Querier& querier) : file_(querier.read_raw("file")) {
-    if (file_.empty()) throw util::Exception(std::string(key()) + ": file is empty");
+const config::Schema<LineageSvgWriter::Parameters>& LineageSvgWriter::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(key(), "draws the lineage of every label written as one SVG picture")
+            .required(&Parameters::file, "file", "the picture's file name", not_empty());
+    return schema;
 }
+
+LineageSvgWriter::LineageSvgWriter(const Parameters& parameters) : file_(schema().validate(parameters).file) {}
 
 void LineageSvgWriter::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {

@@ -2,10 +2,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "celltracking/background_images.h"
 #include "celltracking/track_lineage.h"
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace isbi {
@@ -22,11 +24,21 @@ namespace isbi {
 // optionally "image_directory" (text): the folder of the images the run
 // read, whose k-th TIFF file in name order (a 2-D image or a 3-D stack) is
 // the background of the k-th frame; without it the background is black.
+// With two or more threads allowed (see thread_budget), the next background
+// is read while the current frame is drawn.
 class OverlayPngWriter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "overlay_png_writer"; }
 
-    explicit OverlayPngWriter(const xml::Querier& querier);
+    struct Parameters {
+        std::string directory;  // "\\" and "/" alike; one trailing "/" is dropped
+        bool create = false;    // prepare a fresh directory
+        std::optional<std::string> image_directory;  // none: a black background
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit OverlayPngWriter(const Parameters& parameters);
+    explicit OverlayPngWriter(const xml::Querier& querier) : OverlayPngWriter(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 
@@ -45,7 +57,13 @@ class LineageSvgWriter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "lineage_svg_writer"; }
 
-    explicit LineageSvgWriter(const xml::Querier& querier);
+    struct Parameters {
+        std::string file;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit LineageSvgWriter(const Parameters& parameters);
+    explicit LineageSvgWriter(const xml::Querier& querier) : LineageSvgWriter(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 

@@ -37,6 +37,15 @@ util::CountedPtr<frame::CompositeStateFrame> with_tracks(const frame::CompositeS
     return copy;
 }
 
+util::CountedPtr<frame::CompositeStateFrame> with_own_state(const frame::CompositeStateFrame& original,
+                                                            state::StatePtr state) {
+    auto copy = with_tracks(original, original.composite_states);
+    copy->meta_data = original.meta_data ? std::make_shared<state::CompositeState>(*original.meta_data)
+                                         : std::make_shared<state::CompositeState>();
+    copy->meta_data->insert(std::move(state));
+    return copy;
+}
+
 std::string format_number(double value) {
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, value);

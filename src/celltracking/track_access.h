@@ -31,6 +31,12 @@ const frame::CompositeStateFrame& composite_frame(const cmpnt::FramePtr& frame);
 util::CountedPtr<frame::CompositeStateFrame> with_tracks(const frame::CompositeStateFrame& original,
                                                          std::vector<state::CompositeStatePtr> tracks);
 
+// A new frame with the tracks of `original` whose own states are a copy of
+// the original's (none: empty) holding `state` in place of one of its kind;
+// the frame received stays as it was.
+util::CountedPtr<frame::CompositeStateFrame> with_own_state(const frame::CompositeStateFrame& original,
+                                                            state::StatePtr state);
+
 // Shortest text that reads back as the same double (times in messages).
 std::string format_number(double value);
 

@@ -8,12 +8,17 @@
 
 namespace ostrel {
 
-TrackRelabeler::TrackRelabeler(const xml::Querier& querier) {
-    std::int32_t first_id = 0;
-    querier.read("first_id", first_id);
-    next_ = first_id;
-    source_ = state::take_label_source();
+const config::Schema<TrackRelabeler::Parameters>& TrackRelabeler::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(key(), "renumbers tracks in order of first appearance under a label source "
+                                          "of its own")
+            .required(&Parameters::first_id, "first_id", "the number of the first track");
+    return schema;
 }
+
+TrackRelabeler::TrackRelabeler(const Parameters& parameters)
+    // Checked before a label source is taken.
+    : source_((schema().validate(parameters), state::take_label_source())), next_(parameters.first_id) {}
 
 std::int32_t TrackRelabeler::number_of(const state::Label& old_label) {
     auto found = numbers_.find(old_label);

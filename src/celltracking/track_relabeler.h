@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 
+#include "config/schema.h"
 #include "model/label.h"
 #include "pipeline/component.h"
 
@@ -15,7 +16,14 @@ class TrackRelabeler : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "track_relabeler"; }
 
-    explicit TrackRelabeler(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t first_id = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    // Takes a label source of its own.
+    explicit TrackRelabeler(const Parameters& parameters);
+    explicit TrackRelabeler(const xml::Querier& querier) : TrackRelabeler(schema().bind(querier)) {}
 
     // Non-null frames go on as a copy whose tracks carry the new labels.
     void push_frame(cmpnt::FramePtr frame) override;

@@ -4,12 +4,18 @@
 
 namespace isbi {
 
-TrailingCoastRemover::TrailingCoastRemover(const xml::Querier& querier) {
-    querier.read("buffer_size", buffer_size_);
-    if (buffer_size_ < 0)
-        throw util::Exception("TrailingCoastRemover::buffer_size must not be negative, buffer_size = " +
-                              std::to_string(buffer_size_));
+const config::Schema<TrailingCoastRemover::Parameters>& TrailingCoastRemover::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(key(), "cuts the coasts a track makes after its last contact")
+            .required(&Parameters::buffer_size, "buffer_size",
+                      "the frames held back to learn that a track's coasts are trailing",
+                      config::non_negative<std::int32_t>().says(
+                          "TrailingCoastRemover::buffer_size must not be negative, buffer_size = {value}"));
+    return schema;
 }
+
+TrailingCoastRemover::TrailingCoastRemover(const Parameters& parameters)
+    : buffer_size_(schema().validate(parameters).buffer_size) {}
 
 void TrailingCoastRemover::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 
+#include "config/schema.h"
 #include "model/composite_state.h"
 #include "model/label.h"
 #include "pipeline/component.h"
@@ -18,7 +19,13 @@ class TrailingCoastRemover : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "trailing_coast_remover"; }
 
-    explicit TrailingCoastRemover(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t buffer_size = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit TrailingCoastRemover(const Parameters& parameters);
+    explicit TrailingCoastRemover(const xml::Querier& querier) : TrailingCoastRemover(schema().bind(querier)) {}
 
     // A non-null frame enters the buffer and the oldest leaves it once more
     // than buffer_size frames are held; the null frame cuts the trailing

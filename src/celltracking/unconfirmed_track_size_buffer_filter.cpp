@@ -5,12 +5,18 @@
 
 namespace ostrel {
 
-UnconfirmedTrackSizeBufferFilter::UnconfirmedTrackSizeBufferFilter(const xml::Querier& querier) {
-    querier.read("buffer_size", buffer_size_);
-    if (buffer_size_ <= 0)
-        throw util::Exception("UnconfirmedTrackFilter::buffer_size must be positive, buffer_size = " +
-                              std::to_string(buffer_size_));
+const config::Schema<UnconfirmedTrackSizeBufferFilter::Parameters>& UnconfirmedTrackSizeBufferFilter::schema() {
+    static const auto schema =
+        config::Schema<Parameters>(key(), "passes on only the tracks confirmed within buffer_size - 1 frames of "
+                                          "each frame, from their first frame on")
+            .required(&Parameters::buffer_size, "buffer_size", "the frames held back",
+                      config::positive<std::int32_t>().says(
+                          "UnconfirmedTrackFilter::buffer_size must be positive, buffer_size = {value}"));
+    return schema;
 }
+
+UnconfirmedTrackSizeBufferFilter::UnconfirmedTrackSizeBufferFilter(const Parameters& parameters)
+    : buffer_size_(schema().validate(parameters).buffer_size) {}
 
 void UnconfirmedTrackSizeBufferFilter::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <set>
 
+#include "config/schema.h"
 #include "model/label.h"
 #include "pipeline/component.h"
 
@@ -17,7 +18,14 @@ class UnconfirmedTrackSizeBufferFilter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "unconfirmed_track_size_buffer_filter"; }
 
-    explicit UnconfirmedTrackSizeBufferFilter(const xml::Querier& querier);
+    struct Parameters {
+        std::int32_t buffer_size = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit UnconfirmedTrackSizeBufferFilter(const Parameters& parameters);
+    explicit UnconfirmedTrackSizeBufferFilter(const xml::Querier& querier)
+        : UnconfirmedTrackSizeBufferFilter(schema().bind(querier)) {}
 
     // A non-null frame enters the buffer, and the oldest is released once
     // buffer_size frames are held; the null frame flushes every buffered

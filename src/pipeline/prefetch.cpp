@@ -1,33 +1,44 @@
 #include "pipeline/prefetch.h"
 
-#include <optional>
 #include <string>
 
 #include "pipeline/thread_budget.h"
 #include "util/exception.h"
 
 namespace cmpnt {
+
 namespace {
 
-std::size_t read_capacity(const xml::Querier& querier) {
-    long capacity = 2;
-    querier.read_optional("capacity", capacity);
-    if (capacity < 1)
-        throw util::Exception("prefetch: capacity must be at least 1: capacity = " +
-                              std::to_string(capacity));
-    return static_cast<std::size_t>(capacity);
-}
-
-std::optional<std::string> read_threads(const xml::Querier& querier) {
-    xml::Querier threads;
-    if (!querier.find_tag("threads", threads)) return std::nullopt;
-    return threads.raw_text();
+// A configured budget is read as OSTREL_THREADS is: the whole text must be
+// a number from 1 to 1024 ("0" and "2x" are refused).
+int configured_threads(const xml::Querier& element) {
+    try {
+        return thread_budget(element.raw_text());
+    } catch (const util::Exception& error) {
+        throw util::Exception(std::string("prefetch: ") + error.what());
+    }
 }
 
 }  // namespace
 
-Prefetch::Prefetch(const xml::Querier& querier)
-    : Prefetch(read_capacity(querier), thread_budget(read_threads(querier))) {}
+const config::Schema<Prefetch::Parameters>& Prefetch::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("prefetch", "runs the stages downstream on a worker thread")
+            .optional(&P::capacity, "capacity", "the frames waiting between the two sides", config::at_least(1))
+            .product(&P::threads, "threads", "a whole number from 1 to 1024",
+                     "the thread budget (default OSTREL_THREADS, else every core); 1 passes frames on "
+                     "synchronously",
+                     &configured_threads, false)
+            .rule("threads", "0 (not set) or from 1 to 1024",
+                  [](const P& p) { return p.threads >= 0 && p.threads <= 1024; },
+                  [](const P& p) { return std::to_string(p.threads); });
+    return schema;
+}
+
+Prefetch::Prefetch(const Parameters& parameters)
+    : Prefetch(static_cast<std::size_t>(schema().validate(parameters).capacity),
+               parameters.threads > 0 ? parameters.threads : thread_budget()) {}
 
 Prefetch::Prefetch(std::size_t capacity, int threads)
     : capacity_(capacity), asynchronous_(threads > 1) {

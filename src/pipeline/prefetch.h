@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "config/schema.h"
 #include "pipeline/component.h"
 
 namespace cmpnt {
@@ -26,7 +27,14 @@ namespace cmpnt {
 // usual error.
 class Prefetch : public MonoChildComponent {
 public:
-    explicit Prefetch(const xml::Querier& querier);
+    struct Parameters {
+        int capacity = 2;
+        int threads = 0;  // 0: OSTREL_THREADS, else every core
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit Prefetch(const Parameters& parameters);
+    explicit Prefetch(const xml::Querier& querier) : Prefetch(schema().bind(querier)) {}
     Prefetch(std::size_t capacity, int threads);
     ~Prefetch() override;
     Prefetch(const Prefetch&) = delete;

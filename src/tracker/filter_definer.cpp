@@ -10,11 +10,34 @@
 namespace ostrel {
 namespace {
 
-// A sensor type's own override of a default slot, or the default.
-FilterPtr override_or(const xml::Querier& sensor_type, const std::string& slot,
-                      const FilterPtr& fallback) {
-    xml::Querier element;
-    return sensor_type.find_tag(slot, element) ? make_filter_in(element) : fallback;
+const char* const kKey = "filter_definer";
+const char* const kFilterForm = "an element holding one filter element";
+
+// The sets of the "filters" element, one per child named by its sensor
+// type, each read by the set's schema; every problem of every set is
+// reported at once, under this key.
+std::map<std::string, FilterSet> read_filter_sets(const xml::Querier& filters) {
+    const std::vector<xml::Querier> sensor_types = filters.tags();
+    if (sensor_types.empty()) throw util::Exception("no filters found in FilterDefiner");
+    std::map<std::string, FilterSet> sets;
+    const std::string key = kKey;
+    config::Report report;
+    for (const xml::Querier& sensor_type : sensor_types) {
+        // A later element of the same name overwrites every slot.
+        FilterSet set;
+        FilterDefiner::filter_set_schema().read_into(sensor_type, set,
+                                                     {key, "filters/" + sensor_type.name() + "/", report});
+        sets[sensor_type.name()] = set;
+    }
+    report.raise_if_any();
+    return sets;
+}
+
+// The first sensor type whose set lacks a required filter, or "".
+std::string incomplete_set(const std::map<std::string, FilterSet>& sets) {
+    for (const auto& [name, set] : sets)
+        if (!set.initializer || !set.updater || !set.coaster || !set.continuation_updater) return name;
+    return "";
 }
 
 std::string time_text(double time) {
@@ -25,20 +48,47 @@ std::string time_text(double time) {
 
 }  // namespace
 
-FilterDefiner::FilterDefiner(const xml::Querier& querier)
-    : default_terminator_(make_filter_in(querier.tag("terminator"))),
-      default_zombie_coaster_(make_filter_in(querier.tag("zombie_coaster"))) {
-    std::vector<xml::Querier> sensor_types = querier.tag("filters").tags();
-    if (sensor_types.empty()) throw util::Exception("no filters found in FilterDefiner");
-    for (const xml::Querier& sensor_type : sensor_types) {
-        // A later element of the same name overwrites every slot.
-        FilterSet& set = filter_sets_[sensor_type.name()];
-        set.initializer = make_filter_in(sensor_type.tag("initializer"));
-        set.updater = make_filter_in(sensor_type.tag("updater"));
-        set.coaster = make_filter_in(sensor_type.tag("coaster"));
-        set.continuation_updater = make_filter_in(sensor_type.tag("continuation_updater"));
-        set.terminator = override_or(sensor_type, "terminator", default_terminator_);
-        set.zombie_coaster = override_or(sensor_type, "zombie_coaster", default_zombie_coaster_);
+const config::Schema<FilterSet>& FilterDefiner::filter_set_schema() {
+    using S = FilterSet;
+    static const auto schema =
+        config::Schema<S>("filter_set", "the filters of one sensor type")
+            .product(&S::initializer, "initializer", kFilterForm, "starts a new track from a contact",
+                     &make_filter_in)
+            .product(&S::updater, "updater", kFilterForm, "extends any hypothesis with a contact", &make_filter_in)
+            .product(&S::coaster, "coaster", kFilterForm, "extends a hypothesis without a contact", &make_filter_in)
+            .product(&S::continuation_updater, "continuation_updater", kFilterForm,
+                     "extends the track the contact's label names", &make_filter_in)
+            .product(&S::terminator, "terminator", kFilterForm, "this sensor type's own terminator",
+                     &make_filter_in, false)
+            .product(&S::zombie_coaster, "zombie_coaster", kFilterForm, "this sensor type's own zombie coaster",
+                     &make_filter_in, false);
+    return schema;
+}
+
+const config::Schema<FilterDefiner::Parameters>& FilterDefiner::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>(kKey, "attaches the filter set named by each frame's sensor type to its contacts")
+            .product(&P::terminator, "terminator", kFilterForm, "decides that a hypothesis ends (the default)",
+                     &make_filter_in)
+            .product(&P::zombie_coaster, "zombie_coaster", kFilterForm,
+                     "carries a hypothesis that neither coasts nor ends (the default)", &make_filter_in)
+            .product(&P::filters, "filters",
+                     "one element per sensor type, named by it, holding initializer, updater, coaster, "
+                     "continuation_updater and optionally terminator and zombie_coaster",
+                     "the filter sets", &read_filter_sets)
+            .rule("filters", "at least one sensor type", [](const P& p) { return !p.filters.empty(); },
+                  [](const P&) { return std::string("none"); })
+            .rule("filters", "complete: initializer, updater, coaster and continuation_updater",
+                  [](const P& p) { return incomplete_set(p.filters).empty(); },
+                  [](const P& p) { return incomplete_set(p.filters); });
+    return schema;
+}
+
+FilterDefiner::FilterDefiner(const Parameters& parameters) : filter_sets_(schema().validate(parameters).filters) {
+    for (auto& [name, set] : filter_sets_) {
+        if (!set.terminator) set.terminator = parameters.terminator;
+        if (!set.zombie_coaster) set.zombie_coaster = parameters.zombie_coaster;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
+#include "config/switch_form.h"
 #include "pipeline/component.h"
 #include "tracker/hypothesis_tree.h"
 
@@ -14,11 +16,11 @@ namespace ostrel {
 // gives exactly one output frame with its time. Component key
 // "multiple_hypothesis_tracker".
 //
-// Configuration, read in this order: "print_lps" (optional; attribute
-// "active" exactly "true" turns the program files on, and then "directory"
-// names their folder), "assignment_algorithm" (text; unknown texts select
-// greedy), "nscan" (integer; a negative depth acts as 0). Optional after
-// those: "gate_index" (true or false, default true: index new contacts by
+// Configuration (see schema()): "print_lps" (optional; attribute "active"
+// exactly "true" turns the program files on, and then "directory" names
+// their folder), "assignment_algorithm" (text; unknown texts select greedy),
+// "nscan" (integer; a negative depth acts as 0), and optionally
+// "gate_index" (exactly true or false, default true: index new contacts by
 // position; the decisions are the same either way) and the hypothesis bound
 // "maximum_hypotheses_per_track" (default 64), "maximum_contacts_per_hypothesis"
 // (default 16) and "hypothesis_ratio" (default 0, off; see HypothesisLimits),
@@ -32,7 +34,23 @@ public:
     // mask (150000 for a 32 x 32 block of one-pixel cells).
     static constexpr std::int32_t kDefaultLargestCluster = 50000;
 
-    explicit MultipleHypothesisTracker(const xml::Querier& querier);
+    struct Parameters {
+        LpPrintSettings print_lps;  // off by default
+        AssignmentAlgorithm assignment_algorithm = AssignmentAlgorithm::greedy;
+        std::int32_t nscan = 0;
+        config::Switch gate_index = true;
+        std::int32_t maximum_hypotheses_per_track = HypothesisLimits{}.per_track;
+        std::int32_t maximum_contacts_per_hypothesis = HypothesisLimits{}.contacts_per_hypothesis;
+        double hypothesis_ratio = HypothesisLimits{}.ratio;
+        std::int32_t maximum_program_columns = kDefaultLargestCluster;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    // The tree is built first, so the tracker takes its label source before
+    // anything else is made.
+    explicit MultipleHypothesisTracker(const Parameters& parameters);
+    explicit MultipleHypothesisTracker(const xml::Querier& querier)
+        : MultipleHypothesisTracker(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 

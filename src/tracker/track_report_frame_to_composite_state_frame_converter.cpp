@@ -7,6 +7,11 @@
 
 namespace ostrel {
 
+const config::Schema<config::NoParameters>& TrackReportFrameToCompositeStateFrameConverter::schema() {
+    return config::parameterless("track_report_frame_to_composite_state_frame_converter",
+                                 "turns the tracker's report frames back into frames of track states");
+}
+
 void TrackReportFrameToCompositeStateFrameConverter::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {
         child().push_frame(nullptr);

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "pipeline/component.h"
 
 namespace ostrel {
@@ -10,8 +11,10 @@ namespace ostrel {
 // "track_report_frame_to_composite_state_frame_converter".
 class TrackReportFrameToCompositeStateFrameConverter : public cmpnt::MonoChildComponent {
 public:
+    static const config::Schema<config::NoParameters>& schema();
+
     TrackReportFrameToCompositeStateFrameConverter() = default;
-    explicit TrackReportFrameToCompositeStateFrameConverter(const xml::Querier&) {}
+    explicit TrackReportFrameToCompositeStateFrameConverter(const xml::Querier& querier) { schema().bind(querier); }
 
     void push_frame(cmpnt::FramePtr frame) override;
 };

@@ -267,7 +267,7 @@ TEST(IsbiFrameWriterTest, ParametersAreCheckedAtConstruction) {
         EXPECT_MESSAGE(isbi::IsbiFrameWriter(element(writer_element("isbi_frame_writer", "out", c.gate, c.extra))),
                        c.message);
     EXPECT_MESSAGE(isbi::IsbiFrameWriter(element(writer_element("isbi_frame_writer", "", "3"))),
-                   "isbi_frame_writer: directory is empty");
+                   "isbi_frame_writer: directory is empty: directory = \"\"");
 }
 
 TEST(IsbiFrameWriterTest, CreatePreparesTheDirectoryAndBackslashesBecomeSlashes) {
@@ -280,6 +280,32 @@ TEST(IsbiFrameWriterTest, CreatePreparesTheDirectoryAndBackslashesBecomeSlashes)
     EXPECT_TRUE(fs::is_directory(dir.str() + "/out"));
     writer.push_frame(make_frame(0, {cell_test::cell_track({0, 1}, 1, 1, 1, 1)}, two_cells()));
     EXPECT_TRUE(fs::exists(dir.str() + "/out/mask000.tif"));
+}
+
+TEST(IsbiFrameWriterTest, BuiltFromParametersWritesAsConfiguredAndChecksThemAlike) {
+    test_support::TempDir dir("parameters");
+    isbi::IsbiFrameWriter::Parameters parameters;
+    parameters.directory = dir.str() + "/out/";
+    parameters.create = true;
+    parameters.distance_gate = 0;
+    parameters.mask_digits = 4;
+    {
+        isbi::IsbiFrameWriter writer(parameters);
+        EXPECT_EQ(writer.directory(), dir.str() + "/out");
+        writer.push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
+        writer.push_frame(nullptr);
+    }
+    EXPECT_EQ(mask_rows(dir.str() + "/out/mask0000.tif"), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}}));
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/out/res_track.txt"), "1 0 0 0\n");
+
+    parameters.mask_digits = 0;
+    EXPECT_MESSAGE(isbi::IsbiFrameWriter{parameters},
+                   "isbi_frame_writer: mask_digits must be between 1 and 10, mask_digits = 0");
+    isbi::IsbiFrameWriter3d::Parameters stack;
+    stack.distance_gate = -2;
+    EXPECT_MESSAGE(isbi::IsbiFrameWriter3d{stack},
+                   "isbi_frame_writer_3d: directory is empty: directory = \"\"\n"
+                   "isbi_frame_writer_3d: distance_gate must be a number >= 0, distance_gate = -2");
 }
 
 TEST(IsbiFrameWriter3dTest, WritesOnePagePerSliceAndMarksCoastsInTheirSlice) {

@@ -183,7 +183,7 @@ TEST(PictureWritersTest, MisplacedOrMisconfiguredWritersSayWhy) {
                                                   "</image_directory></overlay_png_writer>")),
                    "overlay_png_writer: image_directory holds no TIFF file, image_directory = " + dir.str());
     EXPECT_MESSAGE(isbi::LineageSvgWriter(element("<lineage_svg_writer><file></file></lineage_svg_writer>")),
-                   "lineage_svg_writer: file is empty");
+                   "lineage_svg_writer: file is empty: file = \"\"");
 }
 
 }  // namespace

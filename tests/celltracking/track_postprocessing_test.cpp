@@ -79,7 +79,8 @@ TEST(UnconfirmedTrackFilterTest, BufferSizeMustBePositive) {
     for (int size : {0, -2})
         EXPECT_MESSAGE(ostrel::UnconfirmedTrackSizeBufferFilter(
                            element(buffer_element("unconfirmed_track_size_buffer_filter", size))),
-                       "UnconfirmedTrackFilter::buffer_size must be positive, buffer_size = " + std::to_string(size));
+                       "UnconfirmedTrackFilter::buffer_size must be positive, buffer_size = " + std::to_string(size) +
+                           " (in unconfirmed_track_size_buffer_filter, element buffer_size)");
 }
 
 // ---- trailing-coast remover ----
@@ -147,7 +148,8 @@ TEST(TrailingCoastRemoverTest, ReleasedFrameListsItsTracksInLabelOrder) {
 
 TEST(TrailingCoastRemoverTest, BufferSizeMustNotBeNegative) {
     EXPECT_MESSAGE(isbi::TrailingCoastRemover(element(buffer_element("trailing_coast_remover", -1))),
-                   "TrailingCoastRemover::buffer_size must not be negative, buffer_size = -1");
+                   "TrailingCoastRemover::buffer_size must not be negative, buffer_size = -1 (in trailing_coast_remover, "
+                   "element buffer_size)");
 }
 
 // ---- relabeler ----
@@ -228,8 +230,8 @@ TEST_F(MetaDataStateInserterTest, InsertsTheSameConfiguredStateIntoEveryFrame) {
 }
 
 TEST_F(MetaDataStateInserterTest, StateElementIsRequiredAndMustBeAKnownState) {
-    EXPECT_MESSAGE(truth::MetaDataStateInserter(element("<meta_data_state_inserter/>")),
-                   "Tag::tag failed, tags is empty");
+    EXPECT_MESSAGE_STARTS(truth::MetaDataStateInserter(element("<meta_data_state_inserter/>")),
+                          "Tag::tag failed, tags is empty");
     EXPECT_MESSAGE(truth::MetaDataStateInserter(
                        element("<meta_data_state_inserter><bogus_state/></meta_data_state_inserter>")),
                    "Unknown key: key = bogus_state");

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/registration.h"
+#include "config/catalogue.h"
 #include "filters/filter_registry.h"
 #include "geometry/footprint.h"
 #include "pipeline/component.h"
@@ -62,6 +63,66 @@ const Broken corpus[] = {
      "<frame_writer><directory>out</directory><create>false</create><time_width>0</time_width>"
      "<time_factor>1</time_factor><count_width>-1</count_width></frame_writer>",
      "frame_writer", "count_width"},
+    // Tracking stages, cell-tracking output and sources.
+    {Family::component, "<prefetch><capacity>0</capacity></prefetch>", "prefetch", "capacity"},
+    {Family::component, "<prefetch><threads>2000</threads></prefetch>", "prefetch", "threads"},
+    {Family::component, "<meta_data_state_inserter/>", "meta_data_state_inserter", "state"},
+    {Family::component,
+     "<filter_definer><terminator><no_op/></terminator><zombie_coaster><no_op/></zombie_coaster><filters><radar>"
+     "<initializer><no_op/></initializer><coaster><no_op/></coaster><continuation_updater><no_op/>"
+     "</continuation_updater></radar></filters></filter_definer>",
+     "filter_definer", "radar/updater"},
+    {Family::component,
+     "<filter_definer><terminator><no_op/></terminator><zombie_coaster><no_op/></zombie_coaster><filters><radar>"
+     "<initializer><no_op/></initializer><updater><no_op/></updater><coaster><no_op/></coaster>"
+     "<continuation_updater><no_op/></continuation_updater><terminater><no_op/></terminater></radar></filters>"
+     "</filter_definer>",
+     "filter_definer", "terminater", true},
+    {Family::component,
+     "<multiple_hypothesis_tracker><assignment_algorithm>optimal</assignment_algorithm><nscan>two</nscan>"
+     "</multiple_hypothesis_tracker>",
+     "multiple_hypothesis_tracker", "nscan"},
+    {Family::component,
+     "<multiple_hypothesis_tracker><assignment_algorithm>optimal</assignment_algorithm><nscan>2</nscan>"
+     "<gate_index>yes</gate_index></multiple_hypothesis_tracker>",
+     "multiple_hypothesis_tracker", "gate_index"},
+    {Family::component,
+     "<multiple_hypothesis_tracker><assignment_algorithm>optimal</assignment_algorithm><nscan>2</nscan>"
+     "<maximum_hypotheses_per_track>0</maximum_hypotheses_per_track></multiple_hypothesis_tracker>",
+     "multiple_hypothesis_tracker", "maximum_hypotheses_per_track"},
+    {Family::component,
+     "<multiple_hypothesis_tracker><assignment_algorithm>optimal</assignment_algorithm><nscan>2</nscan>"
+     "<hypothesis_ratio>1</hypothesis_ratio></multiple_hypothesis_tracker>",
+     "multiple_hypothesis_tracker", "hypothesis_ratio"},
+    {Family::component,
+     "<multiple_hypothesis_tracker><assignment_algorithm>optimal</assignment_algorithm><n_scan>2</n_scan>"
+     "<nscan>2</nscan></multiple_hypothesis_tracker>",
+     "multiple_hypothesis_tracker", "n_scan", true},
+    {Family::component,
+     "<track_report_frame_to_composite_state_frame_converter><mode>1</mode>"
+     "</track_report_frame_to_composite_state_frame_converter>",
+     "track_report_frame_to_composite_state_frame_converter", "mode", true},
+    {Family::component,
+     "<unconfirmed_track_size_buffer_filter><buffer_size>0</buffer_size></unconfirmed_track_size_buffer_filter>",
+     "unconfirmed_track_size_buffer_filter", "buffer_size"},
+    {Family::component, "<trailing_coast_remover><buffer_size>-1</buffer_size></trailing_coast_remover>",
+     "trailing_coast_remover", "buffer_size"},
+    {Family::component, "<track_relabeler><first_id>one</first_id></track_relabeler>", "track_relabeler",
+     "first_id"},
+    {Family::component,
+     "<isbi_frame_writer><directory>out</directory><create>true</create><distance_gate>-1</distance_gate>"
+     "</isbi_frame_writer>",
+     "isbi_frame_writer", "distance_gate"},
+    {Family::component,
+     "<isbi_frame_writer_3d><directory>out</directory><create>true</create><distance_gate>0</distance_gate>"
+     "<mask_digits>11</mask_digits></isbi_frame_writer_3d>",
+     "isbi_frame_writer_3d", "mask_digits"},
+    {Family::component, "<overlay_png_writer><directory></directory><create>true</create></overlay_png_writer>",
+     "overlay_png_writer", "directory"},
+    {Family::component, "<lineage_svg_writer><files>out.svg</files><file>out.svg</file></lineage_svg_writer>",
+     "lineage_svg_writer", "files", true},
+    {Family::component, "<frame_reader><directory></directory></frame_reader>", "frame_reader", "directory"},
+    {Family::component, "<scenario_source><steps>0</steps></scenario_source>", "scenario_source", "steps"},
     // Footprints and samplers.
     {Family::footprint_1d, "<interval><min>3</min><max>2</max></interval>", "interval", "max"},
     {Family::footprint_2d, "<circle><center>0 0</center><radius>-1</radius></circle>", "circle", "radius"},
@@ -162,6 +223,20 @@ TEST(BrokenConfigurations, EveryErrorNamesTheKeyAndTheElementAtFault) {
             EXPECT_NE(message.find(c.at_fault), std::string::npos) << message;
         }
         xml::set_strict_mode(false);
+    }
+}
+
+// Every key whose parameters are declared is described by --describe.
+TEST(BrokenConfigurations, TrackingAndResultKeysAreDescribed) {
+    register_families();
+    for (const char* key :
+         {"prefetch", "meta_data_state_inserter", "filter_definer", "multiple_hypothesis_tracker",
+          "track_report_frame_to_composite_state_frame_converter", "unconfirmed_track_size_buffer_filter",
+          "track_relabeler", "isbi_frame_writer", "isbi_frame_writer_3d", "trailing_coast_remover",
+          "overlay_png_writer", "lineage_svg_writer", "frame_reader", "scenario_source"}) {
+        const std::string text = config::describe_key(key);
+        EXPECT_EQ(text.rfind(std::string(key) + ": ", 0), 0u) << text;
+        EXPECT_EQ(text.find("no parameter description"), std::string::npos) << text;
     }
 }
 

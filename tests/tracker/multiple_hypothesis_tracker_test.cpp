@@ -27,9 +27,11 @@ std::string config(const std::string& nscan, const std::string& algorithm = "opt
 }
 
 struct Pipeline {
-    explicit Pipeline(const std::string& text)
-        : tracker(std::make_shared<MultipleHypothesisTracker>(parse(text))),
-          recorder(std::make_shared<test_support::Recorder>()) {
+    explicit Pipeline(const std::string& text) : Pipeline(std::make_shared<MultipleHypothesisTracker>(parse(text))) {}
+    explicit Pipeline(const MultipleHypothesisTracker::Parameters& parameters)
+        : Pipeline(std::make_shared<MultipleHypothesisTracker>(parameters)) {}
+    explicit Pipeline(std::shared_ptr<MultipleHypothesisTracker> built)
+        : tracker(std::move(built)), recorder(std::make_shared<test_support::Recorder>()) {
         tracker->insert_child(recorder);
     }
     const frame::TrackReportFrame& output(std::size_t index) const {
@@ -134,8 +136,8 @@ TEST(MultipleHypothesisTracker, PrintLpsIsOnOnlyForActiveExactlyTrue) {
 TEST(MultipleHypothesisTracker, ConfigurationErrorsComeFromTheReader) {
     EXPECT_MESSAGE(MultipleHypothesisTracker(parse(config("1", "greedy", "<print_lps/>"))),
                    "unable to convert text from attribute = active");
-    EXPECT_MESSAGE(MultipleHypothesisTracker(parse(config("x"))),
-                   "unable to convert text from tag = nscan");
+    EXPECT_MESSAGE_STARTS(MultipleHypothesisTracker(parse(config("x"))),
+                          "unable to convert text from tag = nscan");
     EXPECT_THROW(MultipleHypothesisTracker(parse(config(
                      "1", "greedy", "<print_lps active=\"true\"></print_lps>"))),
                  util::Exception);
@@ -146,6 +148,66 @@ TEST(MultipleHypothesisTracker, ConfigurationErrorsComeFromTheReader) {
                                                  "greedy</assignment_algorithm>"
                                                  "</multiple_hypothesis_tracker>")),
                  util::Exception);
+}
+
+// The numbers of an output frame's track labels; each tracker labels under
+// its own source, which must be the one it took.
+std::vector<std::int32_t> track_numbers(const frame::TrackReportFrame& frame, std::int32_t source) {
+    std::vector<std::int32_t> numbers;
+    for (const Label& label : tree_test::labels_of(frame)) {
+        EXPECT_EQ(label.src, source);
+        numbers.push_back(label.id);
+    }
+    return numbers;
+}
+
+TEST(MultipleHypothesisTracker, BuiltFromParametersDecidesAsFromItsElement) {
+    MultipleHypothesisTracker::Parameters parameters;
+    parameters.assignment_algorithm = ostrel::AssignmentAlgorithm::branch_and_bound;
+    parameters.nscan = 1;
+    parameters.gate_index = false;
+    parameters.maximum_hypotheses_per_track = 3;
+    Pipeline built(parameters);
+    Pipeline configured(config("1", "branch_and_bound",
+                               "<gate_index>false</gate_index><maximum_hypotheses_per_track>3"
+                               "</maximum_hypotheses_per_track>"));
+
+    EXPECT_EQ(built.tracker->tree().solver().algorithm(), ostrel::AssignmentAlgorithm::branch_and_bound);
+    EXPECT_FALSE(built.tracker->tree().gate_index());
+    EXPECT_EQ(built.tracker->tree().limits().per_track, 3);
+    EXPECT_EQ(built.tracker->tree().limits().contacts_per_hypothesis, ostrel::HypothesisLimits{}.contacts_per_hypothesis);
+    Scene scene;
+    for (int t = 0; t < 6; ++t) {
+        built.tracker->push_frame(scene.frame(t, contacts_at(t)));
+        configured.tracker->push_frame(scene.frame(t, contacts_at(t)));
+    }
+    built.tracker->push_frame(nullptr);
+    configured.tracker->push_frame(nullptr);
+    ASSERT_EQ(built.recorder->frames.size(), 7u);
+    ASSERT_EQ(configured.recorder->frames.size(), 7u);
+    for (std::size_t t = 0; t < 6; ++t)
+        EXPECT_EQ(track_numbers(built.output(t), built.tracker->tree().tracker_id()),
+                  track_numbers(configured.output(t), configured.tracker->tree().tracker_id()))
+            << "frame " << t;
+}
+
+TEST(MultipleHypothesisTracker, ParametersBuiltInCodeAreCheckedAsConfiguredOnes) {
+    MultipleHypothesisTracker::Parameters bad;
+    bad.hypothesis_ratio = 1.5;
+    bad.maximum_contacts_per_hypothesis = 0;
+    bad.print_lps.active = true;
+    try {
+        MultipleHypothesisTracker tracker(bad);
+        ADD_FAILURE() << "no error";
+    } catch (const util::Exception& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("multiple_hypothesis_tracker: hypothesis_ratio"), std::string::npos) << message;
+        EXPECT_NE(message.find("maximum_contacts_per_hypothesis = 0"), std::string::npos) << message;
+    }
+    // An active print setting without a folder is refused by the key's rule.
+    MultipleHypothesisTracker::Parameters no_folder;
+    no_folder.print_lps.active = true;
+    EXPECT_MESSAGE_CONTAINS(MultipleHypothesisTracker{no_folder}, "multiple_hypothesis_tracker: print_lps");
 }
 
 TEST(MultipleHypothesisTracker, RejectsFramesOfAnotherType) {
