@@ -28,7 +28,7 @@ std::vector<FilterKey> all_keys() {
     return {
         // Structural filters.
         filter_entry<NoOp>("no_op"),
-        {"bad_op", &create_bad_op},
+        {"bad_op", &create_bad_op, &config::declare_schema_of<BadOp>},
         filter_entry<CompositeFilter>("composite"),
 
         // Track life scoring.

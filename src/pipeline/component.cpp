@@ -3,6 +3,7 @@
 #include <limits>
 #include <sstream>
 
+#include "config/parameterless.h"
 #include "model/cast_context.h"
 
 namespace cmpnt {
@@ -70,5 +71,11 @@ private:
 }  // namespace
 
 ComponentPtr scoped(const KeyedComponent& stage) { return std::make_shared<ScopedStage>(stage); }
+
+const config::Schema<config::NoParameters>& Terminator::schema() {
+    return config::parameterless("terminator", "swallows every frame: the end of a chain");
+}
+
+Terminator::Terminator(const xml::Querier& querier) { schema().bind(querier); }
 
 }  // namespace cmpnt

@@ -6,6 +6,12 @@
 #include "util/counted_ptr.h"
 #include "util/factory.h"
 
+namespace config {
+template <class P>
+class Schema;
+struct NoParameters;
+}  // namespace config
+
 namespace cmpnt {
 
 using frame::Frame;
@@ -29,8 +35,10 @@ using ComponentPtr = util::CountedPtr<Component>;
 // Swallows everything; the end of every chain.
 class Terminator : public Component {
 public:
+    static const config::Schema<config::NoParameters>& schema();
+
     Terminator() = default;
-    explicit Terminator(const xml::Querier&) {}
+    explicit Terminator(const xml::Querier& querier);
     void insert_child(ComponentPtr) override {}
     bool push() override { return false; }
     void push_frame(FramePtr) override {}

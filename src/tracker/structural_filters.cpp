@@ -4,8 +4,30 @@
 
 namespace ostrel {
 
-CompositeFilter::CompositeFilter(const xml::Querier& querier) {
-    for (const xml::Querier& child : querier.tags()) members_.push_back(filter_factory().create(child));
+namespace {
+
+std::vector<FilterPtr> members_in(const xml::Querier& element) {
+    std::vector<FilterPtr> members;
+    for (const xml::Querier& child : element.tags()) members.push_back(filter_factory().create(child));
+    return members;
+}
+
+}  // namespace
+
+const config::Schema<CompositeFilter::Parameters>& CompositeFilter::schema() {
+    static const auto schema =
+        config::Schema<Parameters>("composite", "applies its member filters one after the other")
+            .contents(&Parameters::members, "filter elements", "the members, applied in document order",
+                      &members_in, false);
+    return schema;
+}
+
+const config::Schema<config::NoParameters>& NoOp::schema() {
+    return config::parameterless("no_op", "does nothing");
+}
+
+const config::Schema<config::NoParameters>& BadOp::schema() {
+    return config::parameterless("bad_op", "fills a filter slot that must never be used; using it is a fault");
 }
 
 CompositeFilter::CompositeFilter(std::vector<FilterPtr> members) : members_(std::move(members)) {
@@ -36,6 +58,9 @@ FilterPtr shared_bad_op() {
     return instance;
 }
 
-FilterPtr create_bad_op(const xml::Querier&) { return shared_bad_op(); }
+FilterPtr create_bad_op(const xml::Querier& querier) {
+    BadOp::schema().bind(querier);
+    return shared_bad_op();
+}
 
 }  // namespace ostrel

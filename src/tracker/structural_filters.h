@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/parameterless.h"
 #include "tracker/filter.h"
 
 namespace ostrel {
@@ -11,7 +12,12 @@ namespace ostrel {
 // built by the filter factory in document order. Writes nothing.
 class CompositeFilter : public Filter {
 public:
-    explicit CompositeFilter(const xml::Querier& querier);
+    struct Parameters {
+        std::vector<FilterPtr> members;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit CompositeFilter(const xml::Querier& querier) : CompositeFilter(schema().bind(querier).members) {}
     explicit CompositeFilter(std::vector<FilterPtr> members);
 
     void update(const state::CompositeState& contact, TrackState& track) const override;
@@ -25,8 +31,10 @@ private:
 // Does nothing. Key "no_op"; writes an empty "no_op" element.
 class NoOp : public Filter {
 public:
+    static const config::Schema<config::NoParameters>& schema();
+
     NoOp() = default;
-    explicit NoOp(const xml::Querier&) {}
+    explicit NoOp(const xml::Querier& querier) { schema().bind(querier); }
 
     void update(const state::CompositeState&, TrackState&) const override {}
     void write(xml::OutStream& out) const override;
@@ -38,8 +46,10 @@ public:
 // "bad_op" element.
 class BadOp : public Filter {
 public:
+    static const config::Schema<config::NoParameters>& schema();
+
     BadOp() = default;
-    explicit BadOp(const xml::Querier&) {}
+    explicit BadOp(const xml::Querier& querier) { schema().bind(querier); }
 
     // Always throws "BadOp::update called".
     void update(const state::CompositeState& contact, TrackState& track) const override;
