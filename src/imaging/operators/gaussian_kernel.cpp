@@ -25,9 +25,11 @@ std::vector<float> gaussian_half_kernel(double sigma) {
 namespace {
 
 // Rounds a smoothed value (a weighted mean of 16-bit values, so not
-// negative) to 16 bits; the value fits an int before the narrowing, which
-// keeps the conversion a vector instruction.
-inline unsigned short rounded_short(float v) { return static_cast<unsigned short>(static_cast<int>(std::min(v + 0.5f, 65535.0f))); }
+// negative) to 16 bits: v + 0.5 truncated, at most 65535. The clamp is on
+// the integer, which keeps the loop vector instructions.
+inline unsigned short rounded_short(float v) {
+    return static_cast<unsigned short>(std::min(static_cast<int>(v + 0.5f), 65535));
+}
 
 // out[i] = w0 c[i] + w1 (b1[i] + a1[i]) + ... + wR (bR[i] + aR[i]), summed
 // in that order, for R taps a side known when compiled: the loop over k
