@@ -30,13 +30,17 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
     };
 
     // Immersion, brightest first (ties in pixel order, for a fixed result):
-    // plain integers (65535 - value, pixel) sort fastest.
-    keys_.resize(n);
-    for (int i = 0; i < n; ++i)
-        keys_[i] = (static_cast<std::uint64_t>(65535 - values[i]) << 32) | static_cast<std::uint32_t>(i);
-    std::sort(keys_.begin(), keys_.end());
+    // a stable radix sort of the keys 65535 - value, a byte at a time.
     order_.resize(n);
-    for (int i = 0; i < n; ++i) order_[i] = static_cast<int>(keys_[i] & 0xffffffffu);
+    scratch_.resize(n);
+    for (int i = 0; i < n; ++i) scratch_[i] = i;
+    for (const int shift : {0, 8}) {
+        int start[257] = {};
+        for (int i = 0; i < n; ++i) ++start[((65535 - values[i]) >> shift & 0xff) + 1];
+        for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+        for (const int i : scratch_) order_[start[(65535 - values[i]) >> shift & 0xff]++] = i;
+        if (shift == 0) order_.swap(scratch_);
+    }
     parent_.assign(n, -1);
     peak_.assign(n, 0);
     int roots[6];
@@ -67,7 +71,8 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
     // Parts: connected pieces above each basin's cut, in order of their
     // brightest pixel (the order of the flooding).
     part.assign(n, -1);
-    std::vector<char> done(static_cast<std::size_t>(n), 0);
+    std::vector<char>& done = done_;
+    done.assign(static_cast<std::size_t>(n), 0);
     int parts = 0;
     for (const int start : order_) {
         if (done[start]) continue;

@@ -34,11 +34,12 @@ private:
     int root(int i);
 
     std::vector<int> local_;  // per box cell: the pixel there, or -1
-    std::vector<std::uint64_t> keys_;
-    std::vector<int> order_;
+    std::vector<int> order_;    // the pixels, brightest first
+    std::vector<int> scratch_;  // the order after the first radix pass
     std::vector<int> parent_;
     std::vector<unsigned short> peak_;  // per basin root
     std::vector<int> stack_;
+    std::vector<char> done_;
 };
 
 }  // namespace ipc
