@@ -40,6 +40,10 @@ private:
     std::vector<unsigned short> peak_;  // per basin root
     std::vector<int> stack_;
     std::vector<char> done_;
+    std::vector<int> neighbours_;       // per pixel, its face neighbours in the region
+    std::vector<int> neighbour_count_;
+    std::vector<int> basin_;            // per pixel, the root of its basin
+    std::vector<char> above_;           // per pixel, above its basin's cut
 };
 
 }  // namespace ipc
