@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "imaging/segment_states.h"
+#include "imaging/zero_runs.h"
 #include "model/composite_state.h"
 #include "model/label.h"
 #include "model/states/position_estimate_state.h"
@@ -26,13 +27,6 @@ namespace {
 
 [[noreturn]] void size_mismatch() {
     throw util::Exception("segmentation size differs from image size in contact frame converter");
-}
-
-// Whether the 16 labels from p on are all 0 (a loop the compiler vectorises).
-inline bool sixteen_zeros(const int* p) {
-    int any = 0;
-    for (int k = 0; k < 16; ++k) any |= p[k];
-    return any == 0;
 }
 
 // Adds the pixels x0 .. x1 - 1 of one row to the moments; z is the slice.
@@ -58,7 +52,7 @@ void accumulate_run(const T* value, const int* label, int x0, int x1, int y, int
 
 // Adds one image's (or slice's) pixels to the moments; z is the slice.
 // With skip_background the pixels of segment 0 are left out (only checked):
-// the background comes in long runs, passed over 16 labels at a time.
+// the background comes in long runs, passed over in blocks.
 template <bool skip_background, class T, int N>
 void accumulate(const Image<T>& source, const Image<int>& labels, int z, int segments,
                 SegmentMoments<N>& moments) {
@@ -71,7 +65,7 @@ void accumulate(const Image<T>& source, const Image<int>& labels, int z, int seg
         } else {
             int x = 0;
             while (x < width) {
-                while (x + 16 <= width && sixteen_zeros(label + x)) x += 16;
+                x = static_cast<int>(skip_zero_blocks(label, x, width));
                 const int end = std::min(width, x + 16);
                 accumulate_run<true>(value, label, x, end, y, z, segments, moments);
                 x = end;

@@ -6,6 +6,7 @@
 #include <queue>
 #include <string>
 
+#include "imaging/zero_runs.h"
 #include "util/exception.h"
 
 namespace ipc {
@@ -63,13 +64,6 @@ struct Meeting {
     double level;
 };
 
-// Whether 16 labels from p on are all 0 (a loop the compiler vectorises).
-inline bool all_zero(const int* p) {
-    int any = 0;
-    for (int k = 0; k < 16; ++k) any |= p[k];
-    return any == 0;
-}
-
 int find_root(std::vector<int>& parent, int i) {
     while (parent[i] != i) i = parent[i] = parent[parent[i]];
     return i;
@@ -90,8 +84,8 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
     // enclosed objects included, are met later in the scan than the first
     // pixel of the object around them).
     for (std::int64_t i = 0; i < volume; ++i) {
-        // Background comes in long runs: skip 16 zeros at a time.
-        while (i + 16 <= volume && all_zero(labels + i)) i += 16;
+        // Background comes in long runs: skip them in blocks.
+        i = skip_zero_blocks(labels, i, volume);
         if (i == volume) break;
         const int value = labels[i];
         if (value <= 0) {
