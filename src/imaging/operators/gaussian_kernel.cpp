@@ -40,7 +40,8 @@ void taps_fixed(const float* const* before, const float* const* after, const flo
     float weight[R + 1];
     const float* b[R + 1];
     const float* a[R + 1];
-    for (int k = 0; k <= R; ++k) weight[k] = w[k], b[k] = before[k], a[k] = after[k];
+    weight[0] = w[0], b[0] = a[0] = centre;  // the lines of k = 0 are the centre
+    for (int k = 1; k <= R; ++k) weight[k] = w[k], b[k] = before[k], a[k] = after[k];
     for (int i = 0; i < count; ++i) {
         float sum = weight[0] * centre[i];
         for (int k = 1; k <= R; ++k) sum += weight[k] * (b[k][i] + a[k][i]);
