@@ -19,6 +19,10 @@
 //                           holes, size, watershed split)
 //   NucleusContacts         nuclei + corrected image -> contact frame with features
 //   NucleusChain            all five, image to contact frame (no file reading)
+//   NucleusChainCells       the same chain with the parameters ostrel-cells
+//                           derives for these nuclei (diameter 12): sigma
+//                           d / 7 = 1.71, squares of 2.5 d = 30, seeds 0.6 d
+//                           = 7 apart, minimum size max(4, 2 % of the area)
 //
 // Counters: MP/s = megapixels of the frame processed per second of CPU time
 // (CPU rather than wall time, so that other work on the machine distorts the
@@ -92,6 +96,13 @@ const char* const kObjectConfig =
     "<c><relative_threshold>0.3</relative_threshold><fill_holes>true</fill_holes><minimum_size>4</minimum_size>"
     "<seed_distance>6</seed_distance><neck_ratio>0.95</neck_ratio></c>";
 const char* const kNucleusContactConfig = "<c><sigma>1 1</sigma><minimum_contact_size>1</minimum_contact_size></c>";
+
+// ostrel-cells' chain for a nucleus diameter of 12 pixels.
+const char* const kCellsSmootherConfig = "<c><sigma>1.71</sigma></c>";
+const char* const kCellsBackgroundConfig = "<c><scale>30</scale></c>";
+const char* const kCellsObjectConfig =
+    "<c><relative_threshold>0.3</relative_threshold><fill_holes>true</fill_holes><minimum_size>4</minimum_size>"
+    "<seed_distance>7</seed_distance><neck_ratio>0.95</neck_ratio></c>";
 
 xml::Querier element(const std::string& text) { return xml::Querier::parse("\n" + text); }
 
@@ -354,15 +365,16 @@ void BM_NucleusContacts(benchmark::State& state) {
     state.counters["contacts"] = static_cast<double>(counter->contacts);
 }
 
-// The whole default nucleus chain on one frame: smooth, correct the
-// background, threshold, split into nuclei, extract the contacts.
-void BM_NucleusChain(benchmark::State& state) {
+// The whole nucleus chain on one frame: smooth, correct the background,
+// threshold, split into nuclei, extract the contacts.
+void run_nucleus_chain(benchmark::State& state, const char* smoother_config, const char* background_config,
+                       const char* object_config) {
     const Scene& s = scene();
-    ipc::GaussianSmoother<ShortImage> smoother(element(kSmootherConfig));
-    ipc::BackgroundSubtractor<ShortImage> subtractor(element(kBackgroundConfig));
+    ipc::GaussianSmoother<ShortImage> smoother(element(smoother_config));
+    ipc::BackgroundSubtractor<ShortImage> subtractor(element(background_config));
     ipc::SegmentedImageInitializer<ShortImage> initializer(element("<c/>"));
     ipc::SegmentedImageThresholdSegmentor<ShortImage> threshold(element(kThresholdConfig));
-    ipc::SegmentedImageObjectSegmentor<ShortImage> objects(element(kObjectConfig));
+    ipc::SegmentedImageObjectSegmentor<ShortImage> objects(element(object_config));
     ipc::SegmentedImageToContactFrameConverter<ShortImage> converter(element(kNucleusContactConfig));
     auto counter = std::make_shared<ContactCounter>();
     converter.insert_child(counter);
@@ -376,6 +388,14 @@ void BM_NucleusChain(benchmark::State& state) {
     state.counters["contacts"] = static_cast<double>(counter->contacts);
 }
 
+void BM_NucleusChain(benchmark::State& state) {
+    run_nucleus_chain(state, kSmootherConfig, kBackgroundConfig, kObjectConfig);
+}
+
+void BM_NucleusChainCells(benchmark::State& state) {
+    run_nucleus_chain(state, kCellsSmootherConfig, kCellsBackgroundConfig, kCellsObjectConfig);
+}
+
 BENCHMARK(BM_ReadLzwTiff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GreyscaleSegmentation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpatialSegmentation)->Unit(benchmark::kMillisecond);
@@ -387,6 +407,7 @@ BENCHMARK(BM_ThresholdSegmentation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ObjectSegmentation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NucleusContacts)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NucleusChain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NucleusChainCells)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

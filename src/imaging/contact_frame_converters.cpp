@@ -1,10 +1,12 @@
 #include "imaging/contact_frame_converters.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <type_traits>
 
 #include "imaging/segment_states.h"
+#include "imaging/zero_runs.h"
 #include "model/composite_state.h"
 #include "model/label.h"
 #include "model/states/position_estimate_state.h"
@@ -27,28 +29,47 @@ namespace {
     throw util::Exception("segmentation size differs from image size in contact frame converter");
 }
 
+// Adds the pixels x0 .. x1 - 1 of one row to the moments; z is the slice.
+template <bool skip_background, class T, int N>
+void accumulate_run(const T* value, const int* label, int x0, int x1, int y, int z, int segments,
+                    SegmentMoments<N>& moments) {
+    for (int x = x0; x < x1; ++x) {
+        const int s = label[x];
+        if (skip_background && s == 0) continue;
+        if (s < 0 || s >= segments) label_out_of_range(s, segments);
+        const auto k = static_cast<std::size_t>(s);
+        PlaneSums& sums = moments.plane[k];
+        ++sums.count;
+        sums.x += x;
+        sums.y += y;
+        sums.xx += std::int64_t{x} * x;
+        sums.xy += std::int64_t{x} * y;
+        sums.yy += std::int64_t{y} * y;
+        sums.value += value[x];
+        if constexpr (N == 3) moments.z_sum[k] += z;
+    }
+}
+
 // Adds one image's (or slice's) pixels to the moments; z is the slice.
-// With skip_background the pixels of segment 0 are left out (only checked).
+// With skip_background the pixels of segment 0 are left out (only checked):
+// the background comes in long runs, passed over in blocks.
 template <bool skip_background, class T, int N>
 void accumulate(const Image<T>& source, const Image<int>& labels, int z, int segments,
                 SegmentMoments<N>& moments) {
-    const T* value = source.begin();
-    const int* label = labels.begin();
+    const int width = labels.width();
     for (int y = 0; y < labels.height(); ++y) {
-        for (int x = 0; x < labels.width(); ++x, ++value, ++label) {
-            const int s = *label;
-            if (skip_background && s == 0) continue;
-            if (s < 0 || s >= segments) label_out_of_range(s, segments);
-            const auto k = static_cast<std::size_t>(s);
-            PlaneSums& sums = moments.plane[k];
-            ++sums.count;
-            sums.x += x;
-            sums.y += y;
-            sums.xx += std::int64_t{x} * x;
-            sums.xy += std::int64_t{x} * y;
-            sums.yy += std::int64_t{y} * y;
-            sums.value += *value;
-            if constexpr (N == 3) moments.z_sum[k] += z;
+        const T* value = source.row(y);
+        const int* label = labels.row(y);
+        if constexpr (!skip_background) {
+            accumulate_run<false>(value, label, 0, width, y, z, segments, moments);
+        } else {
+            int x = 0;
+            while (x < width) {
+                x = static_cast<int>(skip_zero_blocks(label, x, width));
+                const int end = std::min(width, x + 16);
+                accumulate_run<true>(value, label, x, end, y, z, segments, moments);
+                x = end;
+            }
         }
     }
 }

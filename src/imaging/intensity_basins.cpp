@@ -16,42 +16,53 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
     const std::int64_t slice = static_cast<std::int64_t>(width) * height;
     local_.assign(static_cast<std::size_t>(slice * depth), -1);
     for (int i = 0; i < n; ++i) local_[cells[i]] = i;
-    // The face neighbours of pixel i in the region, through their cells.
-    int neighbours[6];
-    auto neighbours_of = [&](int i) {
+    // The face neighbours of every pixel in the region, through their
+    // cells, listed once: -x, +x, -y, +y (-z, +z).
+    const int most = depth == 1 ? 4 : 6;
+    neighbours_.resize(static_cast<std::size_t>(n) * most);
+    neighbour_count_.resize(n);
+    for (int i = 0; i < n; ++i) {
+        int* list = &neighbours_[static_cast<std::size_t>(i) * most];
         int count = 0;
         const std::int64_t c = cells[i];
-        for (const std::int64_t step : {std::int64_t{1}, row, slice}) {
-            if (step == slice && depth == 1) continue;
-            for (const std::int64_t m : {c - step, c + step})
-                if (local_[m] >= 0) neighbours[count++] = local_[m];
+        const std::int64_t around[6] = {c - 1, c + 1, c - row, c + row, c - slice, c + slice};
+        for (int k = 0; k < most; ++k) {
+            const int m = local_[around[k]];
+            list[count] = m;
+            count += m >= 0;
         }
-        return count;
-    };
+        neighbour_count_[i] = count;
+    }
+    auto neighbours_of = [&](int i) { return &neighbours_[static_cast<std::size_t>(i) * most]; };
 
     // Immersion, brightest first (ties in pixel order, for a fixed result):
-    // plain integers (65535 - value, pixel) sort fastest.
-    keys_.resize(n);
-    for (int i = 0; i < n; ++i)
-        keys_[i] = (static_cast<std::uint64_t>(65535 - values[i]) << 32) | static_cast<std::uint32_t>(i);
-    std::sort(keys_.begin(), keys_.end());
+    // a stable radix sort of the keys 65535 - value, a byte at a time.
     order_.resize(n);
-    for (int i = 0; i < n; ++i) order_[i] = static_cast<int>(keys_[i] & 0xffffffffu);
+    scratch_.resize(n);
+    for (int i = 0; i < n; ++i) scratch_[i] = i;
+    for (const int shift : {0, 8}) {
+        int start[257] = {};
+        for (int i = 0; i < n; ++i) ++start[((65535 - values[i]) >> shift & 0xff) + 1];
+        for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+        for (const int i : scratch_) order_[start[(65535 - values[i]) >> shift & 0xff]++] = i;
+        if (shift == 0) order_.swap(scratch_);
+    }
     parent_.assign(n, -1);
     peak_.assign(n, 0);
     int roots[6];
     for (const int i : order_) {
         const unsigned short v = values[i];
         int found = 0;
-        const int count = neighbours_of(i);
-        for (int k = 0; k < count; ++k) {
+        const int* neighbours = neighbours_of(i);
+        for (int k = 0; k < neighbour_count_[i]; ++k) {
             if (parent_[neighbours[k]] < 0) continue;  // not flooded yet
             const int r = root(neighbours[k]);
             if (std::find(roots, roots + found, r) == roots + found) roots[found++] = r;
         }
-        if (found == 0) {
-            parent_[i] = i;
-            peak_[i] = v;
+        if (found <= 1) {
+            // A new basin, or the slope of the one around.
+            parent_[i] = found == 0 ? i : roots[0];
+            if (found == 0) peak_[i] = v;
             continue;
         }
         // The brightest basin takes the pixel; dimmer ones that do not rise
@@ -64,25 +75,32 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         parent_[i] = main;
     }
 
+    // Each pixel's basin, and whether it lies above the basin's cut.
+    basin_.resize(n);
+    above_.resize(n);
+    for (int i = 0; i < n; ++i) {
+        basin_[i] = root(i);
+        above_[i] = values[i] > relative_threshold * peak_[basin_[i]];
+    }
     // Parts: connected pieces above each basin's cut, in order of their
     // brightest pixel (the order of the flooding).
     part.assign(n, -1);
-    std::vector<char> done(static_cast<std::size_t>(n), 0);
+    std::vector<char>& done = done_;
+    done.assign(static_cast<std::size_t>(n), 0);
     int parts = 0;
     for (const int start : order_) {
-        if (done[start]) continue;
-        const int basin = root(start);
-        if (!(values[start] > relative_threshold * peak_[basin])) continue;  // the rest of it is dimmer
+        if (done[start] || !above_[start]) continue;  // below: the rest of its basin is dimmer
+        const int basin = basin_[start];
         stack_.assign(1, start);
         done[start] = 1;
         while (!stack_.empty()) {
             const int i = stack_.back();
             stack_.pop_back();
             part[i] = parts;
-            const int count = neighbours_of(i);
-            for (int k = 0; k < count; ++k) {
+            const int* neighbours = neighbours_of(i);
+            for (int k = 0; k < neighbour_count_[i]; ++k) {
                 const int m = neighbours[k];
-                if (done[m] || root(m) != basin || !(values[m] > relative_threshold * peak_[basin])) continue;
+                if (done[m] || basin_[m] != basin || !above_[m]) continue;
                 done[m] = 1;
                 stack_.push_back(m);
             }

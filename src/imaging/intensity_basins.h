@@ -34,11 +34,16 @@ private:
     int root(int i);
 
     std::vector<int> local_;  // per box cell: the pixel there, or -1
-    std::vector<std::uint64_t> keys_;
-    std::vector<int> order_;
+    std::vector<int> order_;    // the pixels, brightest first
+    std::vector<int> scratch_;  // the order after the first radix pass
     std::vector<int> parent_;
     std::vector<unsigned short> peak_;  // per basin root
     std::vector<int> stack_;
+    std::vector<char> done_;
+    std::vector<int> neighbours_;       // per pixel, its face neighbours in the region
+    std::vector<int> neighbour_count_;
+    std::vector<int> basin_;            // per pixel, the root of its basin
+    std::vector<char> above_;           // per pixel, above its basin's cut
 };
 
 }  // namespace ipc

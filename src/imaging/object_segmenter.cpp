@@ -6,6 +6,7 @@
 #include <queue>
 #include <string>
 
+#include "imaging/zero_runs.h"
 #include "util/exception.h"
 
 namespace ipc {
@@ -63,13 +64,6 @@ struct Meeting {
     double level;
 };
 
-// Whether 16 labels from p on are all 0 (a loop the compiler vectorises).
-inline bool all_zero(const int* p) {
-    int any = 0;
-    for (int k = 0; k < 16; ++k) any |= p[k];
-    return any == 0;
-}
-
 int find_root(std::vector<int>& parent, int i) {
     while (parent[i] != i) i = parent[i] = parent[parent[i]];
     return i;
@@ -90,8 +84,8 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
     // enclosed objects included, are met later in the scan than the first
     // pixel of the object around them).
     for (std::int64_t i = 0; i < volume; ++i) {
-        // Background comes in long runs: skip 16 zeros at a time.
-        while (i + 16 <= volume && all_zero(labels + i)) i += 16;
+        // Background comes in long runs: skip them in blocks.
+        i = skip_zero_blocks(labels, i, volume);
         if (i == volume) break;
         const int value = labels[i];
         if (value <= 0) {
@@ -174,7 +168,8 @@ void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short*
         if (k >= 0) ++part_begin_[k + 1];
     for (int k = 0; k < parts; ++k) part_begin_[k + 1] += part_begin_[k];
     grouped_.resize(part_begin_[parts]);
-    std::vector<std::size_t> next(part_begin_.begin(), part_begin_.end() - 1);
+    std::vector<std::size_t>& next = part_next_;
+    next.assign(part_begin_.begin(), part_begin_.end() - 1);
     for (std::size_t i = 0; i < component_.size(); ++i) {
         const Point& p = component_[i];
         if (part_[i] < 0) {
@@ -241,50 +236,69 @@ void ObjectSegmenter::fill_holes(std::size_t begin, const Box& box, int width, i
     const bool stack3d = box.depth > 1;
     const std::int64_t row = box.width;
     const std::int64_t slice = static_cast<std::int64_t>(box.width) * box.height;
-    // Flood the outside from the box's border cells.
+    // The box's border cells lie in its margin, outside the object: they
+    // are outside. The flood goes on from the inner cells next to them, so
+    // that every cell it visits lies inside the border and its face
+    // neighbours inside the box.
     stack_.clear();
+    auto spread = [&](std::int64_t n) {
+        if (cell_state_[n] == inside_unknown) {
+            cell_state_[n] = outside;
+            stack_.push_back(n);
+        }
+    };
+    const int inner_z0 = stack3d ? 1 : 0;
+    const int inner_z1 = stack3d ? box.depth - 1 : 1;
     for (int z = 0; z < box.depth; ++z)
-        for (int y = 0; y < box.height; ++y)
-            for (int x = 0; x < box.width; ++x) {
-                const bool border = x == 0 || y == 0 || x == box.width - 1 || y == box.height - 1 ||
-                                    (stack3d && (z == 0 || z == box.depth - 1));
-                const std::int64_t c = z * slice + y * row + x;
-                if (border && cell_state_[c] == inside_unknown) {
-                    cell_state_[c] = outside;
-                    stack_.push_back(c);
-                }
+        for (int y = 0; y < box.height; ++y) {
+            const std::int64_t start = z * slice + y * row;
+            const bool border_row = y == 0 || y == box.height - 1 || (stack3d && (z == 0 || z == box.depth - 1));
+            if (border_row) {
+                std::fill(&cell_state_[start], &cell_state_[start] + box.width, std::uint8_t{outside});
+            } else {
+                cell_state_[start] = outside;
+                cell_state_[start + box.width - 1] = outside;
             }
+        }
+    for (int z = inner_z0; z < inner_z1; ++z)
+        for (int y = 1; y + 1 < box.height; ++y) {
+            const std::int64_t start = z * slice + y * row;
+            const bool next_to_border_row =
+                y == 1 || y == box.height - 2 || (stack3d && (z == 1 || z == box.depth - 2));
+            if (next_to_border_row) {
+                for (int x = 1; x + 1 < box.width; ++x) spread(start + x);
+            } else {
+                spread(start + 1);
+                spread(start + box.width - 2);
+            }
+        }
     while (!stack_.empty()) {
         const std::int64_t c = stack_.back();
         stack_.pop_back();
-        const int x = static_cast<int>(c % row), y = static_cast<int>((c / row) % box.height);
-        const int z = static_cast<int>(c / slice);
-        auto spread = [&](std::int64_t n) {
-            if (cell_state_[n] == inside_unknown) {
-                cell_state_[n] = outside;
-                stack_.push_back(n);
-            }
-        };
-        if (x > 0) spread(c - 1);
-        if (x + 1 < box.width) spread(c + 1);
-        if (y > 0) spread(c - row);
-        if (y + 1 < box.height) spread(c + row);
-        if (z > 0) spread(c - slice);
-        if (z + 1 < box.depth) spread(c + slice);
+        spread(c - 1);
+        spread(c + 1);
+        spread(c - row);
+        spread(c + row);
+        if (stack3d) {
+            spread(c - slice);
+            spread(c + slice);
+        }
     }
     // What the outside did not reach is a hole: it joins the object. Border
     // cells were all reached, so every hole cell lies inside the image.
     const std::int64_t plane = static_cast<std::int64_t>(width) * height;
-    for (std::int64_t c = 0; c < box.size(); ++c) {
-        if (cell_state_[c] != inside_unknown) continue;
-        const int x = box.x0 + static_cast<int>(c % row);
-        const int y = box.y0 + static_cast<int>((c / row) % box.height);
-        const int z = box.z0 + static_cast<int>(c / slice);
-        const std::int64_t index = z * plane + static_cast<std::int64_t>(y) * width + x;
-        if (visited_[index] == in_object) continue;
-        visited_[index] = in_object;
-        points_.push_back(Point{x, y, z, index});
-    }
+    for (int z = inner_z0; z < inner_z1; ++z)
+        for (int y = 1; y + 1 < box.height; ++y) {
+            const std::uint8_t* state = &cell_state_[z * slice + y * row];
+            for (int x = 1; x + 1 < box.width; ++x) {
+                if (state[x] != inside_unknown) continue;
+                const int vx = box.x0 + x, vy = box.y0 + y, vz = box.z0 + z;
+                const std::int64_t index = vz * plane + static_cast<std::int64_t>(vy) * width + vx;
+                if (visited_[index] == in_object) continue;
+                visited_[index] = in_object;
+                points_.push_back(Point{vx, vy, vz, index});
+            }
+        }
 }
 
 void ObjectSegmenter::distance_transform(const Box& box) {
@@ -336,7 +350,8 @@ int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
 
     // Seed candidates: local maxima of the distance over all 8 (26)
     // neighbours, highest first.
-    std::vector<std::int64_t> candidates;
+    std::vector<std::int64_t>& candidates = candidates_;
+    candidates.clear();
     for (std::size_t i = begin; i < end; ++i) {
         const std::int64_t c = box.cell(points_[i].x, points_[i].y, points_[i].z);
         const double d = distance_[c];
@@ -360,7 +375,8 @@ int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
         y = static_cast<double>((c / row) % box.height);
         z = static_cast<double>(c / slice);
     };
-    std::vector<std::int64_t> seeds;
+    std::vector<std::int64_t>& seeds = seeds_;
+    seeds.clear();
     const double least_square = p_.seed_distance * p_.seed_distance;
     for (std::int64_t c : candidates) {
         double x, y, z;

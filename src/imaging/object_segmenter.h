@@ -105,6 +105,7 @@ private:
     std::vector<Point> component_;
     std::vector<Point> grouped_;
     std::vector<std::size_t> part_begin_;
+    std::vector<std::size_t> part_next_;
     std::vector<std::int64_t> cells_;
     std::vector<unsigned short> values_;
     std::vector<std::int64_t> discarded_;
@@ -117,6 +118,8 @@ private:
     std::vector<double> line_in_, line_out_, envelope_z_;
     std::vector<int> envelope_v_;
     std::vector<int> part_;
+    std::vector<std::int64_t> candidates_;  // seed candidates, highest first
+    std::vector<std::int64_t> seeds_;
 };
 
 }  // namespace ipc

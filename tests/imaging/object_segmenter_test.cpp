@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <random>
 #include <set>
 
 #include "imaging/object_segmenter.h"
@@ -171,3 +174,81 @@ TEST(ObjectSegmentorTest, ComponentsCheckTheirInputAndParameters) {
 }
 
 }  // namespace
+
+// Hole filling against its plain definition on small random masks: objects
+// are the face-connected regions in scan order; the cells of an object's
+// box (one cell larger on every side) that the outside cannot reach from the
+// box's border without crossing the object join it, enclosed regions
+// included, and are never objects of their own.
+std::vector<int> filled_objects(const std::vector<int>& mask, int w, int h, int d) {
+    std::vector<int> out(mask.size(), 0);
+    auto index = [&](int x, int y, int z) { return (static_cast<std::size_t>(z) * h + y) * w + x; };
+    const int steps[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    int objects = 0;
+    for (int z = 0; z < d; ++z)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!mask[index(x, y, z)] || out[index(x, y, z)]) continue;
+                const int id = ++objects;
+                std::vector<std::array<int, 3>> region{{x, y, z}};
+                out[index(x, y, z)] = id;
+                for (std::size_t k = 0; k < region.size(); ++k)
+                    for (const auto& s : steps) {
+                        const int nx = region[k][0] + s[0], ny = region[k][1] + s[1], nz = region[k][2] + s[2];
+                        if (nx < 0 || ny < 0 || nz < 0 || nx >= w || ny >= h || nz >= d) continue;
+                        if (!mask[index(nx, ny, nz)] || out[index(nx, ny, nz)]) continue;
+                        out[index(nx, ny, nz)] = id;
+                        region.push_back({nx, ny, nz});
+                    }
+                int lo[3] = {w, h, d}, hi[3] = {-1, -1, -1};
+                for (const auto& p : region)
+                    for (int a = 0; a < 3; ++a) lo[a] = std::min(lo[a], p[a] - 1), hi[a] = std::max(hi[a], p[a] + 1);
+                if (d == 1) lo[2] = hi[2] = 0;
+                // Flood the box's cells that are not the object from its border.
+                auto in_box = [&](int px, int py, int pz) {
+                    return px >= lo[0] && px <= hi[0] && py >= lo[1] && py <= hi[1] && pz >= lo[2] && pz <= hi[2];
+                };
+                auto is_object = [&](int px, int py, int pz) {
+                    return px >= 0 && py >= 0 && pz >= 0 && px < w && py < h && pz < d && out[index(px, py, pz)] == id;
+                };
+                std::set<std::array<int, 3>> outside;
+                std::vector<std::array<int, 3>> stack;
+                for (int pz = lo[2]; pz <= hi[2]; ++pz)
+                    for (int py = lo[1]; py <= hi[1]; ++py)
+                        for (int px = lo[0]; px <= hi[0]; ++px) {
+                            const bool border = px == lo[0] || px == hi[0] || py == lo[1] || py == hi[1] ||
+                                                (d > 1 && (pz == lo[2] || pz == hi[2]));
+                            if (border && outside.insert({px, py, pz}).second) stack.push_back({px, py, pz});
+                        }
+                while (!stack.empty()) {
+                    const auto p = stack.back();
+                    stack.pop_back();
+                    for (const auto& s : steps) {
+                        const std::array<int, 3> n{p[0] + s[0], p[1] + s[1], p[2] + s[2]};
+                        if (!in_box(n[0], n[1], n[2]) || is_object(n[0], n[1], n[2])) continue;
+                        if (outside.insert(n).second) stack.push_back(n);
+                    }
+                }
+                for (int pz = lo[2]; pz <= hi[2]; ++pz)
+                    for (int py = lo[1]; py <= hi[1]; ++py)
+                        for (int px = lo[0]; px <= hi[0]; ++px)
+                            if (!is_object(px, py, pz) && !outside.count({px, py, pz})) out[index(px, py, pz)] = id;
+            }
+    return out;
+}
+
+TEST(ObjectSegmenterTest, FilledHolesMatchThePlainDefinitionOnRandomMasks) {
+    std::mt19937 random(11);
+    ObjectSegmentationParameters p;  // no threshold, size limit or split: regions and their holes only
+    p.fill_holes = true;
+    for (int round = 0; round < 60; ++round) {
+        const int d = round % 3 == 0 ? 2 + static_cast<int>(random() % 4) : 1;
+        const int w = 1 + static_cast<int>(random() % 20), h = 1 + static_cast<int>(random() % 20);
+        const unsigned density = 45 + random() % 30;  // per cent foreground: rings and holes abound
+        std::vector<int> mask(static_cast<std::size_t>(w) * h * d);
+        for (int& v : mask) v = random() % 100 < density ? 1 : 0;
+        std::vector<int> labels = mask;
+        ObjectSegmenter(p).segment(labels.data(), w, h, d);
+        ASSERT_EQ(labels, filled_objects(mask, w, h, d)) << "round " << round << ": " << w << " x " << h << " x " << d;
+    }
+}

@@ -42,29 +42,54 @@ void BackgroundEstimator::prepare_grid(int width, int height) {
     for (int x = 0; x < width; ++x)
         if (x == 0 || left_[x] != left_[x - 1]) runs_.push_back(Run{x, x + 1, left_[x]});
         else runs_.back().end = x + 1;
+    // The same at the samples, the even columns (sample i at column 2 i).
+    sample_fraction_.resize(static_cast<std::size_t>(width + 1) / 2);
+    sample_runs_.clear();
+    for (int x = 0; x < width; x += 2) {
+        sample_fraction_[x / 2] = fraction_[x];
+        if (x == 0 || left_[x] != left_[x - 2]) sample_runs_.push_back(Run{x / 2, x / 2 + 1, left_[x]});
+        else sample_runs_.back().end = x / 2 + 1;
+    }
     top_.resize(static_cast<std::size_t>(height));
     fraction_y_.resize(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) grid_position(y, scale_, rows_, height, top_[y], fraction_y_[y]);
     level_row_.resize(static_cast<std::size_t>(columns_) + 1);
-    background_row_.resize(static_cast<std::size_t>(width));
+    surface_.resize(static_cast<std::size_t>(width + 1) / 2);
+    // The samples of square column gx: even columns x0, x0 + 2, ... below
+    // the square's end, sample indices x0 / 2 on.
+    square_first_.resize(static_cast<std::size_t>(columns_));
+    square_samples_.resize(static_cast<std::size_t>(columns_));
+    for (int gx = 0; gx < columns_; ++gx) {
+        const int start = gx * scale_;
+        const int x0 = start + (start & 1);
+        const int x1 = std::min(width, start + scale_);
+        square_first_[gx] = x0 / 2;
+        square_samples_[gx] = (x1 - x0 + 1) / 2;
+    }
+    row_sums_.resize(static_cast<std::size_t>(columns_));
+    row_counts_.resize(static_cast<std::size_t>(columns_));
 }
 
-const float* BackgroundEstimator::interpolated_row(const std::vector<float>& levels, int y) {
-    // Between square rows first: (1 - f) L[j] + f L[j + 1] ...
+void BackgroundEstimator::level_row(const std::vector<float>& levels, int y) {
+    // Between square rows: (1 - f) L[j] + f L[j + 1]; along the row the
+    // runs interpolate between neighbours of this row of levels.
     const int j = top_[y];
     const float fy = fraction_y_[y];
     const float* upper = &levels[static_cast<std::size_t>(j) * columns_];
     const float* lower = j + 1 < rows_ ? upper + columns_ : upper;
     for (int i = 0; i < columns_; ++i) level_row_[i] = upper[i] + fy * (lower[i] - upper[i]);
     level_row_[columns_] = level_row_[columns_ - 1];
-    // ... then along the row, a run at a time (a loop the compiler
-    // vectorises).
-    for (const Run& run : runs_) {
+}
+
+const float* BackgroundEstimator::sample_surface(const std::vector<float>& levels, int y) {
+    level_row(levels, y);
+    // The surface at the even columns only, the samples: a + f (b - a).
+    for (const Run& run : sample_runs_) {
         const float a = level_row_[run.left];
         const float d = level_row_[run.left + 1] - a;
-        for (int x = run.begin; x < run.end; ++x) background_row_[x] = a + fraction_[x] * d;
+        for (int i = run.begin; i < run.end; ++i) surface_[i] = a + sample_fraction_[i] * d;
     }
-    return background_row_.data();
+    return surface_.data();
 }
 
 void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
@@ -91,7 +116,7 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     // differences of pixels four apart along the rows (the noise).
     sums_.assign(squares, 0.0);
     counts_.assign(squares, 0);
-    deviations_.assign(65536, 0);
+    deviations_.assign(2 * 65536, 0);
     for_each_sample_row([&](int, const unsigned short* row, std::size_t base) {
         for_each_square(width, [&](int gx, int x0, int x1) {
             long long sum = 0;
@@ -99,13 +124,24 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             sums_[base + gx] += static_cast<double>(sum);
             counts_[base + gx] += (x1 - x0 + 1) / 2;
         });
-        for (int x = 0; x + kNoiseLag < width; x += 2) ++deviations_[std::abs(row[x + kNoiseLag] - row[x])];
+        // Two histograms, for alternate samples, so that counting the same
+        // difference twice in a row does not wait for the first count.
+        std::uint64_t* even = deviations_.data();
+        std::uint64_t* odd = even + 65536;
+        int x = 0;
+        for (; x + 2 + kNoiseLag < width; x += 4) {
+            ++even[std::abs(row[x + kNoiseLag] - row[x])];
+            ++odd[std::abs(row[x + 2 + kNoiseLag] - row[x + 2])];
+        }
+        for (; x + kNoiseLag < width; x += 2) ++even[std::abs(row[x + kNoiseLag] - row[x])];
     });
     levels_.resize(squares);
     for (std::size_t k = 0; k < squares; ++k) levels_[k] = counts_[k] ? static_cast<float>(sums_[k] / counts_[k]) : 0;
     fill_empty_squares();
     // d = a - b of two independent pixels has standard deviation s sqrt(2)
     // and median |d| = 0.6745 s sqrt(2): s = 1.4826 median |d| / sqrt(2).
+    for (std::size_t b = 0; b < 65536; ++b) deviations_[b] += deviations_[65536 + b];
+    deviations_.resize(65536);
     noise_ = 1.4826 * median_bin(deviations_) / std::sqrt(2.0);
 
     // Pass 2: the mean residual from the surface of the pixels below it:
@@ -113,20 +149,31 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     // of a normal distribution is 0.8 s below its mean), cells or not.
     sums_.assign(squares, 0.0);
     counts_.assign(squares, 0);
+    // Each square's residuals along a row are summed in single precision in
+    // the order of their columns; the squares of a row are summed side by
+    // side (sample j of every square, then sample j + 1), so that the sums
+    // do not wait for one another.
+    const int fewest = *std::min_element(square_samples_.begin(), square_samples_.end());
+    const int most = *std::max_element(square_samples_.begin(), square_samples_.end());
     for_each_sample_row([&](int y, const unsigned short* row, std::size_t base) {
-        const float* surface = interpolated_row(levels_, y);
-        for_each_square(width, [&](int gx, int x0, int x1) {
-            float sum = 0;
-            int count = 0;
-            for (int x = x0; x < x1; x += 2) {
-                const float residual = row[x] - surface[x];
-                const bool below = residual <= 0;
-                sum += below ? residual : 0.0f;
-                count += below;
-            }
-            sums_[base + gx] += sum;
-            counts_[base + gx] += count;
-        });
+        const float* surface = sample_surface(levels_, y);
+        std::fill(row_sums_.begin(), row_sums_.end(), 0.0f);
+        std::fill(row_counts_.begin(), row_counts_.end(), 0);
+        auto add = [&](int gx, int j) {
+            const int i = square_first_[gx] + j;
+            const float residual = row[2 * i] - surface[i];
+            row_sums_[gx] += std::min(residual, 0.0f);  // the residual when below the surface, else 0
+            row_counts_[gx] += residual <= 0;
+        };
+        for (int j = 0; j < fewest; ++j)
+            for (int gx = 0; gx < columns_; ++gx) add(gx, j);
+        for (int j = fewest; j < most; ++j)
+            for (int gx = 0; gx < columns_; ++gx)
+                if (j < square_samples_[gx]) add(gx, j);
+        for (int gx = 0; gx < columns_; ++gx) {
+            sums_[base + gx] += row_sums_[gx];
+            counts_[base + gx] += row_counts_[gx];
+        }
     });
     ceilings_.resize(squares);
     for (std::size_t k = 0; k < squares; ++k)
@@ -138,19 +185,21 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     sums_.assign(squares, 0.0);
     counts_.assign(squares, 0);
     for_each_sample_row([&](int y, const unsigned short* row, std::size_t base) {
-        const float* surface = interpolated_row(levels_, y);
-        for_each_square(width, [&](int gx, int x0, int x1) {
+        const float* surface = sample_surface(levels_, y);
+        for (int gx = 0; gx < columns_; ++gx) {
             const float ceiling = ceilings_[base + gx];
+            const int i0 = square_first_[gx];
+            const int i1 = i0 + square_samples_[gx];
             long long sum = 0;
             int count = 0;
-            for (int x = x0; x < x1; x += 2) {
-                const bool low = row[x] - surface[x] <= ceiling;
-                sum += low ? row[x] : 0;
+            for (int i = i0; i < i1; ++i) {
+                const bool low = row[2 * i] - surface[i] <= ceiling;
+                sum += low ? row[2 * i] : 0;
                 count += low;
             }
             sums_[base + gx] += static_cast<double>(sum);
             counts_[base + gx] += count;
-        });
+        }
     });
     // A square that cells fill keeps its mean.
     for (std::size_t k = 0; k < squares; ++k)
@@ -187,14 +236,23 @@ void BackgroundEstimator::subtract(const Image<unsigned short>& in, Image<unsign
     out.resize(in.width(), in.height());
     if (in.empty()) return;
     estimate_levels(in);
+    const float pedestal = pedestal_;
     for (int y = 0; y < in.height(); ++y) {
-        const float* background = interpolated_row(levels_, y);
+        level_row(levels_, y);
         const unsigned short* source = in.row(y);
         unsigned short* target = out.row(y);
-        // out = max(0, round(in - background + pedestal))
-        for (int x = 0; x < in.width(); ++x) {
-            const float v = static_cast<float>(source[x]) - background[x] + pedestal_;
-            target[x] = v > 0 ? static_cast<unsigned short>(v + 0.5f) : 0;
+        for (const Run& run : runs_) {
+            const float a = level_row_[run.left];
+            const float d = level_row_[run.left + 1] - a;
+            for (int x = run.begin; x < run.end; ++x) {
+                // out = min(65535, max(0, round(in - background + pedestal)))
+                const float background = a + fraction_[x] * d;
+                const float v = static_cast<float>(source[x]) - background + pedestal;
+                // round(v) = v + 0.5 truncated towards 0, clamped as an
+                // integer (a loop of vector instructions)
+                const int rounded = static_cast<int>(v + 0.5f);
+                target[x] = static_cast<unsigned short>(std::clamp(rounded, 0, 65535));
+            }
         }
     }
 }

@@ -23,9 +23,10 @@ namespace ipc {
 //     that: the background with the cells, and most of their rims, left
 //     out. A square that cells fill keeps its mean.
 // The statistics use every other pixel of every other row, a quarter of
-// the image. out = max(0, round(in - background + 3 s)): the background
+// the image. out = min(65535, max(0, round(in - background + 3 s))): the background
 // comes out at a pedestal of three times its noise, so that it is not
-// clipped at 0 (a spike there would mislead histogram thresholds).
+// clipped at 0 (a spike there would mislead histogram thresholds); values
+// beyond 65535 saturate.
 class BackgroundEstimator {
 public:
     explicit BackgroundEstimator(int scale) : scale_(scale) {}
@@ -45,8 +46,11 @@ private:
     void fill_empty_squares();
     static constexpr int kNoiseLag = 4;
     static double median_bin(const std::vector<std::uint64_t>& histogram);
-    // The levels interpolated along row y (width values).
-    const float* interpolated_row(const std::vector<float>& levels, int y);
+    // level_row_ = the levels interpolated between the square rows around
+    // pixel row y.
+    void level_row(const std::vector<float>& levels, int y);
+    // The levels interpolated to the samples of row y (its even columns).
+    const float* sample_surface(const std::vector<float>& levels, int y);
 
     int scale_;
     int columns_ = 0;
@@ -64,10 +68,16 @@ private:
         int begin, end, left;
     };
     std::vector<Run> runs_;        // columns with the same left centre
+    std::vector<float> sample_fraction_;  // the weights at the samples (even columns)
+    std::vector<Run> sample_runs_;        // the runs, in samples
     std::vector<int> top_;         // the same per pixel row
     std::vector<float> fraction_y_;
-    std::vector<float> background_row_;
     std::vector<float> level_row_;
+    std::vector<float> surface_;        // per sample of a row
+    std::vector<int> square_first_;     // per square column: its first sample
+    std::vector<int> square_samples_;   // and how many samples it has in a row
+    std::vector<float> row_sums_;       // per square column, over one row
+    std::vector<int> row_counts_;
 };
 
 }  // namespace ipc

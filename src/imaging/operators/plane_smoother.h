@@ -21,17 +21,18 @@ public:
     void smooth(const Image3d<unsigned short>& in, Image3d<unsigned short>& out);
 
 private:
-    // Smooths one plane along x and y into out (width * height floats).
-    void smooth_plane(const Image<unsigned short>& in, float* out);
+    // Smooths one plane along x and y into out (width * height floats, or
+    // 16-bit values rounded).
+    template <class Out>
+    void smooth_plane(const Image<unsigned short>& in, Out* out);
     const float* x_smoothed_row(const Image<unsigned short>& in, int y);
 
     std::vector<float> xy_kernel_;
     std::vector<float> z_kernel_;
     std::vector<std::vector<float>> ring_;  // x-smoothed rows, slot y mod (2R + 1)
     std::vector<int> ring_row_;             // which row each slot holds (-1: none)
-    std::vector<float> row_in_;
+    std::vector<const float*> rows_;        // the 2R + 1 rows around an output row
     std::vector<float> padded_;
-    std::vector<float> plane_;
     std::vector<std::vector<float>> slices_;  // 3-D: every slice smoothed in x-y
 };
 
