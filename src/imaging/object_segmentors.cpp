@@ -27,8 +27,8 @@ const config::Schema<ObjectSegmentationParameters>& object_segmentation_schema()
         config::Schema<P>("object_segmentor",
                           "numbers the objects of a foreground mask, fills their holes, drops specks and splits "
                           "touching nuclei")
-            .product(&P::fill_holes, "fill_holes", "true or false (default true)",
-                     "dark spots inside an object (nucleoli) become part of it", true_or_false, false)
+            .product(&P::fill_holes, "fill_holes", "true or false",
+                     "dark spots inside an object (nucleoli) become part of it (default true)", true_or_false, false)
             .optional(&P::minimum_size, "minimum_size", "objects of fewer pixels (voxels) become background",
                       integer_in_range(std::int64_t{0}, kLargestSize))
             .optional(&P::seed_distance, "seed_distance",

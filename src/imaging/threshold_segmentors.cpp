@@ -16,7 +16,7 @@ const config::Schema<AutomaticThreshold::Parameters>& AutomaticThreshold::schema
             .optional(&P::method, "method",
                       "how the threshold is found: otsu (two clear modes), triangle (foot of the background peak, "
                       "dim nuclei too), li (between them) or fixed (the value of threshold)")
-            .optional(&P::threshold, "threshold", "the grey value of the fixed method (-1: not given)",
+            .optional(&P::threshold, "threshold", "the grey value of the fixed method",
                       not_given_or(real_in_range(0, 65535)))
             .optional(&P::factor, "factor", "multiplies an automatic threshold t: factor * t + offset",
                       real_in_range(0, 1000))

@@ -14,7 +14,7 @@ const config::Schema<ConvolverParameters>& convolver_schema(const std::string& k
     if (found == schemas.end()) {
         auto schema = config::Schema<P>(key, meaning)
                           .contents(&P::mask, "one mask element: circle_mask or disk_mask",
-                                    "the neighbourhood centred on each pixel", mask_from_only_child, false)
+                                    "the neighbourhood centred on each pixel", mask_from_only_child)
                           .rule("mask", "given", [](const P& p) { return p.mask != nullptr; },
                                 [](const P&) { return std::string("none"); });
         found = schemas.emplace(key, std::move(schema)).first;

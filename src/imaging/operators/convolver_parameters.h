@@ -14,7 +14,8 @@ struct ConvolverParameters {
 
 // The schema of the convolver keys named `key` ("mean_convolver"): the mask
 // is the element's only child ("circle_mask" or "disk_mask"), built by the
-// mask factory, whose own problems are reported as they come. One schema per
+// mask factory, whose own problems are reported as they come; an element
+// without a child is refused. One schema per
 // key, kept for the run.
 const config::Schema<ConvolverParameters>& convolver_schema(const std::string& key, const std::string& meaning);
 
