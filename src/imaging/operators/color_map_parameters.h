@@ -35,7 +35,10 @@ config::Check<PixelParameter<T>> pixel_value() {
     if constexpr (std::is_floating_point_v<T>) {
         return real_pixel_value(std::numeric_limits<T>::lowest(), std::numeric_limits<T>::max());
     } else {
-        static_assert(sizeof(T) < sizeof(long long), "pixel values are held as int");
+        using Wide = long long;
+        static_assert(Wide{std::numeric_limits<T>::max()} <= std::numeric_limits<int>::max() &&
+                          Wide{std::numeric_limits<T>::lowest()} >= std::numeric_limits<int>::lowest(),
+                      "pixel values are held as int");
         return integer_pixel_value(std::numeric_limits<T>::lowest(), std::numeric_limits<T>::max());
     }
 }
