@@ -41,6 +41,11 @@ struct ValueForm<int> : NumberForm<int> {
 };
 
 template <>
+struct ValueForm<std::int64_t> : NumberForm<std::int64_t> {
+    static std::string form() { return "an integer"; }
+};
+
+template <>
 struct ValueForm<double> : NumberForm<double> {
     static std::string form() { return "a number"; }
 };

@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "config/declare.h"
 #include "model/frame.h"
 #include "pipeline/component.h"
 #include "util/factory.h"
@@ -22,7 +23,8 @@ struct TakesTime<A, std::void_t<decltype(std::declval<A&>().apply(
 
 // Wraps an image algorithm as a pipeline stage. The algorithm A provides
 //   using Input = ...; using Output = ...;
-//   explicit A(const xml::Querier&);           (reads its own parameters)
+//   explicit A(const xml::Querier&);           (binds its parameters)
+//   static const config::Schema<...>& schema(); (declares them)
 //   static std::string word();                 (its part of the factory key)
 //   CountedPtr<Output> apply(const CountedPtr<Input>&[, double time]);
 // Each frame of Input becomes one frame of Output with the same time;
@@ -60,11 +62,13 @@ private:
     A algorithm_;
 };
 
-// Registers AlgorithmComponent<A> under its composed key.
+// Registers AlgorithmComponent<A> under its composed key and declares the
+// algorithm's schema under it, for --describe.
 template <class A>
 void register_algorithm_component(cmpnt::ComponentFactory& factory) {
-    util::register_key(factory, AlgorithmComponent<A>::key(),
-                       &util::create<cmpnt::Component, AlgorithmComponent<A>>);
+    const std::string key = AlgorithmComponent<A>::key();
+    util::register_key(factory, key, &util::create<cmpnt::Component, AlgorithmComponent<A>>);
+    config::declare_schema_of<A>(key);
 }
 
 }  // namespace ipc

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <type_traits>
 
 #include "imaging/segment_states.h"
 #include "imaging/zero_runs.h"
+#include "numerics/value_forms.h"
 #include "model/composite_state.h"
 #include "model/label.h"
 #include "model/states/position_estimate_state.h"
@@ -82,22 +82,34 @@ constexpr bool has_background_segment = !std::is_same_v<I, SegmentImage> && !std
 }  // namespace
 
 template <int N>
-ContactExtractor<N>::ContactExtractor(const xml::Querier& querier) {
-    nmrc::Vector<N> sigma;
-    querier.read("sigma", sigma);
-    for (int i = 0; i < N; ++i) {
-        if (!std::isfinite(sigma[i]) || sigma[i] < 0) {
-            std::ostringstream message;
-            message << "sigma must be finite and not negative, sigma = " << sigma;
-            throw util::Exception(message.str());
-        }
-        variance_[i] = sigma[i] * sigma[i];
-    }
-    querier.read("minimum_contact_size", minimum_contact_size_);
-    if (minimum_contact_size_ < 0)
-        throw util::Exception("minimum_contact_size must not be negative, minimum_contact_size = " +
-                              std::to_string(minimum_contact_size_));
-    label_source_ = state::take_label_source();
+const config::Schema<typename ContactExtractor<N>::Parameters>& ContactExtractor<N>::schema() {
+    using P = Parameters;
+    const config::Check<nmrc::Vector<N>> finite_and_not_negative{
+        "finite and not negative",
+        [](const nmrc::Vector<N>& sigma) {
+            for (int i = 0; i < N; ++i)
+                if (!std::isfinite(sigma[i]) || sigma[i] < 0) return false;
+            return true;
+        },
+        "{entry} must be finite and not negative, {entry} = {value}"};
+    static const auto schema =
+        config::Schema<P>(N == 2 ? "contact_frame_converter" : "contact_frame_converter_3d",
+                          "turns each segment into a contact at its centroid, with its size and intensity features")
+            .required(&P::sigma, "sigma",
+                      "the standard deviation of the contact position per axis, in pixels (the position's "
+                      "covariance is diag(sigma^2))",
+                      finite_and_not_negative)
+            .required(&P::minimum_contact_size, "minimum_contact_size",
+                      "segments of fewer pixels (voxels) give no contact",
+                      config::non_negative<int>().says("{entry} must not be negative, {entry} = {value}"));
+    return schema;
+}
+
+template <int N>
+ContactExtractor<N>::ContactExtractor(const Parameters& parameters)
+    : minimum_contact_size_(schema().validate(parameters).minimum_contact_size),
+      label_source_(state::take_label_source()) {
+    for (int i = 0; i < N; ++i) variance_[i] = parameters.sigma[i] * parameters.sigma[i];  // sigma^2 per axis
 }
 
 template <int N>

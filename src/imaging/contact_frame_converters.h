@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
 #include "imaging/segment_shape.h"
@@ -43,7 +44,13 @@ struct SegmentMoments {
 template <int N>
 class ContactExtractor {
 public:
-    explicit ContactExtractor(const xml::Querier& querier);
+    struct Parameters {
+        nmrc::Vector<N> sigma;
+        int minimum_contact_size = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit ContactExtractor(const Parameters& parameters);
 
     // Builds the contact frame at time; own_state is the segmentation's
     // state, put with the time into the frame's own states.
@@ -68,7 +75,11 @@ private:
 template <class I>
 class SegmentedImageToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
-    explicit SegmentedImageToContactFrameConverter(const xml::Querier& querier) : extractor_(querier) {}
+    using Parameters = typename ContactExtractor<2>::Parameters;
+    static const config::Schema<Parameters>& schema() { return ContactExtractor<2>::schema(); }
+    explicit SegmentedImageToContactFrameConverter(const Parameters& parameters) : extractor_(parameters) {}
+    explicit SegmentedImageToContactFrameConverter(const xml::Querier& element)
+        : SegmentedImageToContactFrameConverter(schema().bind(element)) {}
     static std::string key() { return type_word<SegmentedImage<I>>() + "_to_contact_frame_converter"; }
 
     void push_frame(cmpnt::FramePtr incoming) override;
@@ -85,7 +96,11 @@ private:
 template <class I>
 class SegmentedImage3dToContactFrameConverter : public cmpnt::MonoChildComponent {
 public:
-    explicit SegmentedImage3dToContactFrameConverter(const xml::Querier& querier) : extractor_(querier) {}
+    using Parameters = typename ContactExtractor<3>::Parameters;
+    static const config::Schema<Parameters>& schema() { return ContactExtractor<3>::schema(); }
+    explicit SegmentedImage3dToContactFrameConverter(const Parameters& parameters) : extractor_(parameters) {}
+    explicit SegmentedImage3dToContactFrameConverter(const xml::Querier& element)
+        : SegmentedImage3dToContactFrameConverter(schema().bind(element)) {}
     static std::string key() { return type_word<SegmentedImage3d<I>>() + "_to_contact_frame_converter"; }
 
     void push_frame(cmpnt::FramePtr incoming) override;

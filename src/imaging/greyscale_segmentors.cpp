@@ -6,14 +6,22 @@
 
 namespace ipc {
 
-GreyscaleThresholder::GreyscaleThresholder(const xml::Querier& querier) {
-    querier.read("number_of_colors", number_of_colors_);
+const config::Schema<GreyscaleThresholder::Parameters>& GreyscaleThresholder::schema() {
+    using P = Parameters;
     // The threshold comes from the classes between the first and the last,
     // so at least two classes are needed.
-    if (number_of_colors_ < 2)
-        throw util::Exception("number_of_colors must be at least 2, number_of_colors = " +
-                              std::to_string(number_of_colors_));
+    static const auto schema =
+        config::Schema<P>("greyscale_segmentor",
+                          "splits each image into foreground (label 1) and background (label 0) by clustering its "
+                          "occupied grey levels")
+            .required(&P::number_of_colors, "number_of_colors",
+                      "how many classes the occupied grey levels are clustered into (an image needs as many levels)",
+                      config::at_least(2).says("{entry} must be at least 2, {entry} = {value}"));
+    return schema;
 }
+
+GreyscaleThresholder::GreyscaleThresholder(const Parameters& parameters)
+    : number_of_colors_(schema().validate(parameters).number_of_colors) {}
 
 unsigned short GreyscaleThresholder::threshold(double time) const {
     const GreyLevels levels = histogram_.occupied();

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "imaging/grey_level_clustering.h"
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
@@ -16,7 +17,12 @@ namespace ipc {
 // into "number_of_colors" classes. Shared by the 2-D and 3-D segmentors.
 class GreyscaleThresholder {
 public:
-    explicit GreyscaleThresholder(const xml::Querier& querier);
+    struct Parameters {
+        int number_of_colors = 2;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit GreyscaleThresholder(const Parameters& parameters);
 
     // The threshold of the pixels added since clear(); fails naming the
     // number of occupied levels, "number_of_colors" and the frame time when
@@ -29,7 +35,7 @@ public:
     static void label(const Image<unsigned short>& image, unsigned short threshold, Image<int>& labels);
 
 private:
-    int number_of_colors_ = 0;
+    const int number_of_colors_;
     GreyHistogram histogram_;
 };
 
@@ -41,7 +47,11 @@ public:
     using Input = SegmentedImage<I>;
     using Output = SegmentedImage<I>;
 
-    explicit SegmentedImageGreyscaleSegmentor(const xml::Querier& querier) : thresholder_(querier) {}
+    using Parameters = GreyscaleThresholder::Parameters;
+    static const config::Schema<Parameters>& schema() { return GreyscaleThresholder::schema(); }
+    explicit SegmentedImageGreyscaleSegmentor(const Parameters& parameters) : thresholder_(parameters) {}
+    explicit SegmentedImageGreyscaleSegmentor(const xml::Querier& element)
+        : SegmentedImageGreyscaleSegmentor(schema().bind(element)) {}
     static std::string word() { return type_word<SegmentedImage<I>>() + "_greyscale_segmentor"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair, double time) {
@@ -67,7 +77,11 @@ public:
     using Input = SegmentedImage3d<I>;
     using Output = SegmentedImage3d<I>;
 
-    explicit SegmentedImage3dGreyscaleSegmentor3d(const xml::Querier& querier) : thresholder_(querier) {}
+    using Parameters = GreyscaleThresholder::Parameters;
+    static const config::Schema<Parameters>& schema() { return GreyscaleThresholder::schema(); }
+    explicit SegmentedImage3dGreyscaleSegmentor3d(const Parameters& parameters) : thresholder_(parameters) {}
+    explicit SegmentedImage3dGreyscaleSegmentor3d(const xml::Querier& element)
+        : SegmentedImage3dGreyscaleSegmentor3d(schema().bind(element)) {}
     // The established key has "_segmented_image" (not "_segmented_image_3d")
     // after the image word.
     static std::string word() { return type_word<I>() + "_segmented_image_greyscale_segmentor_3d"; }

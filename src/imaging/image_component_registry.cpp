@@ -1,5 +1,6 @@
 #include "imaging/image_component_registry.h"
 
+#include "config/declare.h"
 #include "imaging/algorithm_component.h"
 #include "imaging/contact_frame_converters.h"
 #include "imaging/greyscale_segmentors.h"
@@ -7,6 +8,7 @@
 #include "imaging/object_segmentors.h"
 #include "imaging/operators/background_subtractor.h"
 #include "imaging/operators/gaussian_smoother.h"
+#include "imaging/operators/mask_factory.h"
 #include "imaging/segment_features_state.h"
 #include "imaging/operators/operator_registry.h"
 #include "imaging/segment_states.h"
@@ -24,7 +26,7 @@ namespace {
 
 template <class C>
 void register_component(cmpnt::ComponentFactory& factory) {
-    util::register_key(factory, C::key(), &util::create<cmpnt::Component, C>);
+    config::register_key<cmpnt::Component, C>(factory, C::key());
 }
 
 }  // namespace
@@ -67,8 +69,10 @@ void register_image_components(cmpnt::ComponentFactory& factory) {
     register_algorithm_component<SegmentedToProjectedConverter<ShortImage>>(factory);
     register_algorithm_component<SegmentedToOrderedConverter<ShortImage>>(factory);
 
-    // Colour-map converters and convolvers (image operators).
+    // Colour-map converters and convolvers (image operators); the mask
+    // factory declares the convolvers' masks when first used.
     register_converters_and_convolvers(factory);
+    mask_factory();
 
     // Contact extraction.
     register_component<SegmentedImageToContactFrameConverter<SegmentImage>>(factory);

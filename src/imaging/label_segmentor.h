@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imaging/image.h"
+#include "imaging/parameterless_algorithm.h"
 #include "imaging/segmented_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
@@ -17,12 +18,14 @@ namespace ipc {
 // place. Two passes over the pixels and a lookup table of one entry per
 // 16-bit value, kept between frames.
 template <class I>
-class SegmentedImageLabelSegmentor {
+class SegmentedImageLabelSegmentor : public ParameterlessAlgorithm<SegmentedImageLabelSegmentor<I>> {
 public:
     using Input = SegmentedImage<I>;
     using Output = SegmentedImage<I>;
-
-    explicit SegmentedImageLabelSegmentor(const xml::Querier&) : segment_of_value_(65536, 0) {}
+    static constexpr const char* schema_key = "segmented_image_label_segmentor";
+    static constexpr const char* meaning =
+        "takes a label mask made by another program as the segmentation: each non-zero value is one cell";
+    using ParameterlessAlgorithm<SegmentedImageLabelSegmentor<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<SegmentedImage<I>>() + "_label_segmentor"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
@@ -48,7 +51,7 @@ public:
     }
 
 private:
-    std::vector<int> segment_of_value_;
+    std::vector<int> segment_of_value_ = std::vector<int>(65536, 0);
 };
 
 }  // namespace ipc

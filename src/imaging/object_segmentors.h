@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "config/schema.h"
 #include "imaging/object_segmenter.h"
 #include "imaging/segmented_image.h"
 #include "imaging/type_words.h"
@@ -11,16 +12,14 @@
 
 namespace ipc {
 
-// Reads the optional parameters of an object segmentor (see
-// ObjectSegmenter): "fill_holes" ("true" or "false", default true),
-// "minimum_size" (pixels or voxels, 0 .. 2^31 - 1, default 0),
-// "seed_distance" (pixels, 0 .. 65535, default 0: no splitting) and
-// "neck_ratio" (above 0 and at most 1, default 0.7), "maximum_size"
-// (pixels or voxels, 0 .. 2^31 - 1, default 0: no limit) and
-// "relative_threshold" (0 .. 1, default 0: off; compares the pair's image).
-// Bad values fail naming
-// the parameter, its value and the element.
-ObjectSegmentationParameters read_object_segmentation(const xml::Querier& element);
+// The optional parameters of the object segmentors (see ObjectSegmenter):
+// "fill_holes" ("true" or "false", default true), "minimum_size" (pixels or
+// voxels, 0 .. 2^31 - 1, default 0), "seed_distance" (pixels, 0 .. 65535,
+// default 0: no splitting), "neck_ratio" (above 0 and at most 1, default
+// 0.7), "maximum_size" (pixels or voxels, 0 .. 2^31 - 1, default 0: no
+// limit) and "relative_threshold" (0 .. 1, default 0: off; compares the
+// pair's image). One schema serves the 2-D and the 3-D key.
+const config::Schema<ObjectSegmentationParameters>& object_segmentation_schema();
 
 // Turns the pair's foreground mask (any positive label, e.g. the threshold
 // segmentor's 1) into numbered objects: background 0, objects 1 .. N,
@@ -32,8 +31,11 @@ public:
     using Input = SegmentedImage<I>;
     using Output = SegmentedImage<I>;
 
+    using Parameters = ObjectSegmentationParameters;
+    static const config::Schema<Parameters>& schema() { return object_segmentation_schema(); }
+    explicit SegmentedImageObjectSegmentor(const Parameters& parameters) : segmenter_(schema().validate(parameters)) {}
     explicit SegmentedImageObjectSegmentor(const xml::Querier& element)
-        : segmenter_(read_object_segmentation(element)) {}
+        : SegmentedImageObjectSegmentor(schema().bind(element)) {}
     static std::string word() { return type_word<SegmentedImage<I>>() + "_object_segmentor"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
@@ -62,8 +64,12 @@ public:
     using Input = SegmentedImage3d<I>;
     using Output = SegmentedImage3d<I>;
 
+    using Parameters = ObjectSegmentationParameters;
+    static const config::Schema<Parameters>& schema() { return object_segmentation_schema(); }
+    explicit SegmentedImage3dObjectSegmentor3d(const Parameters& parameters)
+        : segmenter_(schema().validate(parameters)) {}
     explicit SegmentedImage3dObjectSegmentor3d(const xml::Querier& element)
-        : segmenter_(read_object_segmentation(element)) {}
+        : SegmentedImage3dObjectSegmentor3d(schema().bind(element)) {}
     static std::string word() { return type_word<SegmentedImage3d<I>>() + "_object_segmentor_3d"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {

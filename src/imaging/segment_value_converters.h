@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imaging/image.h"
+#include "imaging/parameterless_algorithm.h"
 #include "imaging/segmented_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
@@ -27,12 +28,13 @@ Image<unsigned short> project_segments(const Image<unsigned short>& image, const
 Image<unsigned short> order_segments(const Image<unsigned short>& image, const SegmentImage& segmentation);
 
 template <class I>
-class SegmentedToProjectedConverter {
+class SegmentedToProjectedConverter : public ParameterlessAlgorithm<SegmentedToProjectedConverter<I>> {
 public:
     using Input = SegmentedImage<I>;
     using Output = Image<unsigned short>;
-
-    explicit SegmentedToProjectedConverter(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_to_projected_converter";
+    static constexpr const char* meaning = "paints every pixel with the rounded mean intensity of its segment";
+    using ParameterlessAlgorithm<SegmentedToProjectedConverter<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<I>() + "_segmented_to_projected_converter"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) const {
@@ -43,12 +45,14 @@ public:
 };
 
 template <class I>
-class SegmentedToOrderedConverter {
+class SegmentedToOrderedConverter : public ParameterlessAlgorithm<SegmentedToOrderedConverter<I>> {
 public:
     using Input = SegmentedImage<I>;
     using Output = Image<unsigned short>;
-
-    explicit SegmentedToOrderedConverter(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_to_ordered_converter";
+    static constexpr const char* meaning =
+        "paints every pixel with the rank of its segment's mean intensity (0 for the darkest)";
+    using ParameterlessAlgorithm<SegmentedToOrderedConverter<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<I>() + "_segmented_to_ordered_converter"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "imaging/parameterless_algorithm.h"
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
 #include "imaging/reusable_image.h"
@@ -13,12 +14,14 @@ namespace ipc {
 // Starts a segmentation: pairs the image (shared) with a label image of its
 // size, every label 0, one segment.
 template <class I>
-class SegmentedImageInitializer {
+class SegmentedImageInitializer : public ParameterlessAlgorithm<SegmentedImageInitializer<I>> {
 public:
     using Input = I;
     using Output = SegmentedImage<I>;
-
-    explicit SegmentedImageInitializer(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_initializer";
+    static constexpr const char* meaning =
+        "pairs each image with an empty segmentation of its size (every label 0, one segment)";
+    using ParameterlessAlgorithm<SegmentedImageInitializer<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<SegmentedImage<I>>() + "_initializer"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) {
@@ -36,12 +39,15 @@ private:
 // The 3-D start: a placeholder label image of the image's width and height
 // with no slices, one segment; the 3-D segmentors size it before writing.
 template <class I>
-class SegmentedImage3dInitializer {
+class SegmentedImage3dInitializer : public ParameterlessAlgorithm<SegmentedImage3dInitializer<I>> {
 public:
     using Input = I;
     using Output = SegmentedImage3d<I>;
-
-    explicit SegmentedImage3dInitializer(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_3d_initializer";
+    static constexpr const char* meaning =
+        "pairs each stack with an empty segmentation of its width and height (one "
+        "segment), sized by the 3-D segmentor that follows";
+    using ParameterlessAlgorithm<SegmentedImage3dInitializer<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<SegmentedImage3d<I>>() + "_initializer"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) const {
@@ -53,12 +59,13 @@ public:
 
 // Ends a segmentation: the pair's label image (shared, not copied).
 template <class I>
-class SegmentedImageToSegmentImageConverter {
+class SegmentedImageToSegmentImageConverter : public ParameterlessAlgorithm<SegmentedImageToSegmentImageConverter<I>> {
 public:
     using Input = SegmentedImage<I>;
     using Output = SegmentImage;
-
-    explicit SegmentedImageToSegmentImageConverter(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_to_segment_image_converter";
+    static constexpr const char* meaning = "passes on the segmentation of each image paired with one";
+    using ParameterlessAlgorithm<SegmentedImageToSegmentImageConverter<I>>::ParameterlessAlgorithm;
     static std::string word() {
         return type_word<SegmentedImage<I>>() + "_to_" + type_word<SegmentImage>() + "_converter";
     }
@@ -70,12 +77,14 @@ public:
 };
 
 template <class I>
-class SegmentedImage3dToSegmentImage3dConverter {
+class SegmentedImage3dToSegmentImage3dConverter
+    : public ParameterlessAlgorithm<SegmentedImage3dToSegmentImage3dConverter<I>> {
 public:
     using Input = SegmentedImage3d<I>;
     using Output = SegmentImage3d;
-
-    explicit SegmentedImage3dToSegmentImage3dConverter(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_3d_to_segment_image_3d_converter";
+    static constexpr const char* meaning = "passes on the segmentation of each stack paired with one";
+    using ParameterlessAlgorithm<SegmentedImage3dToSegmentImage3dConverter<I>>::ParameterlessAlgorithm;
     static std::string word() {
         return type_word<SegmentedImage3d<I>>() + "_to_" + type_word<SegmentImage3d>() + "_converter";
     }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "imaging/connected_regions.h"
+#include "imaging/parameterless_algorithm.h"
 #include "imaging/segment_image.h"
 #include "imaging/segmented_image.h"
 #include "imaging/type_words.h"
@@ -16,12 +17,13 @@ namespace ipc {
 
 // Image -> its regions as a new SegmentImage.
 template <class I, class Same>
-class SpatialSegmentor {
+class SpatialSegmentor : public ParameterlessAlgorithm<SpatialSegmentor<I, Same>> {
 public:
     using Input = I;
     using Output = SegmentImage;
-
-    explicit SpatialSegmentor(const xml::Querier&) {}
+    static constexpr const char* schema_key = "spatial_segmentor";
+    static constexpr const char* meaning = "numbers the 4-connected regions of equal value of each image";
+    using ParameterlessAlgorithm<SpatialSegmentor<I, Same>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<I>() + "_spatial_segmentor"; }
 
     util::CountedPtr<SegmentImage> apply(const util::CountedPtr<I>& image) {
@@ -40,12 +42,14 @@ private:
 // Pair -> a new pair: the same source image with its regions as the new
 // segmentation (the old segmentation is not consulted).
 template <class I>
-class SegmentedImageSpatialSegmentor {
+class SegmentedImageSpatialSegmentor : public ParameterlessAlgorithm<SegmentedImageSpatialSegmentor<I>> {
 public:
     using Input = SegmentedImage<I>;
     using Output = SegmentedImage<I>;
-
-    explicit SegmentedImageSpatialSegmentor(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_spatial_segmentor";
+    static constexpr const char* meaning =
+        "replaces the segmentation by the 4-connected regions of equal value of the image";
+    using ParameterlessAlgorithm<SegmentedImageSpatialSegmentor<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<SegmentedImage<I>>() + "_spatial_segmentor"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
@@ -64,12 +68,13 @@ private:
 
 // 3-D image -> its 6-connected regions as a new SegmentImage3d.
 template <class I, class Same>
-class SpatialSegmentor3d {
+class SpatialSegmentor3d : public ParameterlessAlgorithm<SpatialSegmentor3d<I, Same>> {
 public:
     using Input = I;
     using Output = SegmentImage3d;
-
-    explicit SpatialSegmentor3d(const xml::Querier&) {}
+    static constexpr const char* schema_key = "spatial_segmentor_3d";
+    static constexpr const char* meaning = "numbers the 6-connected regions of equal value of each stack";
+    using ParameterlessAlgorithm<SpatialSegmentor3d<I, Same>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<I>() + "_spatial_segmentor_3d"; }
 
     util::CountedPtr<SegmentImage3d> apply(const util::CountedPtr<I>& image) {
@@ -84,12 +89,14 @@ private:
 
 // 3-D pair -> a new pair with the regions of the source image.
 template <class I>
-class SegmentedImage3dSpatialSegmentor3d {
+class SegmentedImage3dSpatialSegmentor3d : public ParameterlessAlgorithm<SegmentedImage3dSpatialSegmentor3d<I>> {
 public:
     using Input = SegmentedImage3d<I>;
     using Output = SegmentedImage3d<I>;
-
-    explicit SegmentedImage3dSpatialSegmentor3d(const xml::Querier&) {}
+    static constexpr const char* schema_key = "segmented_image_3d_spatial_segmentor_3d";
+    static constexpr const char* meaning =
+        "replaces the segmentation by the 6-connected regions of equal value of the stack";
+    using ParameterlessAlgorithm<SegmentedImage3dSpatialSegmentor3d<I>>::ParameterlessAlgorithm;
     static std::string word() { return type_word<SegmentedImage3d<I>>() + "_spatial_segmentor_3d"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "imaging/grey_level_clustering.h"
 #include "imaging/hysteresis.h"
 #include "imaging/image.h"
@@ -27,7 +28,16 @@ namespace ipc {
 // a low threshold (as the triangle method's can be) stays background.
 class AutomaticThreshold {
 public:
-    explicit AutomaticThreshold(const xml::Querier& element);
+    struct Parameters {
+        ThresholdMethod method = ThresholdMethod::otsu;
+        double threshold = -1;  // the fixed method's value; -1: not given
+        double factor = 1;
+        double offset = 0;
+        double hysteresis = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit AutomaticThreshold(const Parameters& parameters) : p_(schema().validate(parameters)) {}
 
     void clear() { histogram_.clear(); }
     void add(const Image<unsigned short>& image) { histogram_.add(image.begin(), image.end()); }
@@ -36,14 +46,10 @@ public:
     void label(const std::vector<const unsigned short*>& image, const std::vector<int*>& labels, int width,
                int height);
 
-    ThresholdMethod method() const { return method_; }
+    ThresholdMethod method() const { return p_.method; }
 
 private:
-    ThresholdMethod method_ = ThresholdMethod::otsu;
-    double fixed_ = 0;
-    double factor_ = 1;
-    double offset_ = 0;
-    double hysteresis_ = 1;
+    const Parameters p_;
     GreyHistogram histogram_;
     Hysteresis regions_;
 };
@@ -57,7 +63,11 @@ public:
     using Input = SegmentedImage<I>;
     using Output = SegmentedImage<I>;
 
-    explicit SegmentedImageThresholdSegmentor(const xml::Querier& element) : threshold_(element) {}
+    using Parameters = AutomaticThreshold::Parameters;
+    static const config::Schema<Parameters>& schema() { return AutomaticThreshold::schema(); }
+    explicit SegmentedImageThresholdSegmentor(const Parameters& parameters) : threshold_(parameters) {}
+    explicit SegmentedImageThresholdSegmentor(const xml::Querier& element)
+        : SegmentedImageThresholdSegmentor(schema().bind(element)) {}
     static std::string word() { return type_word<SegmentedImage<I>>() + "_threshold_segmentor"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
@@ -86,7 +96,11 @@ public:
     using Input = SegmentedImage3d<I>;
     using Output = SegmentedImage3d<I>;
 
-    explicit SegmentedImage3dThresholdSegmentor3d(const xml::Querier& element) : threshold_(element) {}
+    using Parameters = AutomaticThreshold::Parameters;
+    static const config::Schema<Parameters>& schema() { return AutomaticThreshold::schema(); }
+    explicit SegmentedImage3dThresholdSegmentor3d(const Parameters& parameters) : threshold_(parameters) {}
+    explicit SegmentedImage3dThresholdSegmentor3d(const xml::Querier& element)
+        : SegmentedImage3dThresholdSegmentor3d(schema().bind(element)) {}
     static std::string word() { return type_word<SegmentedImage3d<I>>() + "_threshold_segmentor_3d"; }
 
     util::CountedPtr<Output> apply(const util::CountedPtr<Input>& pair) {
@@ -112,3 +126,21 @@ private:
 };
 
 }  // namespace ipc
+
+namespace config {
+
+// A threshold method is written as its name: "otsu", "triangle", "li" or
+// "fixed"; any other word is refused naming it and the element.
+template <>
+struct ValueForm<ipc::ThresholdMethod> {
+    using Entry = ipc::ThresholdMethod;
+    static std::string form() { return "otsu, triangle, li or fixed"; }
+    static void read(const xml::Querier& element, ipc::ThresholdMethod& value);
+    static std::string show(ipc::ThresholdMethod value);
+    template <class Visit>
+    static void each(ipc::ThresholdMethod value, Visit visit) {
+        visit(std::string(), value);
+    }
+};
+
+}  // namespace config

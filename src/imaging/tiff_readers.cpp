@@ -11,11 +11,19 @@
 
 namespace ipc {
 
-TiffReaderBase::TiffReaderBase(const xml::Querier& querier) {
-    names_ = list_tiff_files(querier.read_raw("directory"));
+const config::Schema<TiffReaderBase::Parameters>& TiffReaderBase::schema() {
+    using P = Parameters;
+    static const auto schema =
+        config::Schema<P>("tiff_reader", "reads one frame per TIFF file of a folder, the files in name order")
+            .required(&P::directory, "directory", "the folder of the images; every .tif file in it is read")
+            .required(&P::start_time, "start_time", "the time of the first frame", config::finite())
+            .required(&P::dt, "dt", "the time between frames", config::finite());
+    return schema;
+}
+
+TiffReaderBase::TiffReaderBase(const Parameters& parameters) : parameters_(schema().validate(parameters)) {
+    names_ = list_tiff_files(parameters_.directory);
     cmpnt::announce_source_length(names_.size());
-    querier.read("start_time", start_time_);
-    querier.read("dt", dt_);
 }
 
 bool TiffReaderBase::push() {
@@ -24,7 +32,7 @@ bool TiffReaderBase::push() {
         return false;
     }
     std::string name = names_.front();
-    double time = (counter_ + 1) * dt_ + start_time_;  // t_k = start_time + k dt
+    double time = (counter_ + 1) * parameters_.dt + parameters_.start_time;  // t_k = start_time + k dt
     read_and_push(name, time);
     names_.pop_front();
     ++counter_;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "pipeline/component.h"
@@ -14,7 +15,15 @@ namespace ipc {
 // last file, push() sends the end-of-stream null frame and returns false.
 class TiffReaderBase : public cmpnt::MonoChildComponent {
 public:
-    explicit TiffReaderBase(const xml::Querier& querier);
+    struct Parameters {
+        std::string directory;
+        double start_time = 0;
+        double dt = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit TiffReaderBase(const Parameters& parameters);
+    explicit TiffReaderBase(const xml::Querier& querier) : TiffReaderBase(schema().bind(querier)) {}
     bool push() override;
 
     std::size_t pending() const { return names_.size(); }
@@ -33,8 +42,7 @@ private:
     std::vector<int> first_size_;
     std::string first_name_;
     std::deque<std::string> names_;
-    double start_time_ = 0;
-    double dt_ = 0;
+    const Parameters parameters_;
     int counter_ = -1;
 };
 

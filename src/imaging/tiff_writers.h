@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "imaging/segment_image.h"
@@ -18,7 +19,14 @@ namespace ipc {
 // in frame order.
 class TiffWriterBase : public cmpnt::MonoChildComponent {
 public:
-    explicit TiffWriterBase(const xml::Querier& querier);
+    struct Parameters {
+        std::string directory;
+        int width = 0;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit TiffWriterBase(const Parameters& parameters);
+    explicit TiffWriterBase(const xml::Querier& querier) : TiffWriterBase(schema().bind(querier)) {}
 
     void push_frame(cmpnt::FramePtr frame) override;
 
@@ -27,8 +35,7 @@ protected:
     virtual void write(const cmpnt::FramePtr& input, const std::string& name) = 0;
 
 private:
-    std::string directory_;
-    int digits_ = 0;
+    const Parameters parameters_;
     int counter_ = -1;
 };
 

@@ -132,9 +132,10 @@ TEST(ContactFrameConverterTest, EndOfStreamAndBadInput) {
                    "Frame::cast()");
 
     EXPECT_MESSAGE(SegmentedImageToContactFrameConverter<SegmentImage>(config("1 -2", 1)),
-                   "sigma must be finite and not negative, sigma = 1 -2");
+                   "sigma must be finite and not negative, sigma = 1 -2 (in c, element sigma)");
     EXPECT_MESSAGE(SegmentedImageToContactFrameConverter<SegmentImage>(config("1 1", -1)),
-                   "minimum_contact_size must not be negative, minimum_contact_size = -1");
+                   "minimum_contact_size must not be negative, minimum_contact_size = -1 "
+                   "(in c, element minimum_contact_size)");
 }
 
 TEST(ContactFrameConverter3dTest, VoxelCentroidsAndDiagonalCovariance) {

@@ -66,7 +66,7 @@ TEST(GreyscaleSegmentorTest, TooFewOccupiedLevelsNameTheCountTheParameterAndTheT
                    "too few occupied grey levels for greyscale segmentation, occupied levels = 2, "
                    "number_of_colors = 3, time = 3.5");
     EXPECT_MESSAGE(SegmentedImageGreyscaleSegmentor<Image<unsigned short>>(colours(1)),
-                   "number_of_colors must be at least 2, number_of_colors = 1");
+                   "number_of_colors must be at least 2, number_of_colors = 1 (in s, element number_of_colors)");
 }
 
 TEST(GreyscaleSegmentorTest, ComponentPassesTheFrameTimeAndTheEndOfStream) {

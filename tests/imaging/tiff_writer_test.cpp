@@ -141,7 +141,7 @@ TEST(TiffWriterTest, NumbersWiderThanTheWidthAreWrittenInFull) {
 TEST(TiffWriterTest, RejectsBadConfigurationAndFrames) {
     TempDir dir;
     EXPECT_MESSAGE(make_writer<GreyscaleTiffWriter<Image<unsigned short>>>(dir.fresh("a"), -1),
-                   "width must not be negative, width = -1");
+                   "width must not be negative, width = -1 (in w, element width)");
     auto writer = make_writer<GreyscaleTiffWriter<Image<unsigned short>>>(dir.fresh("b"), 1);
     EXPECT_MESSAGE_STARTS(writer->push_frame(frame_of(Image<unsigned char>(1, 1))), "Frame::cast()");
     EXPECT_THROW_CONTAINING(writer->push_frame(frame_of(Image<unsigned short>())), "cannot write an empty image",

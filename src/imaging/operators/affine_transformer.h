@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "imaging/operators/image_shapes.h"
-#include "imaging/operators/operator_parameters.h"
 #include "imaging/operators/pixel_conversion.h"
 #include "imaging/type_words.h"
 #include "numerics/linear_interpolant.h"
@@ -14,6 +14,14 @@ namespace ipc {
 // ("x1", "y1"); results are truncated toward zero and clamped to the output
 // pixel type. Equal abscissas fail with
 // "attempt to divide by zero in interpolant::Linear".
+struct AffineTransformerParameters {
+    double x0 = 0;
+    double y0 = 0;
+    double x1 = 1;
+    double y1 = 1;
+};
+const config::Schema<AffineTransformerParameters>& affine_transformer_schema();
+
 template <class In, class Out>
 class AffineTransformer {
 public:
@@ -22,7 +30,11 @@ public:
     using InPixel = typename In::value_type;
     using OutPixel = typename Out::value_type;
 
-    explicit AffineTransformer(const xml::Querier& element) : line_(read_line(element)) {}
+    using Parameters = AffineTransformerParameters;
+    static const config::Schema<Parameters>& schema() { return affine_transformer_schema(); }
+
+    explicit AffineTransformer(const Parameters& parameters) : line_(line_through(schema().validate(parameters))) {}
+    explicit AffineTransformer(const xml::Querier& element) : AffineTransformer(schema().bind(element)) {}
 
     static std::string word() { return type_word<In>() + "_to_" + type_word<Out>() + "_affine_transformer"; }
 
@@ -37,12 +49,8 @@ public:
     }
 
 private:
-    static nmrc::interpolant::Linear read_line(const xml::Querier& element) {
-        const double x0 = read_finite(element, "x0");
-        const double y0 = read_finite(element, "y0");
-        const double x1 = read_finite(element, "x1");
-        const double y1 = read_finite(element, "y1");
-        return nmrc::interpolant::Linear(x0, y0, x1, y1);
+    static nmrc::interpolant::Linear line_through(const Parameters& p) {
+        return nmrc::interpolant::Linear(p.x0, p.y0, p.x1, p.y1);
     }
 
     nmrc::interpolant::Linear line_;

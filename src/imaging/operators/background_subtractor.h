@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "imaging/operators/background_estimate.h"
-#include "imaging/operators/operator_parameters.h"
 #include "imaging/reusable_image.h"
 #include "imaging/type_words.h"
 #include "util/counted_ptr.h"
@@ -20,14 +20,22 @@ namespace ipc {
 // illumination changes. Keys
 // "short_image_to_short_image_background_subtractor_algorithm_component" and
 // "short_image_3d_to_short_image_3d_background_subtractor_algorithm_component".
+struct BackgroundSubtractorParameters {
+    int scale = 0;
+};
+const config::Schema<BackgroundSubtractorParameters>& background_subtractor_schema();
+
 template <class I>
 class BackgroundSubtractor {
 public:
     using Input = I;
     using Output = I;
 
-    explicit BackgroundSubtractor(const xml::Querier& element)
-        : estimator_(static_cast<int>(read_integer_in_range(element, "scale", 4, 65535))) {}
+    using Parameters = BackgroundSubtractorParameters;
+    static const config::Schema<Parameters>& schema() { return background_subtractor_schema(); }
+
+    explicit BackgroundSubtractor(const Parameters& parameters) : estimator_(schema().validate(parameters).scale) {}
+    explicit BackgroundSubtractor(const xml::Querier& element) : BackgroundSubtractor(schema().bind(element)) {}
 
     static std::string word() { return type_word<I>() + "_to_" + type_word<I>() + "_background_subtractor"; }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "imaging/operators/mask.h"
 #include "xml/querier.h"
 
@@ -9,7 +10,13 @@ namespace ipc {
 // cross, radius 1.5 the 3 x 3 square.
 class CircleMask : public Mask {
 public:
-    explicit CircleMask(const xml::Querier& element);
+    struct Parameters {
+        double radius = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit CircleMask(const Parameters& parameters);
+    explicit CircleMask(const xml::Querier& element) : CircleMask(schema().bind(element)) {}
     static std::string key() { return "circle_mask"; }
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "imaging/operators/mask.h"
 #include "xml/querier.h"
 
@@ -9,7 +10,14 @@ namespace ipc {
 // A ring that holds no integer offset is refused.
 class DiskMask : public Mask {
 public:
-    explicit DiskMask(const xml::Querier& element);
+    struct Parameters {
+        double inner_radius = 0;
+        double outer_radius = 1;
+    };
+    static const config::Schema<Parameters>& schema();
+
+    explicit DiskMask(const Parameters& parameters);
+    explicit DiskMask(const xml::Querier& element) : DiskMask(schema().bind(element)) {}
     static std::string key() { return "disk_mask"; }
 };
 

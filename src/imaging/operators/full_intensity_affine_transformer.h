@@ -4,8 +4,8 @@
 #include <string>
 #include <type_traits>
 
+#include "config/schema.h"
 #include "imaging/operators/image_shapes.h"
-#include "imaging/operators/operator_parameters.h"
 #include "imaging/operators/pixel_conversion.h"
 #include "imaging/type_words.h"
 #include "numerics/linear_interpolant.h"
@@ -18,6 +18,12 @@ namespace ipc {
 // through those two points. A constant image becomes the midpoint
 // (minimum + maximum) / 2 truncated. Results are truncated toward zero and
 // clamped to the output pixel type.
+struct FullIntensityAffineTransformerParameters {
+    double minimum = 0;
+    double maximum = 255;
+};
+const config::Schema<FullIntensityAffineTransformerParameters>& full_intensity_affine_transformer_schema();
+
 template <class In, class Out>
 class FullIntensityAffineTransformer {
 public:
@@ -26,8 +32,13 @@ public:
     using InPixel = typename In::value_type;
     using OutPixel = typename Out::value_type;
 
+    using Parameters = FullIntensityAffineTransformerParameters;
+    static const config::Schema<Parameters>& schema() { return full_intensity_affine_transformer_schema(); }
+
+    explicit FullIntensityAffineTransformer(const Parameters& parameters)
+        : minimum_(schema().validate(parameters).minimum), maximum_(parameters.maximum) {}
     explicit FullIntensityAffineTransformer(const xml::Querier& element)
-        : minimum_(read_finite(element, "minimum")), maximum_(read_finite(element, "maximum")) {}
+        : FullIntensityAffineTransformer(schema().bind(element)) {}
 
     static std::string word() {
         return type_word<In>() + "_to_" + type_word<Out>() + "_full_intensity_affine_transformer";

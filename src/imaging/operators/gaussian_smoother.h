@@ -2,9 +2,9 @@
 #include <string>
 #include <type_traits>
 
+#include "config/schema.h"
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
-#include "imaging/operators/operator_parameters.h"
 #include "imaging/operators/plane_smoother.h"
 #include "imaging/reusable_image.h"
 #include "imaging/type_words.h"
@@ -22,6 +22,13 @@ namespace ipc {
 // (default: "sigma"), smaller when slices lie further apart than pixels.
 // Keys "short_image_to_short_image_gaussian_smoother_algorithm_component"
 // and "short_image_3d_to_short_image_3d_gaussian_smoother_algorithm_component".
+struct GaussianSmootherParameters {
+    double sigma = 0;
+    double sigma_z = -1;  // stacks only; -1: as sigma
+};
+// The parameters of the 2-D smoother, or with "sigma_z" those of the 3-D one.
+const config::Schema<GaussianSmootherParameters>& gaussian_smoother_schema(bool stack);
+
 template <class I>
 class GaussianSmoother {
 public:
@@ -29,10 +36,14 @@ public:
     using Output = I;
     static constexpr bool is_stack = std::is_same_v<I, Image3d<unsigned short>>;
 
-    explicit GaussianSmoother(const xml::Querier& element)
-        : sigma_(read_real_in_range(element, "sigma", 0, kLargestSigma)),
-          sigma_z_(is_stack ? read_real_in_range(element, "sigma_z", 0, kLargestSigma, sigma_) : 0),
+    using Parameters = GaussianSmootherParameters;
+    static const config::Schema<Parameters>& schema() { return gaussian_smoother_schema(is_stack); }
+
+    explicit GaussianSmoother(const Parameters& parameters)
+        : sigma_(schema().validate(parameters).sigma),
+          sigma_z_(!is_stack ? 0 : parameters.sigma_z == -1 ? sigma_ : parameters.sigma_z),
           smoother_(sigma_, sigma_z_) {}
+    explicit GaussianSmoother(const xml::Querier& element) : GaussianSmoother(schema().bind(element)) {}
 
     static std::string word() { return type_word<I>() + "_to_" + type_word<I>() + "_gaussian_smoother"; }
 
@@ -46,7 +57,6 @@ public:
     double sigma_z() const { return sigma_z_; }
 
 private:
-    static constexpr double kLargestSigma = 100;
     double sigma_;
     double sigma_z_;
     PlaneSmoother smoother_;

@@ -4,6 +4,10 @@
 
 namespace ipc {
 
+// Largest radius of a 2-D mask: keeps centre + offset inside int arithmetic
+// for every image a 32-bit size can describe.
+constexpr double kLargestMaskRadius = 65535;
+
 // One neighbour of a mask, relative to its centre.
 struct MaskOffset {
     int dx;

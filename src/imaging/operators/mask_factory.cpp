@@ -1,13 +1,14 @@
 #include "imaging/operators/mask_factory.h"
 
+#include "config/declare.h"
 #include "imaging/operators/circle_mask.h"
 #include "imaging/operators/disk_mask.h"
 
 namespace ipc {
 
 MaskFactory::MaskFactory() {
-    util::register_key(*this, CircleMask::key(), &util::create<Mask, CircleMask>);
-    util::register_key(*this, DiskMask::key(), &util::create<Mask, DiskMask>);
+    config::register_key<Mask, CircleMask>(*this, CircleMask::key());
+    config::register_key<Mask, DiskMask>(*this, DiskMask::key());
 }
 
 MaskFactory& mask_factory() {

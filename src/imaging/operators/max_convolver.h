@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/operators/mask_factory.h"
+#include "imaging/operators/convolver_parameters.h"
 #include "imaging/type_words.h"
 #include "xml/querier.h"
 
@@ -20,7 +20,13 @@ public:
     using Output = I;
     using Pixel = typename I::value_type;
 
-    explicit MaxConvolver(const xml::Querier& element) : mask_(mask_from_only_child(element)) {}
+    using Parameters = ConvolverParameters;
+    static const config::Schema<Parameters>& schema() {
+        return convolver_schema("max_convolver", "replaces each pixel by the largest pixel under the mask");
+    }
+
+    explicit MaxConvolver(const Parameters& parameters) : mask_(schema().validate(parameters).mask) {}
+    explicit MaxConvolver(const xml::Querier& element) : MaxConvolver(schema().bind(element)) {}
 
     static std::string word() { return type_word<I>() + "_max_convolver"; }
 

@@ -8,6 +8,7 @@ namespace ipc {
 // no pixel gives 0.
 struct MeanOfWindow {
     static constexpr const char* key_suffix = "_mean_convolver";
+    static constexpr const char* meaning = "replaces each pixel by the mean of the pixels under the mask";
     template <class OutPixel, class Sum, class Count>
     static OutPixel pixel(const Sum& sum, Count count) {
         return to_pixel<OutPixel>(rounded_mean(sum, count));  // round(sum / count)

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "config/schema.h"
 #include "imaging/image_3d.h"
 #include "imaging/operators/ellipsoid_neighbourhood.h"
-#include "imaging/operators/operator_parameters.h"
 #include "imaging/operators/pixel_conversion.h"
 #include "imaging/operators/window_steps.h"
 #include "imaging/operators/window_sums.h"
@@ -18,6 +18,15 @@ namespace ipc {
 // over the voxels inside the volume, rounded half away from zero and clamped
 // to the output type. Semi-axes below 1 are refused (the ellipsoid test
 // divides by them). Window sums move along each row as in 2-D.
+// Semi-axes in voxels, each 1 to 1000: with them the ellipsoid test
+// i² rj² rk² + j² ri² rk² + k² ri² rj² <= ri² rj² rk² stays exact in 64 bits.
+struct MeanConvolver3dParameters {
+    int i_radius = 1;
+    int j_radius = 1;
+    int k_radius = 1;
+};
+const config::Schema<MeanConvolver3dParameters>& mean_convolver_3d_schema();
+
 template <class In, class Out>
 class MeanConvolver3d {
 public:
@@ -27,10 +36,14 @@ public:
     using OutPixel = typename Out::value_type;
     using Sum = WindowSumType<InPixel>;
 
-    explicit MeanConvolver3d(const xml::Querier& element)
-        : offsets_(ellipsoid_offsets(read_radius(element, "i_radius"), read_radius(element, "j_radius"),
-                                     read_radius(element, "k_radius"))),
+    using Parameters = MeanConvolver3dParameters;
+    static const config::Schema<Parameters>& schema() { return mean_convolver_3d_schema(); }
+
+    explicit MeanConvolver3d(const Parameters& parameters)
+        : offsets_(ellipsoid_offsets(schema().validate(parameters).i_radius, parameters.j_radius,
+                                     parameters.k_radius)),
           steps_(steps_to_the_right(offsets_)) {}
+    explicit MeanConvolver3d(const xml::Querier& element) : MeanConvolver3d(schema().bind(element)) {}
 
     static std::string word() { return type_word<In>() + "_to_" + type_word<Out>() + "_mean_convolver"; }
 
@@ -55,10 +68,6 @@ public:
     const std::vector<VoxelOffset>& offsets() const { return offsets_; }
 
 private:
-    static long long read_radius(const xml::Querier& element, const std::string& key) {
-        return read_integer_in_range(element, key, 1, kLargestVoxelRadius);
-    }
-
     static OutPixel mean_of(const WindowSum<Sum>& window) {
         return to_pixel<OutPixel>(rounded_mean(window.sum, window.count));  // round(sum / count)
     }

@@ -1,9 +1,11 @@
 #include "imaging/operators/operator_registry.h"
 
+#include "config/declare.h"
 #include "imaging/algorithm_component.h"
 #include "imaging/operators/affine_transformer.h"
 #include "imaging/operators/color_maps.h"
 #include "imaging/operators/convolver.h"
+#include "imaging/operators/convolver_parameters.h"
 #include "imaging/operators/full_intensity_affine_transformer.h"
 #include "imaging/operators/image_converter.h"
 #include "imaging/operators/max_convolver.h"
@@ -22,7 +24,16 @@ using ShortImage3d = Image3d<unsigned short>;
 template <class In, class Out, class Map>
 void register_converter(cmpnt::ComponentFactory& factory) {
     using Converter = ImageConverter<In, Out, Map>;
-    util::register_key(factory, Converter::key(), &util::create<cmpnt::Component, Converter>);
+    config::register_key<cmpnt::Component, Converter>(factory, Converter::key());
+}
+
+// The window convolvers read their element themselves: its only child is
+// the mask. Their schema describes that element for --describe.
+template <class Convolver, class Reduction>
+void register_window_convolver(cmpnt::ComponentFactory& factory) {
+    register_algorithm_component<Convolver>(factory);
+    config::declare(AlgorithmComponent<Convolver>::key(),
+                    convolver_schema(Reduction::key_suffix + 1, Reduction::meaning));
 }
 
 }  // namespace
@@ -47,8 +58,8 @@ void register_converters_and_convolvers(cmpnt::ComponentFactory& factory) {
     register_converter<ShortImage, ShortImage, RightShiftColorMap>(factory);
     register_converter<Image<bool>, CharImage, BoolToTypeColorMap<unsigned char>>(factory);
 
-    register_algorithm_component<Convolver<FloatImage, FloatImage>>(factory);
-    register_algorithm_component<MeanConvolver<ShortImage, ShortImage>>(factory);
+    register_window_convolver<Convolver<FloatImage, FloatImage>, SumOfWindow>(factory);
+    register_window_convolver<MeanConvolver<ShortImage, ShortImage>, MeanOfWindow>(factory);
     register_algorithm_component<MeanConvolver3d<ShortImage3d, ShortImage3d>>(factory);
     register_algorithm_component<MaxConvolver<ShortImage>>(factory);
     register_algorithm_component<MaxConvolver<CharImage>>(factory);

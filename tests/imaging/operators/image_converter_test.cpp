@@ -81,15 +81,15 @@ TEST(ColorMapTest, BadMapParametersAreRefusedWhenBuilt) {
     using Threshold = ImageConverter<Image<unsigned short>, Image<bool>, TypeToBoolColorMap<unsigned short>>;
     using Paint = ImageConverter<Image<bool>, Image<unsigned char>, BoolToTypeColorMap<unsigned char>>;
     EXPECT_MESSAGE(Threshold(element("<c><color_map><cut>70000</cut></color_map></c>")),
-                   "invalid cut = 70000 in color_map (expected an integer from 0 to 65535)");
+                   "invalid cut = 70000 in color_map (expected an integer from 0 to 65535) (in c, element color_map/cut)");
     EXPECT_MESSAGE(Threshold(element("<c><color_map><cut>-1</cut></color_map></c>")),
-                   "invalid cut = -1 in color_map (expected an integer from 0 to 65535)");
+                   "invalid cut = -1 in color_map (expected an integer from 0 to 65535) (in c, element color_map/cut)");
     EXPECT_MESSAGE(Threshold(element("<c><color_map><cut>4</cut></color_map><cut>5</cut></c>")),
                    "conflicting cut in c: 4 inside color_map, 5 beside it");
     EXPECT_MESSAGE(Threshold(element("<c><color_map/></c>")),
-                   "missing cut in c (expected inside color_map or directly in the converter)");
+                   "Tag::tag failed, key not found: key = cut (c: color_map/cut is missing: expected an integer)");
     EXPECT_MESSAGE(Paint(element("<c><color_map><true>256</true><false>0</false></color_map></c>")),
-                   "invalid true = 256 in color_map (expected an integer from 0 to 255)");
+                   "invalid true = 256 in color_map (expected an integer from 0 to 255) (in c, element color_map/true)");
     EXPECT_THROW_CONTAINING(Threshold(element("<c><cut>5</cut></c>")), "key not found: key = color_map");
 }
 
