@@ -27,14 +27,6 @@ void register_converter(cmpnt::ComponentFactory& factory) {
     config::register_key<cmpnt::Component, Converter>(factory, Converter::key());
 }
 
-// The window convolvers read their element themselves: its only child is
-// the mask. Their schema describes that element for --describe.
-template <class Convolver, class Reduction>
-void register_window_convolver(cmpnt::ComponentFactory& factory) {
-    register_algorithm_component<Convolver>(factory);
-    config::declare(AlgorithmComponent<Convolver>::key(),
-                    convolver_schema(Reduction::key_suffix + 1, Reduction::meaning));
-}
 
 }  // namespace
 
@@ -58,8 +50,8 @@ void register_converters_and_convolvers(cmpnt::ComponentFactory& factory) {
     register_converter<ShortImage, ShortImage, RightShiftColorMap>(factory);
     register_converter<Image<bool>, CharImage, BoolToTypeColorMap<unsigned char>>(factory);
 
-    register_window_convolver<Convolver<FloatImage, FloatImage>, SumOfWindow>(factory);
-    register_window_convolver<MeanConvolver<ShortImage, ShortImage>, MeanOfWindow>(factory);
+    register_algorithm_component<Convolver<FloatImage, FloatImage>>(factory);
+    register_algorithm_component<MeanConvolver<ShortImage, ShortImage>>(factory);
     register_algorithm_component<MeanConvolver3d<ShortImage3d, ShortImage3d>>(factory);
     register_algorithm_component<MaxConvolver<ShortImage>>(factory);
     register_algorithm_component<MaxConvolver<CharImage>>(factory);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "imaging/operators/mask_factory.h"
+#include "imaging/operators/convolver_parameters.h"
 #include "imaging/operators/pixel_conversion.h"
 #include "imaging/operators/window_sums.h"
 #include "imaging/type_words.h"
@@ -14,7 +14,7 @@ namespace ipc {
 // (offsets outside the image are left out). `Reduction` turns the window's
 // sum and count into the output pixel and names the key
 // (`Reduction::key_suffix`). The mask is the element's only child, built by
-// the mask factory.
+// the mask factory (see convolver_schema).
 template <class In, class Out, class Reduction>
 class WindowConvolver {
 public:
@@ -23,8 +23,13 @@ public:
     using InPixel = typename In::value_type;
     using OutPixel = typename Out::value_type;
 
-    explicit WindowConvolver(const xml::Querier& element)
-        : mask_(mask_from_only_child(element)), steps_(steps_to_the_right(mask_->offsets())) {}
+    static const config::Schema<ConvolverParameters>& schema() {
+        return convolver_schema(Reduction::key_suffix + 1, Reduction::meaning);  // the suffix without its "_"
+    }
+
+    explicit WindowConvolver(const ConvolverParameters& parameters)
+        : mask_(schema().validate(parameters).mask), steps_(steps_to_the_right(mask_->offsets())) {}
+    explicit WindowConvolver(const xml::Querier& element) : WindowConvolver(schema().bind(element)) {}
 
     static std::string word() { return type_word<In>() + "_to_" + type_word<Out>() + Reduction::key_suffix; }
 
