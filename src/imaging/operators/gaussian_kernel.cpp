@@ -93,17 +93,33 @@ void apply_taps(const float* const* before, const float* const* after, const flo
     }
 }
 
+// Room for the pointers to the taps k = 1..radius on either side of the
+// centre (before[k], after[k]); on the stack up to the unrolled radius.
+class TapPointers {
+public:
+    explicit TapPointers(int radius) {
+        if (radius > kUnrolledRadius) large_.resize(2 * static_cast<std::size_t>(radius) + 2);
+        before = radius > kUnrolledRadius ? large_.data() : small_.data();
+        after = before + radius + 1;
+    }
+    TapPointers(const TapPointers&) = delete;
+    TapPointers& operator=(const TapPointers&) = delete;
+
+    const float** before;
+    const float** after;
+
+private:
+    std::array<const float*, 2 * kUnrolledRadius + 2> small_;
+    std::vector<const float*> large_;
+};
+
 // Smooths the padded row p[-R .. width + R) into out.
 void smooth_padded_row(const float* p, float* out, int width, const std::vector<float>& half_kernel) {
     const int radius = static_cast<int>(half_kernel.size()) - 1;
-    std::array<const float*, 2 * kUnrolledRadius + 2> small;
-    std::vector<const float*> large;
-    if (radius > kUnrolledRadius) large.resize(2 * static_cast<std::size_t>(radius) + 2);
-    const float** before = radius > kUnrolledRadius ? large.data() : small.data();
-    const float** after = before + radius + 1;
-    for (int k = 1; k <= radius; ++k) before[k] = p - k, after[k] = p + k;
+    TapPointers taps(radius);
+    for (int k = 1; k <= radius; ++k) taps.before[k] = p - k, taps.after[k] = p + k;
     std::vector<float> unused;
-    apply_taps(before, after, p, out, width, half_kernel, unused);
+    apply_taps(taps.before, taps.after, p, out, width, half_kernel, unused);
 }
 
 template <class T>
@@ -123,14 +139,10 @@ void smooth_any_row(const T* in, float* out, int width, const std::vector<float>
 template <class Out>
 void smooth_any_across(const float* const* rows, Out* out, int count, const std::vector<float>& half_kernel) {
     const int radius = static_cast<int>(half_kernel.size()) - 1;
-    std::array<const float*, 2 * kUnrolledRadius + 2> small;
-    std::vector<const float*> large;
-    if (radius > kUnrolledRadius) large.resize(2 * static_cast<std::size_t>(radius) + 2);
-    const float** before = radius > kUnrolledRadius ? large.data() : small.data();
-    const float** after = before + radius + 1;
-    for (int k = 1; k <= radius; ++k) before[k] = rows[radius - k], after[k] = rows[radius + k];
+    TapPointers taps(radius);
+    for (int k = 1; k <= radius; ++k) taps.before[k] = rows[radius - k], taps.after[k] = rows[radius + k];
     std::vector<float> scratch;
-    apply_taps(before, after, rows[radius], out, count, half_kernel, scratch);
+    apply_taps(taps.before, taps.after, rows[radius], out, count, half_kernel, scratch);
 }
 
 }  // namespace
