@@ -1,5 +1,6 @@
 // The catalogue of frame keys, in registration order.
 #include "app/registration.h"
+#include "config/declare.h"
 #include "model/composite_state_frame.h"
 #include "tracker/association_frame.h"
 #include "tracker/track_report_frame.h"
@@ -10,7 +11,7 @@ void register_frames() {
     using frame::Frame;
     using util::create;
     auto& f = frame::factory();
-    util::register_key(f, "composite_state_frame", &create<Frame, frame::CompositeStateFrame>);
+    config::register_key<Frame, frame::CompositeStateFrame>(f, "composite_state_frame");
     util::register_key(f, "track_report_frame", &create<Frame, frame::TrackReportFrame>);
     util::register_key(f, "association_frame", &create<Frame, frame::AssociationFrame>);
 }

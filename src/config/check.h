@@ -85,6 +85,25 @@ struct Word {
     T value;
 };
 
+// A rule on the written text itself, applied as the text is read: data
+// files refuse NaN or infinite numbers with the reader's own message, which
+// quotes the text and gives its line. A failure is reported as unreadable
+// text of the parameter.
+struct TextCheck {
+    std::string expected;
+    std::function<void(const xml::Querier&)> check;
+};
+
+// Every number of the text finite.
+inline TextCheck finite_text() {
+    return {"finite", [](const xml::Querier& element) { element.require_numbers(false); }};
+}
+
+// Every number of the text a number or an infinity ("inf" for no limit).
+inline TextCheck not_nan_text() {
+    return {"not NaN", [](const xml::Querier& element) { element.require_numbers(true); }};
+}
+
 // An older or alternative name under which the element is also read.
 struct AlsoNamed {
     std::string name;

@@ -39,6 +39,12 @@ public:
 
     // A child element read by another schema (a process inside a simulator);
     // the child is named by that schema's key.
+    // The element's own text as the value (a time state's "<time_state>3</time_state>").
+    template <class T, class... Options>
+    Schema& text(T P::*member, std::string meaning, Options... options) {
+        return parameter(member, key(), std::move(meaning), true, options..., OwnText{});
+    }
+
     template <class Q>
     Schema& nested(Q P::*member, const Schema<Q>& inner, std::string meaning) {
         add_line({inner.key(), "element", "required", std::move(meaning), &inner}, {inner.key()});
@@ -206,6 +212,8 @@ private:
         std::vector<Check<T>> whole;
         std::vector<Check<Entry>> entries;
         std::vector<Word<T>> words;
+        std::vector<TextCheck> text_checks;
+        bool own_text = false;  // the value is the element's own text
 
         template <class Option>
         void add(const Option& option) {
@@ -217,6 +225,10 @@ private:
                 entries.insert(entries.end(), option.begin(), option.end());
             } else if constexpr (std::is_same_v<Option, Word<T>>) {
                 words.push_back(option);
+            } else if constexpr (std::is_same_v<Option, TextCheck>) {
+                text_checks.push_back(option);
+            } else if constexpr (std::is_same_v<Option, OwnText>) {
+                own_text = true;
             } else {
                 static_assert(std::is_same_v<Option, AlsoNamed>, "not an option of this parameter type");
                 names.push_back(option.name);
@@ -226,15 +238,17 @@ private:
         std::string form() const {
             std::string text = ValueForm<T>::form();
             for (const Word<T>& word : words) text += " or \"" + word.text + "\"";
+            for (const TextCheck& check : text_checks) text += ", " + check.expected;
             for (const auto& check : whole) text += ", " + check.expected;
             for (const auto& check : entries) text += ", " + check.expected;
             return text;
         }
 
         bool read(const xml::Querier& element, T& value, const Context& context) const {
-            xml::Querier child;
-            bool found = false;
-            for (const std::string& n : names)
+            xml::Querier child = element;
+            bool found = own_text;
+            if (!own_text)
+                for (const std::string& n : names)
                 if ((found = element.find_tag(n, child))) break;
             if (!found) {
                 if (required) missing(context, name, ValueForm<T>::form());
@@ -247,6 +261,7 @@ private:
             }
             try {
                 ValueForm<T>::read(child, value);
+                for (const TextCheck& check : text_checks) check.check(child);
                 return true;
             } catch (const util::Exception& error) {
                 Problem p{Problem::Kind::unreadable, context.key, context.element(name), name,
@@ -276,6 +291,8 @@ private:
         }
     };
 
+    struct OwnText {};
+
     template <class T, class... Options>
     Schema& parameter(T P::*member, std::string name, std::string meaning, bool is_required,
                       const Options&... options) {
@@ -286,9 +303,14 @@ private:
         (rule.add(options), ...);
         std::string shown = name;
         for (std::size_t i = 1; i < rule.names.size(); ++i) shown += " (or " + rule.names[i] + ")";
-        add_line({shown, rule.form(), is_required ? "required" : "default " + ValueForm<T>::show(P{}.*member),
-                  std::move(meaning), nullptr},
-                 rule.names);
+        if (rule.own_text) {
+            rule.names.clear();
+            add_line({"(text)", rule.form(), "required", std::move(meaning), nullptr}, {});
+        } else {
+            add_line({shown, rule.form(), is_required ? "required" : "default " + ValueForm<T>::show(P{}.*member),
+                      std::move(meaning), nullptr},
+                     rule.names);
+        }
         fields_.push_back({[member, rule](const xml::Querier& element, P& p, const Context& context) {
                                if (rule.read(element, p.*member, context)) rule.check(p.*member, context);
                            },

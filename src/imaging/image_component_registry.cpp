@@ -97,12 +97,12 @@ void register_image_components(cmpnt::ComponentFactory& factory) {
 }
 
 void register_image_states(state::StateFactory& factory) {
-    util::register_key(factory, SegmentImageState::key(), &util::create<state::State, SegmentImageState>);
-    util::register_key(factory, SegmentImage3dState::key(), &util::create<state::State, SegmentImage3dState>);
-    util::register_key(factory, SegmentIdState::key(), &util::create<state::State, SegmentIdState>);
-    util::register_key(factory, SegmentFeaturesState::key(), &util::create<state::State, SegmentFeaturesState>);
+    config::register_key<state::State, SegmentImageState>(factory, SegmentImageState::key());
+    config::register_key<state::State, SegmentImage3dState>(factory, SegmentImage3dState::key());
+    config::register_key<state::State, SegmentIdState>(factory, SegmentIdState::key());
+    config::register_key<state::State, SegmentFeaturesState>(factory, SegmentFeaturesState::key());
     // The contact converters put a segment size on every contact.
-    util::register_key(factory, ostrel::SegmentSizeState::key(), &util::create<state::State, ostrel::SegmentSizeState>);
+    config::register_key<state::State, ostrel::SegmentSizeState>(factory, ostrel::SegmentSizeState::key());
 }
 
 }  // namespace ipc

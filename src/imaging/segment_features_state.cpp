@@ -5,21 +5,20 @@
 
 namespace ipc {
 
-namespace {
-SegmentFeaturesState::Features read_features(const xml::Querier& querier) {
-    SegmentFeaturesState::Features f;
-    querier.read("area", f.area);
-    querier.read("mean_intensity", f.mean_intensity);
-    querier.read("total_intensity", f.total_intensity);
-    querier.read("orientation", f.orientation);
-    querier.read("major_axis", f.major_axis);
-    querier.read("minor_axis", f.minor_axis);
-    querier.read("elongation", f.elongation);
-    return f;
+const config::Schema<SegmentFeaturesState::Features>& SegmentFeaturesState::schema() {
+    using F = Features;
+    // Read as written: the converters measure them, a reader checks nothing.
+    static const auto schema =
+        config::Schema<F>(key(), "size, brightness and shape of the segment a contact came from")
+            .required(&F::area, "area", "pixels (voxels in 3-D)")
+            .required(&F::mean_intensity, "mean_intensity", "mean source grey value over the segment")
+            .required(&F::total_intensity, "total_intensity", "sum of the source grey values")
+            .required(&F::orientation, "orientation", "major axis angle from the x axis, radians")
+            .required(&F::major_axis, "major_axis", "full major axis length, pixels")
+            .required(&F::minor_axis, "minor_axis", "full minor axis length, pixels")
+            .required(&F::elongation, "elongation", "major / minor");
+    return schema;
 }
-}  // namespace
-
-SegmentFeaturesState::SegmentFeaturesState(const xml::Querier& querier) : features(read_features(querier)) {}
 
 void SegmentFeaturesState::write(xml::OutStream& out) const {
     out.tag(key())

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ipc {
@@ -28,7 +29,9 @@ public:
     };
 
     explicit SegmentFeaturesState(const Features& features) : features(features) {}
-    explicit SegmentFeaturesState(const xml::Querier& querier);
+    static const config::Schema<Features>& schema();
+
+    explicit SegmentFeaturesState(const xml::Querier& querier) : features(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const Features features;

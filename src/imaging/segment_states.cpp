@@ -2,14 +2,10 @@
 
 namespace ipc {
 
-namespace {
-int read_id(const xml::Querier& querier) {
-    int id = 0;
-    querier.text(id);
-    return id;
+const config::Schema<SegmentIdState::Form>& SegmentIdState::schema() {
+    static const auto schema = config::Schema<Form>(key(), "the label of the segment a contact came from")
+                                   .text(&Form::id, "the segment's label");
+    return schema;
 }
-}  // namespace
-
-SegmentIdState::SegmentIdState(const xml::Querier& querier) : id(read_id(querier)) {}
 
 }  // namespace ipc

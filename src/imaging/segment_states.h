@@ -1,5 +1,7 @@
 #pragma once
 #include "imaging/segment_image.h"
+#include "config/parameterless.h"
+#include "config/schema.h"
 #include "model/state.h"
 #include "util/counted_ptr.h"
 
@@ -14,7 +16,10 @@ public:
 
     explicit SegmentImageState(util::CountedPtr<SegmentImage> segmentation)
         : segmentation(std::move(segmentation)) {}
-    explicit SegmentImageState(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema() {
+        return config::parameterless(key(), "the segmentation a contact frame was extracted from (read back empty)");
+    }
+    explicit SegmentImageState(const xml::Querier& querier) { schema().bind(querier); }
     void write(xml::OutStream& out) const override { out.tag(key()).end_tag(); }
 
     const util::CountedPtr<SegmentImage> segmentation;
@@ -27,7 +32,10 @@ public:
 
     explicit SegmentImage3dState(util::CountedPtr<SegmentImage3d> segmentation)
         : segmentation(std::move(segmentation)) {}
-    explicit SegmentImage3dState(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema() {
+        return config::parameterless(key(), "the 3-D segmentation a contact frame was extracted from (read back empty)");
+    }
+    explicit SegmentImage3dState(const xml::Querier& querier) { schema().bind(querier); }
     void write(xml::OutStream& out) const override { out.tag(key()).end_tag(); }
 
     const util::CountedPtr<SegmentImage3d> segmentation;
@@ -39,8 +47,13 @@ class SegmentIdState : public state::StateTemplate<SegmentIdState> {
 public:
     static const char* key() { return "segment_id_state"; }
 
+    struct Form {
+        int id = 0;
+    };
+    static const config::Schema<Form>& schema();
+
     explicit SegmentIdState(int id) : id(id) {}
-    explicit SegmentIdState(const xml::Querier& querier);
+    explicit SegmentIdState(const xml::Querier& querier) : id(schema().bind(querier).id) {}
     void write(xml::OutStream& out) const override { out.element(key(), id); }
 
     const int id;

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "model/composite_state.h"
 #include "model/frame.h"
 
@@ -11,7 +12,16 @@ namespace frame {
 class CompositeStateFrame : public Frame {
 public:
     explicit CompositeStateFrame(double time) : Frame(time) {}
-    explicit CompositeStateFrame(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        state::CompositeStatePtr meta_data;
+        std::vector<state::CompositeStatePtr> composite_states;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit CompositeStateFrame(const Form& form);
+    explicit CompositeStateFrame(const xml::Querier& querier) : CompositeStateFrame(schema().bind(querier)) {}
 
     static const char* key() { return "composite_state_frame"; }
     static int static_type_id() { return identity<CompositeStateFrame>(); }

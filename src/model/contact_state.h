@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/composite_state.h"
 
 namespace state {
@@ -9,7 +10,13 @@ class ContactState : public StateTemplate<ContactState> {
 public:
     static const char* key() { return "contact_state"; }
     explicit ContactState(CompositeStatePtr contact) : contact(std::move(contact)) {}
-    explicit ContactState(const xml::Querier& querier);
+    // What the element holds: one composite_state child.
+    struct Form {
+        CompositeStatePtr contact;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit ContactState(const xml::Querier& querier) : contact(schema().bind(querier).contact) {}
     void write(xml::OutStream& out) const override;
 
     CompositeStatePtr contact;

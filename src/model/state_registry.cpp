@@ -1,5 +1,7 @@
 #include "model/state_registry.h"
 
+#include "config/declare.h"
+
 #include "model/contact_state.h"
 #include "model/contacts/emission_estimate_state.h"
 #include "model/contacts/esm_contact.h"
@@ -53,11 +55,11 @@ namespace {
 // The entry of a class registered under its own key.
 template <class X>
 StateKey entry() {
-    return {std::string(X::key()), &util::create<State, X>};
+    return {std::string(X::key()), &util::create<State, X>, &config::declare_schema_of<X>};
 }
 template <class X>
 StateKey entry(const std::string& key) {
-    return {key, &util::create<State, X>};
+    return {key, &util::create<State, X>, &config::declare_schema_of<X>};
 }
 
 template <template <int> class X>
@@ -159,7 +161,10 @@ const std::vector<StateKey>& state_keys() {
 }
 
 void register_states(StateFactory& factory) {
-    for (const StateKey& k : state_keys()) util::register_key(factory, k.key, k.creator);
+    for (const StateKey& k : state_keys()) {
+        util::register_key(factory, k.key, k.creator);
+        if (k.declare != nullptr) k.declare(k.key);
+    }
 }
 
 }  // namespace state

@@ -9,6 +9,9 @@ namespace state {
 struct StateKey {
     std::string key;
     StateFactory::Creator creator;
+    // Declares the schema of the key's element, for --describe; null for a
+    // kind whose element is not described yet.
+    void (*declare)(const std::string& key) = nullptr;
 };
 
 // Every state and contact key with its creator, in registration order: the

@@ -1,11 +1,13 @@
 #include "model/track_label_state.h"
 
+#include "model/states/state_schemas.h"
+
 namespace state {
 
-TrackLabelState::TrackLabelState(const xml::Querier& querier) {
-    xml::Querier label_tag = querier.tag("label");
-    label.src = label_tag.read<std::int32_t>("src");
-    label.id = label_tag.read<std::int32_t>("id");
+const config::Schema<TrackLabelState::Form>& TrackLabelState::schema() {
+    static const auto schema = config::Schema<Form>(key(), "the label of a contact or a track")
+                                   .nested(&Form::label, label_schema(), "the label");
+    return schema;
 }
 
 void TrackLabelState::write(xml::OutStream& out) const { write_as(out, "track_label_state"); }

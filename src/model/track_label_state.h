@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/label.h"
 #include "model/state.h"
 
@@ -9,7 +10,13 @@ class TrackLabelState : public StateTemplate<TrackLabelState> {
 public:
     static const char* key() { return "track_label_state"; }
     explicit TrackLabelState(Label label) : label(label) {}
-    explicit TrackLabelState(const xml::Querier& querier);
+    // What the element holds: the "label" child.
+    struct Form {
+        Label label;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit TrackLabelState(const xml::Querier& querier) : label(schema().bind(querier).label) {}
     void write(xml::OutStream& out) const override;
 
     Label label;

@@ -85,7 +85,8 @@ TEST_F(ModelBase, ReadingFailuresCarryTheirMessages) {
     EXPECT_MESSAGE(state::CompositeState(parse("<s><no_such_state/></s>")), "Unknown key: key = no_such_state");
     EXPECT_MESSAGE(frame::CompositeStateFrame(parse("<f><time>1</time><meta_data/><composite_states/></f>")),
                    "Tag::tag failed, tags is empty");
-    EXPECT_MESSAGE(state::ContactState(parse("<contact_state/>")), "Tag::tag failed, tags is empty");
+    EXPECT_MESSAGE(state::ContactState(parse("<contact_state/>")),
+                   "Tag::tag failed, tags is empty (contact_state: expected a composite_state element)");
     std::ostringstream sink;
     xml::OutStream out(sink, "  ");
     EXPECT_MESSAGE(frame::FrameTemplate<int>(0, nullptr).write(out),

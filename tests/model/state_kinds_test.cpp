@@ -94,10 +94,13 @@ TEST(PositionVelocityEstimateState, ShortMeanOrCovarianceFailsNamingTheTag) {
     EXPECT_MESSAGE(read("<position_velocity_estimate_state_2d><time>2</time><normal><mean>1 2 3</mean>"
                         "<covariance>1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1</covariance></normal>"
                         "</position_velocity_estimate_state_2d>"),
-                   "unable to convert text from tag = mean");
+                   "unable to convert text from tag = mean (position_velocity_estimate_state_2d: normal/mean must be "
+                   "a vector of 4 numbers: mean = \"1 2 3\")");
     EXPECT_MESSAGE(read("<position_velocity_estimate_state_2d><time>2</time><normal><mean>1 2 3 4</mean>"
                         "<covariance>1 0 0 0</covariance></normal></position_velocity_estimate_state_2d>"),
-                   "unable to convert text from tag = covariance");
+                   "unable to convert text from tag = covariance (position_velocity_estimate_state_2d: "
+                   "normal/covariance must be a symmetric 4 x 4 matrix (16 numbers, row by row): "
+                   "covariance = \"1 0 0 0\")");
 }
 
 TEST(GaussianFeatureVectorState, SizeGivesTheLengthAndZeroFails) {
@@ -118,7 +121,8 @@ TEST(StateValidation, OutOfRangeValuesFailNamingTheValue) {
                         "</gaussian_feature_state_2d>"),
                    "sigma is negative in gaussian_feature_state_2d: sigma = -2");
     EXPECT_MESSAGE(read("<detection_probability_state>1.5</detection_probability_state>"),
-                   "detection_probability is not in [0, 1]: detection_probability = 1.5");
+                   "detection_probability is not in [0, 1]: detection_probability = 1.5 "
+                   "(in detection_probability_state, element detection_probability_state)");
     EXPECT_MESSAGE(read("<radar_sensor_state><position>0 0 0</position>"
                         "<detection_probability>-0.5</detection_probability></radar_sensor_state>"),
                    "detection_probability is not in [0, 1] in radar_sensor_state: "
@@ -127,7 +131,8 @@ TEST(StateValidation, OutOfRangeValuesFailNamingTheValue) {
                         "</frequency_interval></frequency_footprint_state>"),
                    "frequency interval is empty in frequency_footprint_state: min = 3, max = 2");
     EXPECT_MESSAGE(read("<filter_key_state>seven</filter_key_state>"),
-                   "unable to convert text from tag = filter_key_state");
+                   "unable to convert text from tag = filter_key_state (filter_key_state: filter_key_state must be "
+                   "an integer: filter_key_state = \"seven\")");
     EXPECT_THROW(read("<m_of_n_state><m>3</m></m_of_n_state>"), std::exception);
     EXPECT_MESSAGE(read("<no_such_state/>"), "Unknown key: key = no_such_state");
 }

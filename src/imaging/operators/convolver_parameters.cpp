@@ -13,8 +13,9 @@ const config::Schema<ConvolverParameters>& convolver_schema(const std::string& k
     auto found = schemas.find(key);
     if (found == schemas.end()) {
         auto schema = config::Schema<P>(key, meaning)
+                          // Not required here: the mask reader itself names a missing or extra mask.
                           .contents(&P::mask, "one mask element: circle_mask or disk_mask",
-                                    "the neighbourhood centred on each pixel", mask_from_only_child)
+                                    "the neighbourhood centred on each pixel", mask_from_only_child, false)
                           .rule("mask", "given", [](const P& p) { return p.mask != nullptr; },
                                 [](const P&) { return std::string("none"); });
         found = schemas.emplace(key, std::move(schema)).first;

@@ -1,10 +1,12 @@
 #include "model/fusion/allegiance_state.h"
 
-#include "model/states/own_text.h"
-
 namespace fusion {
 
-AllegianceState::AllegianceState(const xml::Querier& querier)
-    : allegiance(state::read_own_text<std::int32_t>(querier)) {}
+const config::Schema<AllegianceState::Form>& AllegianceState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the allegiance of a platform")
+            .text(&Form::allegiance, "the allegiance number");
+    return schema;
+}
 
 }  // namespace fusion

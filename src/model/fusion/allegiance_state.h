@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace fusion {
@@ -12,7 +13,14 @@ public:
     static const char* key() { return "allegiance_state"; }
 
     explicit AllegianceState(std::int32_t allegiance) : allegiance(allegiance) {}
-    explicit AllegianceState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t allegiance = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit AllegianceState(const Form& form) : allegiance(form.allegiance) {}
+    explicit AllegianceState(const xml::Querier& querier) : AllegianceState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override { out.element(key(), allegiance); }
 
     const std::int32_t allegiance;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace pltr {
@@ -12,7 +13,15 @@ public:
     static const char* key() { return "color_state"; }
 
     explicit ColorState(std::string color) : color(std::move(color)) {}
-    explicit ColorState(const xml::Querier& querier) : color(querier.raw_text()) {}
+    struct Form {
+        std::string color;
+    };
+    static const config::Schema<Form>& schema() {
+        static const auto schema = config::Schema<Form>(key(), "the colour a plotting tool draws an object in")
+                                       .text(&Form::color, "the colour's name, as written");
+        return schema;
+    }
+    explicit ColorState(const xml::Querier& querier) : color(schema().bind(querier).color) {}
     void write(xml::OutStream& out) const override { out.element(key(), color); }
 
     const std::string color;

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
-#include "model/states/own_text.h"
 
 namespace pltr {
 
@@ -13,8 +13,15 @@ public:
     static const char* key() { return "figure_state"; }
 
     explicit FigureState(std::int32_t figure) : figure(figure) {}
-    explicit FigureState(const xml::Querier& querier)
-        : figure(state::read_own_text<std::int32_t>(querier)) {}
+    struct Form {
+        std::int32_t figure = 0;
+    };
+    static const config::Schema<Form>& schema() {
+        static const auto schema = config::Schema<Form>(key(), "the figure a plotting tool draws an object in")
+                                       .text(&Form::figure, "the figure number");
+        return schema;
+    }
+    explicit FigureState(const xml::Querier& querier) : figure(schema().bind(querier).figure) {}
     void write(xml::OutStream& out) const override { out.element(key(), figure); }
 
     const std::int32_t figure;

@@ -1,6 +1,7 @@
 #include "model/plotter/plotter_covariance_state.h"
 
 #include "model/states/dimension_key.h"
+#include "numerics/value_forms.h"
 
 namespace pltr {
 
@@ -11,8 +12,12 @@ const std::string& PlotterCovarianceState<N>::key() {
 }
 
 template <int N>
-PlotterCovarianceState<N>::PlotterCovarianceState(const xml::Querier& querier)
-    : covariance(querier.read_finite<nmrc::SymmetricMatrix<N>>("covariance")) {}
+const config::Schema<typename PlotterCovarianceState<N>::Form>& PlotterCovarianceState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a covariance for display")
+            .required(&Form::covariance, "covariance", "the covariance (entries below the diagonal kept)", config::finite_text());
+    return schema;
+}
 
 template <int N>
 void PlotterCovarianceState<N>::write(xml::OutStream& out) const {

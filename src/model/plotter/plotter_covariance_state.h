@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/symmetric_matrix.h"
 
@@ -16,7 +17,14 @@ public:
 
     explicit PlotterCovarianceState(const nmrc::SymmetricMatrix<N>& covariance)
         : covariance(covariance) {}
-    explicit PlotterCovarianceState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        nmrc::SymmetricMatrix<N> covariance;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PlotterCovarianceState(const Form& form) : covariance(form.covariance) {}
+    explicit PlotterCovarianceState(const xml::Querier& querier) : PlotterCovarianceState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::SymmetricMatrix<N> covariance;

@@ -1,6 +1,7 @@
 #include "model/plotter/plotter_point_state.h"
 
 #include "model/states/dimension_key.h"
+#include "numerics/value_forms.h"
 
 namespace pltr {
 
@@ -11,8 +12,12 @@ const std::string& PlotterPointState<N>::key() {
 }
 
 template <int N>
-PlotterPointState<N>::PlotterPointState(const xml::Querier& querier)
-    : point(querier.read_finite<nmrc::Vector<N>>("point")) {}
+const config::Schema<typename PlotterPointState<N>::Form>& PlotterPointState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a point for display")
+            .required(&Form::point, "point", "the point", config::finite_text());
+    return schema;
+}
 
 template <int N>
 void PlotterPointState<N>::write(xml::OutStream& out) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -14,7 +15,14 @@ public:
     static const std::string& key();
 
     explicit PlotterPointState(const nmrc::Vector<N>& point) : point(point) {}
-    explicit PlotterPointState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        nmrc::Vector<N> point;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PlotterPointState(const Form& form) : point(form.point) {}
+    explicit PlotterPointState(const xml::Querier& querier) : PlotterPointState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<N> point;

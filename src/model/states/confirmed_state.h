@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -10,7 +11,11 @@ public:
     static const char* key() { return "confirmed_state"; }
 
     ConfirmedState() = default;
-    explicit ConfirmedState(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema() {
+        return config::parameterless(key(),
+                                    "its presence marks a confirmed track");
+    }
+    explicit ConfirmedState(const xml::Querier& querier) { schema().bind(querier); }
     void write(xml::OutStream& out) const override { out.tag(key()).end_tag(); }
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/label.h"
 #include "model/state.h"
 
@@ -11,7 +12,13 @@ public:
     static const char* key() { return "contact_label_state"; }
 
     explicit ContactLabelState(Label label) : label(label) {}
-    explicit ContactLabelState(const xml::Querier& querier);
+    // What the element holds: the "label" child.
+    struct Form {
+        Label label;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit ContactLabelState(const xml::Querier& querier) : label(schema().bind(querier).label) {}
     void write(xml::OutStream& out) const override;
 
     const Label label;

@@ -21,8 +21,13 @@ double checked(double p) {
 DetectionProbabilityState::DetectionProbabilityState(double detection_probability)
     : detection_probability(checked(detection_probability)) {}
 
-DetectionProbabilityState::DetectionProbabilityState(const xml::Querier& querier)
-    : detection_probability(checked(state::read_own_text<double>(querier))) {}
+const config::Schema<DetectionProbabilityState::Form>& DetectionProbabilityState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the probability that the sensor detects a present object")
+            .text(&Form::detection_probability, "the probability, in [0, 1]",
+                  config::probability().says("detection_probability is not in [0, 1]: detection_probability = {value}"));
+    return schema;
+}
 
 void DetectionProbabilityState::write(xml::OutStream& out) const {
     out.element(key(), detection_probability);

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace snsr {
@@ -10,7 +11,14 @@ public:
     static const char* key() { return "detection_probability_state"; }
 
     explicit DetectionProbabilityState(double detection_probability);
-    explicit DetectionProbabilityState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double detection_probability = 0.0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit DetectionProbabilityState(const Form& form) : DetectionProbabilityState(form.detection_probability) {}
+    explicit DetectionProbabilityState(const xml::Querier& querier) : DetectionProbabilityState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const double detection_probability;

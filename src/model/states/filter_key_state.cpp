@@ -4,8 +4,12 @@
 
 namespace ostrel {
 
-FilterKeyState::FilterKeyState(const xml::Querier& querier)
-    : filter_key(state::read_own_text<std::int32_t>(querier)) {}
+const config::Schema<FilterKeyState::Form>& FilterKeyState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the key of the filter a track uses")
+            .text(&Form::filter_key, "the filter key");
+    return schema;
+}
 
 void FilterKeyState::write(xml::OutStream& out) const { out.element(key(), filter_key); }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -12,7 +13,14 @@ public:
     static const char* key() { return "filter_key_state"; }
 
     explicit FilterKeyState(std::int32_t filter_key) : filter_key(filter_key) {}
-    explicit FilterKeyState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t filter_key = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit FilterKeyState(const Form& form) : filter_key(form.filter_key) {}
+    explicit FilterKeyState(const xml::Querier& querier) : FilterKeyState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const std::int32_t filter_key;

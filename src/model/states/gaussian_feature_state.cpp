@@ -1,6 +1,7 @@
 #include "model/states/gaussian_feature_state.h"
 
 #include "model/states/dimension_key.h"
+#include "numerics/value_forms.h"
 #include "model/states/sigma_check.h"
 
 namespace state {
@@ -19,9 +20,15 @@ GaussianFeatureState<N>::GaussianFeatureState(double time, const nmrc::Vector<N>
 }
 
 template <int N>
-GaussianFeatureState<N>::GaussianFeatureState(const xml::Querier& querier)
-    : GaussianFeatureState(querier.read_finite<double>("time"), querier.read_finite<nmrc::Vector<N>>("mean"),
-                           querier.read_finite<nmrc::Vector<N>>("sigma")) {}
+const config::Schema<typename GaussianFeatureState<N>::Form>& GaussianFeatureState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "independent Gaussian features holding at a time")
+            .required(&Form::time, "time", "the time the features hold at", config::finite_text())
+            .required(&Form::mean, "mean", "the means", config::finite_text())
+            .required(&Form::sigma, "sigma", "the standard deviations", config::finite_text(),
+                      config::non_negative().says("sigma is negative in {key}: sigma = {value}"));
+    return schema;
+}
 
 template <int N>
 void GaussianFeatureState<N>::write(xml::OutStream& out) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -16,7 +17,16 @@ public:
 
     // Fails when a sigma is negative (or not a number).
     GaussianFeatureState(double time, const nmrc::Vector<N>& mean, const nmrc::Vector<N>& sigma);
-    explicit GaussianFeatureState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        nmrc::Vector<N> mean;
+        nmrc::Vector<N> sigma;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit GaussianFeatureState(const Form& form) : GaussianFeatureState(form.time, form.mean, form.sigma) {}
+    explicit GaussianFeatureState(const xml::Querier& querier) : GaussianFeatureState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const double time;

@@ -2,8 +2,12 @@
 
 namespace ostrel {
 
-LastContactTimeState::LastContactTimeState(const xml::Querier& querier)
-    : last_contact_time(querier.read_finite<double>("last_contact_time")) {}
+const config::Schema<LastContactTimeState::Form>& LastContactTimeState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the time of a track's last contact")
+            .required(&Form::last_contact_time, "last_contact_time", "the time of the last contact", config::finite_text());
+    return schema;
+}
 
 void LastContactTimeState::write(xml::OutStream& out) const {
     out.element(key(), last_contact_time);

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -12,7 +13,14 @@ public:
 
     explicit LastContactTimeState(double last_contact_time)
         : last_contact_time(last_contact_time) {}
-    explicit LastContactTimeState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double last_contact_time = 0.0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit LastContactTimeState(const Form& form) : last_contact_time(form.last_contact_time) {}
+    explicit LastContactTimeState(const xml::Querier& querier) : LastContactTimeState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const double last_contact_time;

@@ -2,8 +2,13 @@
 
 namespace ostrel {
 
-MofNState::MofNState(const xml::Querier& querier)
-    : m(querier.read<std::int32_t>("m")), n(querier.read<std::int32_t>("n")) {}
+const config::Schema<MofNState::Form>& MofNState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "m-of-n confirmation counters of a track")
+            .required(&Form::m, "m", "the contacts counted")
+            .required(&Form::n, "n", "the scans (contact or coast passes) since the track began");
+    return schema;
+}
 
 void MofNState::write(xml::OutStream& out) const {
     out.tag(key());

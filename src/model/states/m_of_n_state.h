@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -12,7 +13,15 @@ public:
     static const char* key() { return "m_of_n_state"; }
 
     MofNState(std::int32_t m, std::int32_t n) : m(m), n(n) {}
-    explicit MofNState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t m = 0;
+        std::int32_t n = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit MofNState(const Form& form) : m(form.m), n(form.n) {}
+    explicit MofNState(const xml::Querier& querier) : MofNState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const std::int32_t m;

@@ -2,8 +2,12 @@
 
 namespace ostrel {
 
-MissedDetectionCountState::MissedDetectionCountState(const xml::Querier& querier)
-    : count(querier.read<std::int32_t>("count")) {}
+const config::Schema<MissedDetectionCountState::Form>& MissedDetectionCountState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the count of a track's missed detections")
+            .required(&Form::count, "count", "the missed detections");
+    return schema;
+}
 
 void MissedDetectionCountState::write(xml::OutStream& out) const { out.element(key(), count); }
 

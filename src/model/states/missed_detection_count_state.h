@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -13,7 +14,14 @@ public:
     static const char* key() { return "missed_detection_count_state"; }
 
     explicit MissedDetectionCountState(std::int32_t count) : count(count) {}
-    explicit MissedDetectionCountState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t count = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit MissedDetectionCountState(const Form& form) : count(form.count) {}
+    explicit MissedDetectionCountState(const xml::Querier& querier) : MissedDetectionCountState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const std::int32_t count;

@@ -2,7 +2,12 @@
 
 namespace ostrel {
 
-MopsIdState::MopsIdState(const xml::Querier& querier) : id(querier.read<std::int32_t>("id")) {}
+const config::Schema<MopsIdState::Form>& MopsIdState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "an identity number")
+            .required(&Form::id, "id", "the number");
+    return schema;
+}
 
 void MopsIdState::write(xml::OutStream& out) const {
     out.tag(key()).element("id", id).end_tag();

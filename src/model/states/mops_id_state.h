@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -11,7 +12,14 @@ public:
     static const char* key() { return "mops_id_state"; }
 
     explicit MopsIdState(std::int32_t id) : id(id) {}
-    explicit MopsIdState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t id = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit MopsIdState(const Form& form) : id(form.id) {}
+    explicit MopsIdState(const xml::Querier& querier) : MopsIdState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const std::int32_t id;

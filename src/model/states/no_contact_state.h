@@ -1,4 +1,5 @@
 #pragma once
+#include "config/parameterless.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -10,7 +11,11 @@ public:
     static const char* key() { return "no_contact_state"; }
 
     NoContactState() = default;
-    explicit NoContactState(const xml::Querier&) {}
+    static const config::Schema<config::NoParameters>& schema() {
+        return config::parameterless(key(),
+                                    "its presence marks a contact set that stands for the absence of a contact");
+    }
+    explicit NoContactState(const xml::Querier& querier) { schema().bind(querier); }
     void write(xml::OutStream& out) const override { out.tag(key()).end_tag(); }
 };
 

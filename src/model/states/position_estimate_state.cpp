@@ -1,7 +1,7 @@
 #include "model/states/position_estimate_state.h"
 
 #include "model/states/dimension_key.h"
-#include "model/states/finite_normal.h"
+#include "model/states/state_schemas.h"
 
 namespace state {
 
@@ -12,8 +12,13 @@ const std::string& PositionEstimateState<N>::key() {
 }
 
 template <int N>
-PositionEstimateState<N>::PositionEstimateState(const xml::Querier& querier)
-    : estimate(read_finite_normal<N>(querier)), time(querier.read_finite<double>("time")) {}
+const config::Schema<typename PositionEstimateState<N>::Form>& PositionEstimateState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a Gaussian estimate holding at a time")
+            .required(&Form::time, "time", "the time the estimate holds at", config::finite_text())
+            .nested(&Form::estimate, finite_normal_schema<N>(), "the position estimate, every number finite");
+    return schema;
+}
 
 template <int N>
 void PositionEstimateState<N>::write(xml::OutStream& out) const {

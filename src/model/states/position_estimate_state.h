@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/normal.h"
 
@@ -16,7 +17,15 @@ public:
 
     PositionEstimateState(const nmrc::Normal<N>& estimate, double time)
         : estimate(estimate), time(time) {}
-    explicit PositionEstimateState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        nmrc::Normal<N> estimate;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PositionEstimateState(const Form& form) : estimate(form.estimate), time(form.time) {}
+    explicit PositionEstimateState(const xml::Querier& querier) : PositionEstimateState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Normal<N> estimate;

@@ -1,6 +1,7 @@
 #include "model/states/position_state.h"
 
 #include "model/states/dimension_key.h"
+#include "numerics/value_forms.h"
 
 namespace state {
 
@@ -11,8 +12,12 @@ const std::string& PositionState<N>::key() {
 }
 
 template <int N>
-PositionState<N>::PositionState(const xml::Querier& querier)
-    : position(querier.read_finite<nmrc::Vector<N>>("position")) {}
+const config::Schema<typename PositionState<N>::Form>& PositionState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a point position")
+            .required(&Form::position, "position", "the position", config::finite_text());
+    return schema;
+}
 
 template <int N>
 void PositionState<N>::write(xml::OutStream& out) const {

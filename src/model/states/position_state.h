@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -14,7 +15,14 @@ public:
     static const std::string& key();
 
     explicit PositionState(const nmrc::Vector<N>& position) : position(position) {}
-    explicit PositionState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        nmrc::Vector<N> position;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PositionState(const Form& form) : position(form.position) {}
+    explicit PositionState(const xml::Querier& querier) : PositionState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<N> position;

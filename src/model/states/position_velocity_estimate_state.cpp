@@ -1,7 +1,7 @@
 #include "model/states/position_velocity_estimate_state.h"
 
 #include "model/states/dimension_key.h"
-#include "model/states/finite_normal.h"
+#include "model/states/state_schemas.h"
 
 namespace state {
 
@@ -12,9 +12,13 @@ const std::string& PositionVelocityEstimateState<N>::key() {
 }
 
 template <int N>
-PositionVelocityEstimateState<N>::PositionVelocityEstimateState(const xml::Querier& querier)
-    : estimate(read_finite_normal<2 * N>(querier)),
-      time(querier.read_finite<double>("time")) {}
+const config::Schema<typename PositionVelocityEstimateState<N>::Form>& PositionVelocityEstimateState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a Gaussian estimate holding at a time")
+            .required(&Form::time, "time", "the time the estimate holds at", config::finite_text())
+            .nested(&Form::estimate, finite_normal_schema<2 * N>(), "the estimate of (p1 .. pN, v1 .. vN), every number finite");
+    return schema;
+}
 
 template <int N>
 void PositionVelocityEstimateState<N>::write(xml::OutStream& out) const {

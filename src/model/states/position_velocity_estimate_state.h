@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/normal.h"
 
@@ -16,7 +17,15 @@ public:
 
     PositionVelocityEstimateState(const nmrc::Normal<2 * N>& estimate, double time)
         : estimate(estimate), time(time) {}
-    explicit PositionVelocityEstimateState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        nmrc::Normal<2 * N> estimate;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PositionVelocityEstimateState(const Form& form) : estimate(form.estimate), time(form.time) {}
+    explicit PositionVelocityEstimateState(const xml::Querier& querier) : PositionVelocityEstimateState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     // The position and velocity parts of the mean.

@@ -1,6 +1,7 @@
 #include "model/states/position_velocity_state.h"
 
 #include "model/states/dimension_key.h"
+#include "numerics/value_forms.h"
 
 namespace state {
 
@@ -11,9 +12,13 @@ const std::string& PositionVelocityState<N>::key() {
 }
 
 template <int N>
-PositionVelocityState<N>::PositionVelocityState(const xml::Querier& querier)
-    : position(querier.read_finite<nmrc::Vector<N>>("position")),
-      velocity(querier.read_finite<nmrc::Vector<N>>("velocity")) {}
+const config::Schema<typename PositionVelocityState<N>::Form>& PositionVelocityState<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a point position and velocity")
+            .required(&Form::position, "position", "the position", config::finite_text())
+            .required(&Form::velocity, "velocity", "the velocity", config::finite_text());
+    return schema;
+}
 
 template <int N>
 void PositionVelocityState<N>::write(xml::OutStream& out) const {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -15,7 +16,15 @@ public:
 
     PositionVelocityState(const nmrc::Vector<N>& position, const nmrc::Vector<N>& velocity)
         : position(position), velocity(velocity) {}
-    explicit PositionVelocityState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        nmrc::Vector<N> position;
+        nmrc::Vector<N> velocity;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PositionVelocityState(const Form& form) : position(form.position), velocity(form.velocity) {}
+    explicit PositionVelocityState(const xml::Querier& querier) : PositionVelocityState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<N> position;

@@ -2,10 +2,14 @@
 
 namespace str {
 
-StrMofNState::StrMofNState(const xml::Querier& querier)
-    : m(querier.read<std::int32_t>("m")),
-      n(querier.read<std::int32_t>("n")),
-      o(querier.read<std::int32_t>("o")) {}
+const config::Schema<StrMofNState::Form>& StrMofNState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "m-of-n counters with a count of minimum speed marks")
+            .required(&Form::m, "m", "the contacts counted")
+            .required(&Form::n, "n", "the scans (contact or coast passes) since the track began")
+            .required(&Form::o, "o", "the contacts that carried a minimum speed mark");
+    return schema;
+}
 
 void StrMofNState::write(xml::OutStream& out) const {
     out.tag(key());

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace str {
@@ -12,7 +13,16 @@ public:
     static const char* key() { return "str_m_of_n_state"; }
 
     StrMofNState(std::int32_t m, std::int32_t n, std::int32_t o) : m(m), n(n), o(o) {}
-    explicit StrMofNState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        std::int32_t m = 0;
+        std::int32_t n = 0;
+        std::int32_t o = 0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit StrMofNState(const Form& form) : m(form.m), n(form.n), o(form.o) {}
+    explicit StrMofNState(const xml::Querier& querier) : StrMofNState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const std::int32_t m;

@@ -5,11 +5,11 @@
 namespace ostrel {
 
 namespace {
-// Minus infinity is accepted in two spellings: the one the standard streams
-// write ("-inf", converted as a number) and the older "-1.#INF" form,
-// recognised by a "#" as its fourth character.
-double read_previous_time(const xml::Querier& querier) {
-    xml::Querier previous = querier.tag("previous_time");
+// Reads the "previous_time" element. Minus infinity is accepted in two
+// spellings: the one the standard streams write ("-inf", converted as a
+// number) and the older "-1.#INF" form, recognised by a "#" as its fourth
+// character.
+double read_previous_time(const xml::Querier& previous) {
     const std::string& text = previous.raw_text();
     if (text.size() >= 4 && text[3] == '#') return TimePreviousTimeState::no_previous_time;
     double value = 0;
@@ -23,8 +23,15 @@ double read_previous_time(const xml::Querier& querier) {
 }
 }  // namespace
 
-TimePreviousTimeState::TimePreviousTimeState(const xml::Querier& querier)
-    : time(querier.read_finite<double>("time")), previous_time(read_previous_time(querier)) {}
+const config::Schema<TimePreviousTimeState::Form>& TimePreviousTimeState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a track's current and previous times")
+            .required(&Form::time, "time", "the current time", config::finite_text())
+            .product(&Form::previous_time, "previous_time", "a number or -inf",
+                     "the previous time; -inf (or text with \"#\" as fourth character, as \"-1.#INF\") for none",
+                     &read_previous_time);
+    return schema;
+}
 
 void TimePreviousTimeState::write(xml::OutStream& out) const {
     out.tag(key());

@@ -1,6 +1,7 @@
 #pragma once
 #include <limits>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace ostrel {
@@ -14,7 +15,15 @@ public:
 
     TimePreviousTimeState(double time, double previous_time)
         : time(time), previous_time(previous_time) {}
-    explicit TimePreviousTimeState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        double previous_time = no_previous_time;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit TimePreviousTimeState(const Form& form) : time(form.time), previous_time(form.previous_time) {}
+    explicit TimePreviousTimeState(const xml::Querier& querier) : TimePreviousTimeState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const double time;

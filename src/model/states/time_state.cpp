@@ -1,10 +1,12 @@
 #include "model/states/time_state.h"
 
-#include "model/states/own_text.h"
-
 namespace state {
 
-TimeState::TimeState(const xml::Querier& querier) : time(read_own_finite<double>(querier)) {}
+const config::Schema<TimeState::Form>& TimeState::schema() {
+    static const auto schema = config::Schema<Form>(key(), "the time of a contact")
+                                   .text(&Form::time, "the time", config::finite_text());
+    return schema;
+}
 
 void TimeState::write(xml::OutStream& out) const { out.element(key(), time); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace state {
@@ -8,8 +9,13 @@ class TimeState : public StateTemplate<TimeState> {
 public:
     static const char* key() { return "time_state"; }
 
+    struct Form {
+        double time = 0.0;
+    };
+    static const config::Schema<Form>& schema();
+
     explicit TimeState(double time) : time(time) {}
-    explicit TimeState(const xml::Querier& querier);
+    explicit TimeState(const xml::Querier& querier) : TimeState(schema().bind(querier).time) {}
     void write(xml::OutStream& out) const override;
 
     const double time;

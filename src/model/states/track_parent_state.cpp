@@ -1,10 +1,15 @@
 #include "model/states/track_parent_state.h"
 
 #include "model/states/label_xml.h"
+#include "model/states/state_schemas.h"
 
 namespace ostrel {
 
-TrackParentState::TrackParentState(const xml::Querier& querier) : parent(state::read_label(querier)) {}
+const config::Schema<TrackParentState::Form>& TrackParentState::schema() {
+    static const auto schema = config::Schema<Form>(key(), "the track a track descends from")
+                                   .nested(&Form::label, state::label_schema(), "its label");
+    return schema;
+}
 
 void TrackParentState::write(xml::OutStream& out) const {
     out.tag(key());

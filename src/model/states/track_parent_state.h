@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/label.h"
 #include "model/state.h"
 
@@ -13,7 +14,13 @@ public:
     static const char* key() { return "track_parent_state"; }
 
     explicit TrackParentState(state::Label parent) : parent(parent) {}
-    explicit TrackParentState(const xml::Querier& querier);
+    // What the element holds: the "label" child.
+    struct Form {
+        state::Label label;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit TrackParentState(const xml::Querier& querier) : parent(schema().bind(querier).label) {}
     void write(xml::OutStream& out) const override;
 
     const state::Label parent;

@@ -7,8 +7,13 @@ TruthState::TruthState(CompositeStatePtr truth) : truth(std::move(truth)) {
 }
 
 // The one child, whatever its name, is the set (as for ContactState).
-TruthState::TruthState(const xml::Querier& querier)
-    : truth(std::make_shared<CompositeState>(querier.tag())) {}
+const config::Schema<TruthState::Form>& TruthState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "the true states of a simulated target")
+            .contents(&Form::truth, "a composite_state element", "the true states",
+                      [](const xml::Querier& element) { return std::make_shared<CompositeState>(element.tag()); });
+    return schema;
+}
 
 void TruthState::write(xml::OutStream& out) const {
     out.tag(key());

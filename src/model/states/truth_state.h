@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/composite_state.h"
 
 namespace state {
@@ -10,7 +11,14 @@ public:
     static const char* key() { return "truth_state"; }
 
     explicit TruthState(CompositeStatePtr truth);
-    explicit TruthState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        CompositeStatePtr truth;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit TruthState(const Form& form) : TruthState(form.truth) {}
+    explicit TruthState(const xml::Querier& querier) : TruthState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const CompositeStatePtr truth;
