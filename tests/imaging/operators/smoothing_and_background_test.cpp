@@ -163,7 +163,8 @@ TEST(SmoothingAndBackgroundTest, BadParametersNameThemselves) {
 TEST(GaussianSmootherTest, AgreesExactlyWithThePlainSeparableSumOnRandomImages) {
     std::mt19937 random(17);
     for (const double sigma : {0.5, 1.0, 1.71, 2.7, 3.4}) {
-        for (const auto& [width, height] : {std::pair{1, 1}, std::pair{7, 3}, std::pair{23, 31}}) {
+        for (const auto& size : {std::pair{1, 1}, std::pair{7, 3}, std::pair{23, 31}}) {
+            const int width = size.first, height = size.second;  // captured below, so not a binding
             ShortImage in(width, height);
             for (unsigned short& v : in) v = static_cast<unsigned short>(random() % 65536);
             const std::vector<float> w = gaussian_half_kernel(sigma);
