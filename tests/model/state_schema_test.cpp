@@ -103,16 +103,8 @@ TEST(StateSchema, WrittenFramesReadBackToTheSameText) {
                              "<contact_state><composite_state><time_state>2</time_state></composite_state>"
                              "</contact_state></composite_state></meta_data><composite_states>" +
                              sets + "</composite_states></composite_state_frame>";
-    auto write = [](const frame::Frame& f) {
-        std::ostringstream out_text;
-        xml::OutStream out(out_text, "  ");
-        out.set_precision(15);
-        f.write(out);
-        out.close();
-        return out_text.str();
-    };
-    const std::string first = write(frame::CompositeStateFrame(parse(text)));
-    const std::string second = write(frame::CompositeStateFrame(parse(first)));
+    const std::string first = written(frame::CompositeStateFrame(parse(text)));
+    const std::string second = written(frame::CompositeStateFrame(parse(first)));
     EXPECT_EQ(first, second);
     EXPECT_NE(first.find("<previous_time>-inf</previous_time>"), std::string::npos) << first;
 }

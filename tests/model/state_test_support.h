@@ -47,8 +47,10 @@ inline state::StatePtr read(const std::string& element) {
     return state::factory().create(parse(element));
 }
 
-// The written form with the frame writer's precision of 15 digits.
-inline std::string written(const state::State& s) {
+// The written form of a state (or a frame) with the frame writer's
+// precision of 15 digits.
+template <class Written>
+std::string written(const Written& s) {
     std::ostringstream text;
     xml::OutStream out(text, "  ");
     out.set_precision(15);
