@@ -4,13 +4,15 @@
 //
 //   RenderOverlay      image + label mask -> indexed picture (grey stretch,
 //                      outlines, label numbers)
-//   WriteOverlayPng    the above, then the PNG file
+//   WriteOverlayPng    the above, then the PNG file (argument: threads
+//                      compressing the picture; wall-clock time)
 //   OverlayFrame       all the overlay writer does per frame: read the
 //                      background TIFF (16-bit, LZW), render, write the PNG
 //   OverlayFrameReadAhead  the same as the writer does it on two cores: the
 //                      next background is read on a second thread while the
-//                      current frame is drawn (wall-clock frames/s, since
-//                      the work is split between two threads)
+//                      current frame is drawn, and the picture is compressed
+//                      on two threads (wall-clock frames/s, since the work
+//                      is split between threads)
 //   ScoreFrame         what ostrel-eval does per frame: read a reference and
 //                      a result mask (16-bit TIFFs), overlap and match them
 //
@@ -89,11 +91,14 @@ BENCHMARK(RenderOverlay)->Unit(benchmark::kMillisecond);
 void WriteOverlayPng(benchmark::State& state) {
     const Frame& f = frame();
     const std::string name = scratch("overlay.png");
-    for (auto _ : state) isbi::write_indexed_png(name, isbi::render_overlay(&f.image, f.labels), isbi::OverlayColours::palette());
+    const auto threads = static_cast<int>(state.range(0));
+    for (auto _ : state)
+        isbi::write_indexed_png(name, isbi::render_overlay(&f.image, f.labels), isbi::OverlayColours::palette(),
+                                threads);
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(name)) / 1e6;
     frames_per_second(state);
 }
-BENCHMARK(WriteOverlayPng)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteOverlayPng)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void OverlayFrame(benchmark::State& state) {
     const Frame& f = frame();
@@ -115,7 +120,7 @@ void OverlayFrameReadAhead(benchmark::State& state) {
     isbi::BackgroundImages backgrounds(files, true);
     for (auto _ : state) {
         const auto background = backgrounds.next(false);
-        isbi::write_indexed_png(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette());
+        isbi::write_indexed_png(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette(), 2);
     }
     frames_per_second(state);
 }

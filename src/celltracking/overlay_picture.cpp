@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,7 @@ Palette make_palette() {
 
 // The grey value of each 16-bit value, stretched between two percentiles.
 std::vector<std::uint8_t> grey_levels(const ipc::Image<unsigned short>& image) {
-    std::vector<std::size_t> histogram(65536, 0);
+    std::vector<std::uint32_t> histogram(65536, 0);
     for (unsigned short v : image) ++histogram[v];
     const std::size_t n = image.size();
     const auto percentile = [&](double p) {
@@ -65,12 +66,17 @@ std::vector<std::uint8_t> grey_levels(const ipc::Image<unsigned short>& image) {
         return 65535.0;
     };
     const double low = percentile(0.005), high = std::max(percentile(0.995), low + 1);
-    std::vector<std::uint8_t> levels(65536);
-    for (std::size_t v = 0; v < levels.size(); ++v) {
-        // g = (v - low) / (high - low), clamped to [0, 1], on the grey ramp
-        const double g = std::clamp((static_cast<double>(v) - low) / (high - low), 0.0, 1.0);
+    // Values at or below low are black, at or above high white; only those
+    // between need the division.
+    std::vector<std::uint8_t> levels(65536, 0);
+    const auto first = static_cast<std::size_t>(low) + 1, last = static_cast<std::size_t>(high);
+    for (std::size_t v = first; v < last; ++v) {
+        // g = (v - low) / (high - low), in (0, 1), on the grey ramp
+        const double g = (static_cast<double>(v) - low) / (high - low);
         levels[v] = static_cast<std::uint8_t>(std::lround(g * (OverlayColours::greys - 1)));
     }
+    std::fill(levels.begin() + static_cast<std::ptrdiff_t>(last), levels.end(),
+              static_cast<std::uint8_t>(OverlayColours::greys - 1));
     return levels;
 }
 
@@ -139,8 +145,9 @@ IndexedPicture render_overlay(const ipc::Image<unsigned short>* image, const Mas
         for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = levels[in[i]];
     }
 
-    // Outlines, and where each label lies.
-    std::vector<Extent> extents(65536);
+    // Outlines, and where each label lies. Most of a mask is background, so
+    // runs of four zero labels are passed over at once.
+    std::vector<Extent> extents;
     std::int32_t largest = 0;
     for (int y = 0; y < h; ++y) {
         const unsigned short* row = labels.row(y);
@@ -148,8 +155,17 @@ IndexedPicture render_overlay(const ipc::Image<unsigned short>* image, const Mas
         const unsigned short* below = y + 1 < h ? labels.row(y + 1) : nullptr;
         std::uint8_t* out = &picture.at(0, y);
         for (int x = 0; x < w; ++x) {
+            if (x + 4 <= w) {
+                std::uint64_t four;
+                std::memcpy(&four, row + x, sizeof four);
+                if (four == 0) {
+                    x += 3;
+                    continue;
+                }
+            }
             const unsigned short l = row[x];
             if (!l) continue;
+            if (l >= extents.size()) extents.resize(static_cast<std::size_t>(l) + 1);
             Extent& e = extents[l];
             if (e.n++ == 0) e.min_x = e.max_x = x;
             e.sum_y += y;

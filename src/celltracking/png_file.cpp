@@ -7,11 +7,16 @@
 #include <cstdio>
 #include <memory>
 
+#include "celltracking/banded_deflate.h"
 #include "util/exception.h"
 
 namespace isbi {
 
 namespace {
+
+// Bands of rows compressed apart (see deflate_in_bands): a fixed count, so
+// the file is the same whatever the number of threads.
+constexpr int png_bands = 4;
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
@@ -52,18 +57,27 @@ private:
 
 }  // namespace
 
-void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette) {
+void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette, int threads) {
     if (picture.width <= 0 || picture.height <= 0)
         throw util::Exception("cannot write an empty picture, file = " + name);
+    // Every row starts with its filter type, 0 (none); the image data is
+    // compressed before libpng starts, in bands that may go to several threads.
+    const auto width = static_cast<std::size_t>(picture.width);
+    const std::vector<std::uint8_t> image_data = deflate_in_bands(
+        picture.height, width + 1,
+        [&](int y, std::vector<std::uint8_t>& out) {
+            out.push_back(0);
+            const auto begin = picture.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width);
+            out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(width));
+        },
+        png_bands, threads);
+
     File file(std::fopen(name.c_str(), "wb"));
     if (!file) throw util::Exception("Unable to open file: " + name);
     PngWriter writer;
     if (!writer.valid()) throw util::Exception("unable to start libpng for " + name);
     std::vector<png_color> colours(palette.size());
     for (std::size_t i = 0; i < palette.size(); ++i) colours[i] = png_color{palette[i].r, palette[i].g, palette[i].b};
-    std::vector<png_const_bytep> rows(static_cast<std::size_t>(picture.height));
-    for (int y = 0; y < picture.height; ++y) rows[static_cast<std::size_t>(y)] = &picture.pixels[static_cast<std::size_t>(y) * picture.width];
-
     // Nothing with a destructor is made between setjmp and the last libpng
     // call: a longjmp back here skips no cleanup.
     if (setjmp(png_jmpbuf(writer.png())))
@@ -73,12 +87,11 @@ void write_indexed_png(const std::string& name, const IndexedPicture& picture, c
                  static_cast<png_uint_32>(picture.height), 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE(writer.png(), writer.info(), colours.data(), static_cast<int>(colours.size()));
-    png_set_filter(writer.png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_strategy(writer.png(), Z_HUFFMAN_ONLY);
-    png_set_compression_level(writer.png(), 1);
     png_write_info(writer.png(), writer.info());
-    png_write_image(writer.png(), const_cast<png_bytepp>(rows.data()));
-    png_write_end(writer.png(), nullptr);
+    // The compressed data as one IDAT chunk, then the end chunk: libpng
+    // writes each with its length and CRC.
+    png_write_chunk(writer.png(), reinterpret_cast<png_const_bytep>("IDAT"), image_data.data(), image_data.size());
+    png_write_chunk(writer.png(), reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     if (std::fflush(file.get()) != 0 || std::ferror(file.get())) throw util::Exception("unable to write " + name);
     if (std::fclose(file.release()) != 0) throw util::Exception("unable to write " + name);
 }

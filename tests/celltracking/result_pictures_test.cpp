@@ -2,6 +2,8 @@
 #include <png.h>
 
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <regex>
 
 #include "celltracking/isbi_frame_writer.h"
@@ -84,6 +86,43 @@ TEST(OverlayPictureTest, PngHoldsThePictureInThePaletteColours) {
     EXPECT_TRUE(same(pixels[0], {0, 0, 0}));
     EXPECT_MESSAGE(isbi::write_indexed_png(dir.str() + "/absent/p.png", picture, OverlayColours::palette()),
                    "Unable to open file: " + dir.str() + "/absent/p.png");
+}
+
+TEST(OverlayPictureTest, PngIsTheSameFileWhateverTheThreadCount) {
+    // Fewer rows than the bands the data is cut into, one row, and a picture
+    // of random colours that each band compresses differently.
+    test_support::TempDir dir("png_threads");
+    std::mt19937 random(7);
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{{1, 1}, {5, 3}, {300, 201}}) {
+        isbi::IndexedPicture picture(width, height, 0);
+        for (auto& p : picture.pixels) p = static_cast<std::uint8_t>(random());
+        std::string first;
+        for (int threads : {1, 2, 3}) {
+            const std::string name = dir.str() + "/p" + std::to_string(threads) + ".png";
+            isbi::write_indexed_png(name, picture, OverlayColours::palette(), threads);
+            int w = 0, h = 0;
+            const auto pixels = read_png(name, w, h);
+            ASSERT_EQ(w, width);
+            ASSERT_EQ(h, height);
+            for (std::size_t i = 0; i < pixels.size(); ++i)
+                ASSERT_TRUE(same(pixels[i], OverlayColours::palette()[picture.pixels[i]])) << width << " x " << height;
+            std::ifstream in(name, std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            if (threads == 1) first = bytes;
+            EXPECT_EQ(bytes, first) << width << " x " << height << ", " << threads << " threads";
+        }
+    }
+}
+
+TEST(OverlayPictureTest, LabelsUpToTheLargestSixteenBitValueAreOutlinedAndNumbered) {
+    isbi::Mask mask(40, 12, 0);
+    mask(1, 5) = 65535;
+    mask(30, 5) = 2;
+    isbi::IndexedPicture picture = isbi::render_overlay(nullptr, mask);
+    EXPECT_EQ(picture.at(1, 5), OverlayColours::of_label(65535));
+    EXPECT_EQ(picture.at(30, 5), OverlayColours::of_label(2));
+    // The number's first digit, 6, starts two pixels right of the label.
+    EXPECT_EQ(picture.at(3, 3), OverlayColours::white);
 }
 
 TEST(OverlayPictureTest, ThreeDimensionalResultsAreProjectedAlongZ) {
