@@ -77,7 +77,19 @@ double PositionContactUpdaterAndGater<TrackEstimate, N>::gate_distance(
     constexpr int M = StateSize<TrackEstimate>::value;
     const auto& z = contact.get<state::PositionEstimateState<N>>();
     const auto& x = track.states.get<TrackEstimate>();
-    return PositionInnovation<N, M>(x.estimate, z.estimate).score().mahalanobis_squared;
+    return PositionInnovation<N, M>::mahalanobis_squared(x.estimate, z.estimate);
+}
+
+template <class TrackEstimate, int N>
+void PositionContactUpdaterAndGater<TrackEstimate, N>::gate_distances(
+    const std::vector<const state::CompositeState*>& contacts, const TrackState& track,
+    std::vector<double>& distances) const {
+    constexpr int M = StateSize<TrackEstimate>::value;
+    const auto& x = track.states.get<TrackEstimate>();
+    distances.clear();
+    for (const state::CompositeState* contact : contacts)
+        distances.push_back(PositionInnovation<N, M>::mahalanobis_squared(
+            x.estimate, contact->get<state::PositionEstimateState<N>>().estimate));
 }
 
 template <int N>

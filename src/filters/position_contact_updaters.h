@@ -45,6 +45,8 @@ public:
     bool gate_box(const TrackState& track, const GateAxes& variance_bound,
                   GateBox& box) const override;
     double gate_distance(const state::CompositeState& contact, const TrackState& track) const override;
+    void gate_distances(const std::vector<const state::CompositeState*>& contacts, const TrackState& track,
+                        std::vector<double>& distances) const override;
     double gate_threshold() const override { return gate_; }
 
 private:

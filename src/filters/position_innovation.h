@@ -22,6 +22,13 @@ public:
 
     // d^2 = nu^T S^{-1} nu; ln p = -(N/2) ln(2 pi) - d^2 / 2 - sum_i ln L(i, i)
     const nmrc::GaussianScore& score() const { return score_; }
+
+    // d^2 alone, computed exactly as score() computes it, without copying
+    // the prior or taking logarithms: for ranking contacts by distance.
+    static double mahalanobis_squared(const nmrc::Normal<M>& prior, const nmrc::Normal<N>& measurement) {
+        const nmrc::Vector<N> nu = measurement.mean - prior.mean.template segment<N>(0);
+        return nmrc::CholeskyDecomposition<N>(innovation_covariance(prior, measurement)).mahalanobis(nu);
+    }
     const nmrc::Vector<N>& innovation() const { return innovation_; }
 
     nmrc::Normal<M> posterior() const {

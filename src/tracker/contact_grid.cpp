@@ -67,7 +67,7 @@ bool ContactGrid::inside(std::size_t k, const GateBox& box) const {
     return true;
 }
 
-void ContactGrid::query(const GateBox& box, std::vector<std::size_t>& out) const {
+void ContactGrid::query(const GateBox& box, std::vector<std::size_t>& out, bool sorted) const {
     const std::size_t first = out.size();
     const long column_low = cell_of(0, box.low[0]);
     const long column_high = cell_of(0, box.high[0]);
@@ -88,7 +88,7 @@ void ContactGrid::query(const GateBox& box, std::vector<std::size_t>& out) const
                 if (inside(order_[at], box)) out.push_back(ids_[order_[at]]);
         }
     }
-    std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
+    if (sorted) std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
 }
 
 }  // namespace ostrel

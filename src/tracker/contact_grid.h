@@ -18,8 +18,9 @@ public:
     ContactGrid(int axes, std::vector<std::size_t> ids, std::vector<GatePoint> points);
 
     // Appends the ids of the points inside the box (bounds included), in
-    // increasing order.
-    void query(const GateBox& box, std::vector<std::size_t>& out) const;
+    // increasing order, or in no particular order with `sorted` false (for
+    // a caller that ranks them anyway).
+    void query(const GateBox& box, std::vector<std::size_t>& out, bool sorted = true) const;
 
     // The largest variance of any point, per axis.
     const GateAxes& variance_bound() const { return variance_bound_; }

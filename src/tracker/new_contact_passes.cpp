@@ -63,16 +63,16 @@ bool NewContactPasses::candidates(const TrackState& timed, std::vector<std::size
                          stages_.gate->gate_box(timed, variance_bound_,
                                                 box);
     if (bounded && grid_) {
-        grid_->query(box, out);
-        if (!unplaced_.empty()) {
-            const std::size_t placed = out.size();
-            out.insert(out.end(), unplaced_.begin(), unplaced_.end());
-            std::inplace_merge(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(placed), out.end());
-        }
-    } else {
-        out.resize(fresh_.size());
-        for (std::size_t index = 0; index < out.size(); ++index) out[index] = index;
+        grid_->query(box, out, false);
+        out.insert(out.end(), unplaced_.begin(), unplaced_.end());
+        // More than the limit: limit_contacts ranks them and leaves the kept
+        // ones in increasing order, so sorting here would be wasted.
+        if (contact_limit_ > 0 && out.size() > contact_limit_) return limit_contacts(timed, out);
+        std::sort(out.begin(), out.end());
+        return false;
     }
+    out.resize(fresh_.size());
+    for (std::size_t index = 0; index < out.size(); ++index) out[index] = index;
     if (bounded && contact_limit_ > 0 && out.size() > contact_limit_) return limit_contacts(timed, out);
     return false;
 }
@@ -85,12 +85,18 @@ bool NewContactPasses::limit_contacts(const TrackState& timed, std::vector<std::
     ranked_.clear();
     const double threshold = stages_.gate->gate_threshold();
     std::size_t kept = 0;
-    for (std::size_t index : out) {
+    gated_contacts_.clear();
+    for (std::size_t index : out)
+        if (placed_[index]) gated_contacts_.push_back(fresh_[index]->contact.get());
+    stages_.gate->gate_distances(gated_contacts_, timed, distances_);
+    std::size_t next = 0;
+    for (std::size_t at = 0; at < out.size(); ++at) {
+        const std::size_t index = out[at];  // kept <= at: out[at] is still unread
         if (!placed_[index]) {
             out[kept++] = index;
             continue;
         }
-        const double distance = stages_.gate->gate_distance(*fresh_[index]->contact, timed);
+        const double distance = distances_[next++];
         if (std::isnan(distance))
             out[kept++] = index;  // not comparable: the pass decides
         else if (distance < threshold)

@@ -67,6 +67,8 @@ private:
     std::vector<std::size_t> unplaced_;
     mutable std::vector<std::size_t> scratch_;
     mutable std::vector<std::pair<double, std::size_t>> ranked_;
+    mutable std::vector<const state::CompositeState*> gated_contacts_;
+    mutable std::vector<double> distances_;
 };
 
 }  // namespace ostrel

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <vector>
 
 #include "model/composite_state.h"
 
@@ -52,6 +53,14 @@ public:
     // gave a bound; contacts at or beyond the threshold never pass.
     virtual double gate_distance(const state::CompositeState& contact,
                                  const TrackState& track) const = 0;
+    // gate_distance of each contact against one track state, in order:
+    // `distances` gets one entry per contact. A gate may look the track's
+    // estimate up once for all of them.
+    virtual void gate_distances(const std::vector<const state::CompositeState*>& contacts, const TrackState& track,
+                                std::vector<double>& distances) const {
+        distances.clear();
+        for (const state::CompositeState* contact : contacts) distances.push_back(gate_distance(*contact, track));
+    }
     // The gate's threshold.
     virtual double gate_threshold() const = 0;
 

@@ -72,6 +72,7 @@ struct Setting {
     int nscan;
     bool index;
     int threads;
+    const char* bound = "";  // further tracker elements
 };
 
 // Everything the tracker emits, written out.
@@ -83,7 +84,7 @@ std::string tracker_output(const Setting& run, const std::vector<cmpnt::FramePtr
     auto tracker = std::make_shared<ostrel::MultipleHypothesisTracker>(xml::Querier::parse(
         std::string("<?xml?>\n<multiple_hypothesis_tracker><assignment_algorithm>") + run.algorithm +
         "</assignment_algorithm><nscan>" + std::to_string(run.nscan) + "</nscan><gate_index>" +
-        (run.index ? "true" : "false") + "</gate_index></multiple_hypothesis_tracker>"));
+        (run.index ? "true" : "false") + "</gate_index>" + run.bound + "</multiple_hypothesis_tracker>"));
     auto prefetch = std::make_shared<cmpnt::Prefetch>(2, run.threads);
     auto recorder = std::make_shared<test_support::Recorder>();
     prefetch->insert_child(definer);
@@ -125,10 +126,15 @@ TEST_P(RandomScenes, OutputIsTheSameWithIndexOffAndOneThread) {
     const Setting fast = GetParam();
     for (unsigned seed : {1u, 2u, 3u}) {
         const auto frames = random_scene(seed, 24, 14);
-        const std::string expected = tracker_output({fast.filters, fast.algorithm, fast.nscan, false, 1}, frames);
+        const std::string expected =
+            tracker_output({fast.filters, fast.algorithm, fast.nscan, false, 1, fast.bound}, frames);
         ASSERT_NE(expected.find("track_report"), std::string::npos) << "the scene made no tracks";
         const std::string output = tracker_output(fast, frames);
         EXPECT_TRUE(output == expected) << "seed " << seed << ": " << first_difference(output, expected);
+        // A bound must have bitten in the crowd, or it tested nothing.
+        if (*fast.bound) {
+            EXPECT_NE(output, tracker_output({fast.filters, fast.algorithm, fast.nscan, true, 1}, frames));
+        }
     }
 }
 
@@ -138,7 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Setting{"cell_tracking_position_2d.xml", "hybrid", 1, true, 1},
                       Setting{"cell_tracking_position_2d.xml", "optimal", 3, false, 2},
                       Setting{"cell_tracking_2d.xml", "hybrid", 2, true, 2},
-                      Setting{"cell_tracking_2d.xml", "greedy", 0, true, 1}));
+                      Setting{"cell_tracking_2d.xml", "greedy", 0, true, 1},
+                      Setting{"cell_tracking_position_2d.xml", "greedy", 2, true, 1,
+                              "<maximum_contacts_per_hypothesis>2</maximum_contacts_per_hypothesis>"}));
 
 // The shipped examples through the program, compared file by file.
 class ShippedExamples : public ::testing::Test {
