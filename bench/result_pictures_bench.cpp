@@ -71,10 +71,20 @@ const Frame& frame() {
     return made;
 }
 
+// A folder of this run's files, removed when the program ends.
+struct ScratchFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("ostrel_pictures_bench_" + std::to_string(getpid()));
+    ScratchFolder() { std::filesystem::create_directories(path); }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 std::string scratch(const std::string& name) {
-    const auto folder = std::filesystem::temp_directory_path() / ("ostrel_pictures_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    return (folder / name).string();
+    static const ScratchFolder folder;
+    return (folder.path / name).string();
 }
 
 void frames_per_second(benchmark::State& state) {
