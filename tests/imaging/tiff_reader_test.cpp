@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "imaging/synthetic/compressed_tiff.h"
 #include "imaging/tiff_readers.h"
 #include "imaging_test_support.h"
 
@@ -88,6 +90,17 @@ TEST(TiffReaderTest, DecodesCompressedFilesOfOtherTools) {
                 ASSERT_EQ(image[i], eight_bits ? narrow[i] : wide[i]) << name << " pixel " << i;
         }
     }
+    // Several strips of a few rows each, the last one shorter, with the
+    // predictor: every strip lands on its own rows.
+    Image<unsigned short> rows(1500, 7);
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<unsigned short>(i * 2654435761u >> 9);
+    const std::string strips = dir.file("strips.tif");
+    synth::write_compressed_tiff(strips, rows);
+    ASSERT_GT(ipc_test::first_page_tag(strips, TIFFTAG_ROWSPERSTRIP), 1);
+    ASSERT_NE(7 % ipc_test::first_page_tag(strips, TIFFTAG_ROWSPERSTRIP), 0);
+    const Image<unsigned short> back = read_short_image_tiff(strips);
+    ASSERT_TRUE(back.same_size(rows));
+    EXPECT_TRUE(std::equal(rows.begin(), rows.end(), back.begin()));
 }
 
 TEST(TiffReaderTest, RejectsFilesThatAreNotPlainGreyscale) {
