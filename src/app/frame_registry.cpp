@@ -9,11 +9,10 @@ namespace app {
 
 void register_frames() {
     using frame::Frame;
-    using util::create;
     auto& f = frame::factory();
     config::register_key<Frame, frame::CompositeStateFrame>(f, "composite_state_frame");
-    util::register_key(f, "track_report_frame", &create<Frame, frame::TrackReportFrame>);
-    util::register_key(f, "association_frame", &create<Frame, frame::AssociationFrame>);
+    config::register_key<Frame, frame::TrackReportFrame>(f, "track_report_frame");
+    config::register_key<Frame, frame::AssociationFrame>(f, "association_frame");
 }
 
 }  // namespace app

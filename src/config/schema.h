@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -61,6 +62,57 @@ public:
              [member, &inner, name](const P& p, const Context& context) {
                  inner.check_into(p.*member, context.inside(name));
              }});
+        return *this;
+    }
+
+    // As nested, but the element may be absent; the member stays empty then
+    // (the homogenized position of an ESM contact).
+    template <class Q>
+    Schema& optional_nested(std::optional<Q> P::*member, const Schema<Q>& inner, std::string meaning) {
+        add_line({inner.key(), "element", "optional", std::move(meaning), &inner}, {inner.key()});
+        const std::string name = inner.key();
+        fields_.push_back(
+            {[member, &inner, name](const xml::Querier& element, P& p, const Context& context) {
+                 xml::Querier child;
+                 if (!element.find_tag(name, child)) return;
+                 Q value{};
+                 inner.read_into(child, value, context.inside(name));
+                 p.*member = std::move(value);
+             },
+             [member, &inner, name](const P& p, const Context& context) {
+                 if (p.*member) inner.check_into(*(p.*member), context.inside(name));
+             }});
+        return *this;
+    }
+
+    // Every child element named by the item schema's key, zero or more,
+    // each read by that schema in document order (the bands of a frequency
+    // footprint, the waveforms of an ESM contact).
+    template <class Q>
+    Schema& repeated(std::vector<Q> P::*member, const Schema<Q>& item, std::string meaning) {
+        const std::string name = item.key();
+        add_line({name, "zero or more " + name + " elements", "optional", std::move(meaning), &item}, {name});
+        fields_.push_back(
+            {[member, name, &item](const xml::Querier& element, P& p, const Context& context) {
+                 const Context inside = context.inside(name);
+                 for (const xml::Querier& child : element.tags()) {
+                     if (child.name() != name) continue;
+                     Q value{};
+                     item.read_into(child, value, inside);
+                     (p.*member).push_back(std::move(value));
+                 }
+             },
+             [member, name, &item](const P& p, const Context& context) {
+                 for (const Q& value : p.*member) item.check_into(value, context.inside(name));
+             }});
+        return *this;
+    }
+
+    // An element the key accepts and does not read: part of a written form
+    // that the reader leaves aside (the lists of an association frame), so
+    // that what the program writes reads back without unknown elements.
+    Schema& unread(std::string name, std::string form, std::string meaning) {
+        add_line({name, std::move(form), "optional, not read", std::move(meaning), nullptr}, {name});
         return *this;
     }
 

@@ -52,14 +52,22 @@ namespace state {
 
 namespace {
 
-// The entry of a class registered under its own key.
-template <class X>
-StateKey entry() {
-    return {std::string(X::key()), &util::create<State, X>, &config::declare_schema_of<X>};
-}
+// The entry of a class registered under its own key. Every state kind
+// declares the schema of its element, for --describe and for the report of
+// unknown children.
 template <class X>
 StateKey entry(const std::string& key) {
+    static_assert(config::HasSchema<X>::value, "a state kind declares its element in a schema");
     return {key, &util::create<State, X>, &config::declare_schema_of<X>};
+}
+template <class X>
+StateKey entry() {
+    return entry<X>(std::string(X::key()));
+}
+
+// The correct spelling of the platform-type belief reads either form.
+void declare_either_platform_belief(const std::string& key) {
+    config::declare(key, fusion::PlatformTypeDistributionState::either_schema());
 }
 
 template <template <int> class X>
@@ -117,7 +125,8 @@ std::vector<StateKey> build_keys() {
     add(entry<snsr::DetectionProbabilityState>());
     add(entry<snsr::MinimumSpeedState>());
     // The correct spelling reads either platform-type belief by its form.
-    add({ostrel::PlatformTypeDistributionState::key(), &fusion::PlatformTypeDistributionState::create_either});
+    add({ostrel::PlatformTypeDistributionState::key(), &fusion::PlatformTypeDistributionState::create_either,
+         &declare_either_platform_belief});
     add(entry<fusion::PlatformTypeDistributionState>());
 
     // Contact kinds.

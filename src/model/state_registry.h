@@ -9,8 +9,7 @@ namespace state {
 struct StateKey {
     std::string key;
     StateFactory::Creator creator;
-    // Declares the schema of the key's element, for --describe; null for a
-    // kind whose element is not described yet.
+    // Declares the schema of the key's element, for --describe.
     void (*declare)(const std::string& key) = nullptr;
 };
 

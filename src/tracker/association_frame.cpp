@@ -19,8 +19,22 @@ void write_state(xml::OutStream& out, const char* name, const state::CompositeSt
 
 }  // namespace
 
+const config::Schema<AssociationFrame::Form>& AssociationFrame::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a pairing of the states of two lists, with a score per pair")
+            .required(&Form::time, "time", "the frame's time", config::finite_text())
+            .unread("localization_error_sum", "a number", "the summed localization error (read as 0)")
+            .unread("association_list_size", "an integer", "the number of associations")
+            .unread("state_list0", "an integer, then a list of composite_state elements",
+                    "the length of the first list, then the list")
+            .unread("state_list1", "an integer, then a list of composite_state elements",
+                    "the length of the second list, then the list")
+            .unread("association_list", "a list of association elements", "the scored pairs");
+    return schema;
+}
+
 void AssociationFrame::write(xml::OutStream& out) const {
-    out.tag("association_frame");
+    out.tag(key());
     out.element("time", time);
     out.element("localization_error_sum", localization_error_sum);
     out.element("association_list_size", association_list.size());

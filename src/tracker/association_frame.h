@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "model/composite_state.h"
 #include "model/frame.h"
 
@@ -18,9 +19,18 @@ public:
     };
 
     explicit AssociationFrame(double time) : Frame(time) {}
-    // Reads only "time"; the lists start empty and the error sum at 0.
-    explicit AssociationFrame(const xml::Querier& querier) : Frame(querier) {}
+    // What the element holds that is read: only "time". The other elements
+    // of the written form are accepted and left aside.
+    struct Form {
+        double time = 0.0;
+    };
+    static const config::Schema<Form>& schema();
 
+    // The lists start empty and the error sum at 0.
+    explicit AssociationFrame(const Form& form) : Frame(form.time) {}
+    explicit AssociationFrame(const xml::Querier& querier) : AssociationFrame(schema().bind(querier)) {}
+
+    static const char* key() { return "association_frame"; }
     static int static_type_id() { return identity<AssociationFrame>(); }
     int type_id() const override { return static_type_id(); }
     // "association_frame": time, the error sum, the counts, both state lists

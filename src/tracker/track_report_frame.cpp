@@ -32,6 +32,13 @@ TrackReportPtr read_frame_level_report(const xml::Querier& element) {
     return report;
 }
 
+// Every child of "track_reports", each a report.
+std::vector<TrackReportPtr> read_reports(const xml::Querier& reports) {
+    std::vector<TrackReportPtr> read;
+    for (const xml::Querier& report : reports.tags()) read.push_back(std::make_shared<TrackReport>(report));
+    return read;
+}
+
 void write_frame_level_report(xml::OutStream& out, const char* name, const TrackReportPtr& report) {
     if (!report) return;
     out.tag(name);
@@ -41,18 +48,28 @@ void write_frame_level_report(xml::OutStream& out, const char* name, const Track
 
 }  // namespace
 
-TrackReportFrame::TrackReportFrame(const xml::Querier& querier) : Frame(querier) {
-    for (const xml::Querier& report : querier.tag("track_reports").tags())
-        track_reports.push_back(std::make_shared<TrackReport>(report));
-    xml::Querier element;
-    if (querier.find_tag("coast_track_report", element))
-        coast_track_report = read_frame_level_report(element);
-    if (querier.find_tag("killer_track_report", element))
-        killer_track_report = read_frame_level_report(element);
+const config::Schema<TrackReportFrame::Form>& TrackReportFrame::schema() {
+    const std::string frame_level_form = "an element holding a track_report, or one element holding states";
+    static const auto schema =
+        config::Schema<Form>(key(), "one time step of the tracker's reports")
+            .required(&Form::time, "time", "the frame's time", config::finite_text())
+            .product(&Form::track_reports, "track_reports", "a list of track_report elements",
+                     "the reports of the frame's contacts, in contact order", &read_reports)
+            .product(&Form::coast_track_report, "coast_track_report", frame_level_form,
+                     "the report that coasts every track without a contact", &read_frame_level_report, false)
+            .product(&Form::killer_track_report, "killer_track_report", frame_level_form,
+                     "the report that ends tracks", &read_frame_level_report, false);
+    return schema;
 }
 
+TrackReportFrame::TrackReportFrame(const Form& form)
+    : Frame(form.time),
+      track_reports(form.track_reports),
+      coast_track_report(form.coast_track_report),
+      killer_track_report(form.killer_track_report) {}
+
 void TrackReportFrame::write(xml::OutStream& out) const {
-    out.tag("track_report_frame");
+    out.tag(key());
     out.element("time", time);
     write_frame_level_report(out, "coast_track_report", coast_track_report);
     write_frame_level_report(out, "killer_track_report", killer_track_report);

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "model/frame.h"
 #include "tracker/track_report.h"
 
@@ -15,7 +16,19 @@ public:
     // Reads "time", "track_reports" and, when present, "coast_track_report"
     // and "killer_track_report"; each report in either of the forms
     // TrackReport accepts. The zombie report is never read (nor written).
-    explicit TrackReportFrame(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        std::vector<ostrel::TrackReportPtr> track_reports;
+        ostrel::TrackReportPtr coast_track_report;
+        ostrel::TrackReportPtr killer_track_report;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit TrackReportFrame(const Form& form);
+    explicit TrackReportFrame(const xml::Querier& querier) : TrackReportFrame(schema().bind(querier)) {}
+
+    static const char* key() { return "track_report_frame"; }
 
     static int static_type_id() { return identity<TrackReportFrame>(); }
     int type_id() const override { return static_type_id(); }

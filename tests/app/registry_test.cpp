@@ -5,6 +5,7 @@
 
 #include "app/registration.h"
 #include "celltracking/result_component_registry.h"
+#include "config/catalogue.h"
 #include "lineage/lineage_registry.h"
 #include "model/frame.h"
 #include "model/state.h"
@@ -102,6 +103,15 @@ TEST(Registry, FamiliesStartWithTheirFirstKeys) {
     ASSERT_GE(filters.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(filters.begin(), filters.begin() + 3),
               (std::vector<std::string>{"no_op", "bad_op", "composite"}));
+}
+
+TEST(Registry, EveryFrameKeyIsDescribed) {
+    app::register_all();
+    for (const std::string& key : frame::factory().registration_order()) {
+        const std::string text = config::describe_key(key);
+        EXPECT_EQ(text.rfind(key + ": ", 0), 0u) << text;
+        EXPECT_EQ(text.find("no parameter description"), std::string::npos) << text;
+    }
 }
 
 TEST(Registry, ARepeatedRegistrationFailsNamingTheKeyAndKeepsTheFirstCreators) {

@@ -6,6 +6,7 @@
 #include "model/composite_state_frame.h"
 #include "model/contact_state.h"
 #include "model/track_label_state.h"
+#include "state_test_support.h"
 #include "support/expect_message.h"
 
 namespace {
@@ -24,10 +25,10 @@ TEST(TypeIdentity, IsAssignedAtFirstUseAndNeverChanges) {
 
 class ModelBase : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        state::factory().registerize("track_label_state", &util::create<state::State, state::TrackLabelState>);
-        state::factory().registerize("contact_state", &util::create<state::State, state::ContactState>);
-    }
+    // Every state key, as the other tests of this program register them:
+    // registering two keys by hand first would make their later
+    // registration of all keys fail on the duplicates.
+    static void SetUpTestSuite() { state_test::register_all(); }
     static std::string written(const frame::Frame& f) {
         std::ostringstream text;
         xml::OutStream out(text, "  ");

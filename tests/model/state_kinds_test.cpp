@@ -113,7 +113,8 @@ TEST(GaussianFeatureVectorState, SizeGivesTheLengthAndZeroFails) {
     EXPECT_EQ(s.sigma[0], 0.5);
     EXPECT_MESSAGE(read("<gaussian_feature_vector_state><time>3</time><size>0</size><mean/><sigma/>"
                         "</gaussian_feature_vector_state>"),
-                   "nmrc::Vector::read called on empty Vector");
+                   "nmrc::Vector::read called on empty Vector (gaussian_feature_vector_state: size must be at "
+                   "least 1: size = 0)");
 }
 
 TEST(StateValidation, OutOfRangeValuesFailNamingTheValue) {
@@ -223,9 +224,11 @@ TEST(EsmContact, BadModeDistributionOrRangesFail) {
         "<esm_contact><time>4</time><position>1 2 3</position><min_range>10</min_range>"
         "<max_range>100</max_range><bearing>90</bearing><bearing_sigma>1</bearing_sigma>";
     EXPECT_MESSAGE(read(head + "<mode_distribution dim=\"0\"></mode_distribution></esm_contact>"),
-                   "nmrc::Vector::read called on empty Vector");
+                   "nmrc::Vector::read called on empty Vector (esm_contact: mode_distribution must be numbers, as "
+                   "many as attribute dim says, every one finite: mode_distribution = \"\")");
     EXPECT_MESSAGE(read(head + "<mode_distribution>0.5 0.5</mode_distribution></esm_contact>"),
-                   "unable to convert text from attribute = dim");
+                   "unable to convert text from attribute = dim (esm_contact: mode_distribution must be numbers, as "
+                   "many as attribute dim says, every one finite: mode_distribution = \"0.5 0.5\")");
     EXPECT_MESSAGE(read("<esm_contact><time>4</time><position>1 2 3</position><min_range>100</min_range>"
                         "<max_range>10</max_range><bearing>90</bearing><bearing_sigma>1</bearing_sigma>"
                         "<mode_distribution dim=\"1\">1</mode_distribution></esm_contact>"),
@@ -271,7 +274,8 @@ TEST(PlatformTypeDistribution, MisspelledKeyCountsItsNumbersAndBothKindsStayApar
     ASSERT_EQ(fused.distribution.size(), 3);
     EXPECT_EQ(fused.distribution[1], 0.3);
     EXPECT_MESSAGE(read("<platform_type_distribuion_state><distribution/></platform_type_distribuion_state>"),
-                   "nmrc::Vector::read called on empty Vector");
+                   "nmrc::Vector::read called on empty Vector (platform_type_distribuion_state: distribution must "
+                   "be not empty: distribution = )");
 }
 
 // --- footprints, frequency bands, written-only kinds -------------------------

@@ -6,6 +6,7 @@
 #include "tracker/report_test_support.h"
 #include "tracker/structural_filters.h"
 #include "tracker/track_report_frame.h"
+#include "xml/strictness.h"
 
 namespace {
 
@@ -126,7 +127,56 @@ TEST_F(TrackReportFrames, AFrameWithoutTrackReportsFailsNamingTheElement) {
     }
 }
 
+TEST_F(TrackReportFrames, AMisspeltReportElementIsNamedAndRefusedWhenStrict) {
+    const std::string text =
+        "<track_report_frame><time>1</time><killer_track_reports><contact/></killer_track_reports>"
+        "<track_reports/></track_report_frame>";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(read_frame(text)->cast<TrackReportFrame>().killer_track_report, nullptr);
+    const std::string warning = testing::internal::GetCapturedStdout();
+    EXPECT_NE(warning.find("killer_track_reports; did you mean killer_track_report?"), std::string::npos) << warning;
+    xml::set_strict_mode(true);
+    EXPECT_MESSAGE_STARTS(read_frame(text), "track_report_frame has no element killer_track_reports");
+    xml::set_strict_mode(false);
+}
+
+TEST_F(TrackReportFrames, ABadTimeNamesTheFrameAndTheText) {
+    try {
+        read_frame("<track_report_frame><time>soon</time><track_reports/></track_report_frame>");
+        ADD_FAILURE() << "no exception";
+    } catch (const std::exception& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("track_report_frame: time must be a number"), std::string::npos) << message;
+        EXPECT_NE(message.find("soon"), std::string::npos) << message;
+    }
+}
+
 class AssociationFrames : public TrackReportFrames {};
+
+// The lists and counts the frame writes are part of its declared form, so
+// what it writes reads back even under --strict, keeping only the time.
+TEST_F(AssociationFrames, AWrittenFrameReadsBackStrictlyKeepingOnlyItsTime) {
+    frame::AssociationFrame frame(4.25);
+    auto a = std::make_shared<state::CompositeState>();
+    a->insert(std::make_shared<const report_test::TraceState>("a"));
+    frame.localization_error_sum = 3;
+    frame.state_list0 = {a};
+    frame.state_list1 = {a};
+    frame.association_list.push_back({a, a, 1.5});
+    xml::set_strict_mode(true);
+    util::CountedPtr<frame::Frame> read_back;
+    try {
+        read_back = read_frame(xml_of(frame));
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << error.what();
+    }
+    xml::set_strict_mode(false);
+    ASSERT_NE(read_back, nullptr);
+    const auto& copy = read_back->cast<frame::AssociationFrame>();
+    EXPECT_EQ(copy.time, 4.25);
+    EXPECT_EQ(copy.localization_error_sum, 0.0);
+    EXPECT_TRUE(copy.association_list.empty());
+}
 
 TEST_F(AssociationFrames, EmptyListsWriteZeroCountsAndEmptyElements) {
     frame::AssociationFrame frame(1.5);

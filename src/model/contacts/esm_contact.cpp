@@ -3,58 +3,75 @@
 #include <sstream>
 
 #include "model/contacts/angles.h"
-#include "model/states/dynamic_vector_xml.h"
 #include "model/states/sigma_check.h"
+#include "numerics/value_forms.h"
 
 namespace ostrel {
 
 namespace {
 
-EsmFeatureContact read_feature(const xml::Querier& q) {
-    EsmFeatureContact f;
-    f.id = q.read<std::int32_t>("id");
-    f.mean = q.read_finite<double>("mean");
-    f.variance = q.read_finite<double>("variance");
-    f.support = q.read_finite<double>("support");
-    f.transition_rate = q.read_finite<double>("transition_rate");
-    return f;
+const config::Schema<EsmFeatureContact>& feature_schema() {
+    using F = EsmFeatureContact;
+    static const auto schema =
+        config::Schema<F>("esm_feature_contact", "one feature of an intercepted waveform")
+            .required(&F::id, "id", "the feature's id")
+            .required(&F::mean, "mean", "the feature's mean", config::finite_text())
+            .required(&F::variance, "variance", "the feature's variance", config::finite_text())
+            .required(&F::support, "support", "the feature's support", config::finite_text())
+            .required(&F::transition_rate, "transition_rate", "the feature's transition rate", config::finite_text());
+    return schema;
 }
 
-EsmWaveformContact read_waveform(const xml::Querier& q) {
-    EsmWaveformContact waveform;
-    for (const xml::Querier& child : q.tags()) {
-        if (child.name() != "esm_feature_contact")
-            throw util::Exception("unexpected element in esm_waveform_contact: " + child.name());
-        waveform.push_back(read_feature(child));
-    }
-    return waveform;
+const config::Schema<EsmContact::Waveform>& waveform_schema() {
+    using W = EsmContact::Waveform;
+    static const auto schema = config::Schema<W>("esm_waveform_contact", "one intercepted waveform")
+                                   .repeated(&W::features, feature_schema(), "its features, in order");
+    return schema;
 }
 
-EsmContact::Fields read_fields(const xml::Querier& q) {
+const config::Schema<nmrc::Normal<3>>& homogenized_schema() {
+    using P = nmrc::Normal<3>;
+    static const auto schema =
+        config::Schema<P>("homogenized_position_contact", "a homogenized position: mean and covariance")
+            .required(&P::mean, "mean", "the mean position", config::finite_text())
+            .required(&P::covariance, "covariance", "its covariance", config::finite_text());
+    return schema;
+}
+
+EsmContact::Fields fields_of(const EsmContact::Form& form) {
     EsmContact::Fields f;
-    f.time = q.read_finite<double>("time");
-    f.sensor_position = q.read_finite<nmrc::Vector<3>>("position");
-    f.min_range = q.read_bound<double>("min_range");
-    f.max_range = q.read_bound<double>("max_range");
-    f.bearing = q.read_finite<double>("bearing") * state::radians_per_degree;
-    f.bearing_sigma = q.read_finite<double>("bearing_sigma") * state::radians_per_degree;
-    // "dim" is read first and sizes the vector before its text is read.
-    xml::Querier modes = q.tag("mode_distribution");
-    int dim = 0;
-    modes.att("dim", dim);
-    f.mode_distribution = state::read_dynamic_vector(modes, dim);
-    for (const xml::Querier& child : q.tags())
-        if (child.name() == "esm_waveform_contact") f.waveform_contacts.push_back(read_waveform(child));
-    xml::Querier homogenized;
-    if (q.find_tag("homogenized_position_contact", homogenized)) {
-        f.homogenized_position = nmrc::Normal<3>::read(homogenized);
-        homogenized.tag("mean").require_numbers(false);
-        homogenized.tag("covariance").require_numbers(false);
-    }
+    f.time = form.time;
+    f.sensor_position = form.position;
+    f.min_range = form.min_range;
+    f.max_range = form.max_range;
+    f.bearing = form.bearing * state::radians_per_degree;
+    f.bearing_sigma = form.bearing_sigma * state::radians_per_degree;
+    f.mode_distribution = form.mode_distribution.values;
+    for (const EsmContact::Waveform& waveform : form.waveforms) f.waveform_contacts.push_back(waveform.features);
+    f.homogenized_position = form.homogenized_position;
     return f;
 }
 
 }  // namespace
+
+const config::Schema<EsmContact::Form>& EsmContact::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a passive emission (ESM) intercept: a bearing from a sensor position")
+            .required(&Form::time, "time", "the time of the intercept", config::finite_text())
+            .required(&Form::position, "position", "where the sensor stands", config::finite_text())
+            .required(&Form::min_range, "min_range", "the smallest admissible range (may be inf)",
+                      config::not_nan_text())
+            .required(&Form::max_range, "max_range", "the largest admissible range (may be inf)",
+                      config::not_nan_text())
+            .required(&Form::bearing, "bearing", "the bearing (degrees)", config::finite_text())
+            .required(&Form::bearing_sigma, "bearing_sigma", "the bearing's standard deviation (degrees)",
+                      config::finite_text(), config::non_negative().says("sigma is negative in {key}: sigma = {value}"))
+            .required(&Form::mode_distribution, "mode_distribution", "one likelihood per emitter mode")
+            .repeated(&Form::waveforms, waveform_schema(), "the intercepted waveforms, in order")
+            .optional_nested(&Form::homogenized_position, homogenized_schema(),
+                             "a homogenized position of the emitter, when known");
+    return schema;
+}
 
 EsmContact::EsmContact(Fields f)
     : time(f.time),
@@ -76,7 +93,7 @@ EsmContact::EsmContact(Fields f)
     if (mode_distribution.empty()) throw util::Exception("empty mode_distribution in esm_contact");
 }
 
-EsmContact::EsmContact(const xml::Querier& querier) : EsmContact(read_fields(querier)) {}
+EsmContact::EsmContact(const Form& form) : EsmContact(fields_of(form)) {}
 
 void EsmContact::write(xml::OutStream& out) const {
     out.tag(key());

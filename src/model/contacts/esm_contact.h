@@ -3,7 +3,9 @@
 #include <optional>
 #include <vector>
 
+#include "config/schema.h"
 #include "model/state.h"
+#include "model/states/counted_vector.h"
 #include "numerics/dynamic_vector.h"
 #include "numerics/normal.h"
 #include "numerics/vector.h"
@@ -45,7 +47,25 @@ public:
     // Fails when max_range < min_range, bearing_sigma is negative, or the
     // mode distribution is empty.
     explicit EsmContact(Fields fields);
-    explicit EsmContact(const xml::Querier& querier);
+    // What the element holds, angles in degrees as written.
+    struct Waveform {
+        std::vector<EsmFeatureContact> features;
+    };
+    struct Form {
+        double time = 0;
+        nmrc::Vector<3> position;
+        double min_range = 0;
+        double max_range = 0;
+        double bearing = 0;
+        double bearing_sigma = 0;
+        state::CountedVector mode_distribution;
+        std::vector<Waveform> waveforms;
+        std::optional<nmrc::Normal<3>> homogenized_position;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit EsmContact(const Form& form);
+    explicit EsmContact(const xml::Querier& querier) : EsmContact(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const double time;

@@ -1,6 +1,7 @@
 #include "model/contacts/gps_contact.h"
 
 #include "model/states/sigma_check.h"
+#include "numerics/value_forms.h"
 
 namespace ostrel {
 
@@ -18,10 +19,21 @@ GpsContact<N>::GpsContact(const nmrc::Vector<N>& position, double sigma, std::in
 }
 
 template <int N>
-GpsContact<N>::GpsContact(const xml::Querier& querier)
-    : GpsContact(querier.read_finite<nmrc::Vector<N>>("position"), querier.read_finite<double>("sigma"),
-                 querier.read<std::int32_t>("gps_id"), querier.read<std::int32_t>("platform_type"),
-                 querier.read_finite<double>("time")) {}
+const config::Schema<typename GpsContact<N>::Form>& GpsContact<N>::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a GPS report of a platform's position")
+            .required(&Form::time, "time", "the time of the report", config::finite_text())
+            .required(&Form::gps_id, "gps_id", "the reporting platform's GPS id")
+            .required(&Form::platform_type, "platform_type", "the reporting platform's type number")
+            .required(&Form::position, "position", "the reported position", config::finite_text())
+            .required(&Form::sigma, "sigma", "one standard deviation for every coordinate", config::finite_text(),
+                      config::non_negative().says("sigma is negative in {key}: sigma = {value}"));
+    return schema;
+}
+
+template <int N>
+GpsContact<N>::GpsContact(const Form& form)
+    : GpsContact(form.position, form.sigma, form.gps_id, form.platform_type, form.time) {}
 
 template <int N>
 void GpsContact<N>::write(xml::OutStream& out) const {

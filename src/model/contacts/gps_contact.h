@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -18,7 +19,18 @@ public:
     // Fails when sigma is negative.
     GpsContact(const nmrc::Vector<N>& position, double sigma, std::int32_t gps_id,
                std::int32_t platform_type, double time);
-    explicit GpsContact(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        std::int32_t gps_id = 0;
+        std::int32_t platform_type = 0;
+        nmrc::Vector<N> position;
+        double sigma = 0.0;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit GpsContact(const Form& form);
+    explicit GpsContact(const xml::Querier& querier) : GpsContact(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<N> position;

@@ -1,7 +1,8 @@
 #include "model/contacts/range_theta_phi_estimate_state.h"
 
 #include "model/contacts/angles.h"
-#include "model/states/finite_normal.h"
+#include "model/states/state_schemas.h"
+#include "numerics/value_forms.h"
 
 namespace state {
 
@@ -17,11 +18,19 @@ nmrc::Normal<3> scale_angles(nmrc::Normal<3> n, double f) {
 }
 }  // namespace
 
-RangeThetaPhiEstimateState::RangeThetaPhiEstimateState(const xml::Querier& querier)
-    : RangeThetaPhiEstimateState(
-          querier.read_finite<nmrc::Vector<3>>("sensor_position"),
-          scale_angles(read_finite_normal<3>(querier), radians_per_degree),
-          querier.read_finite<double>("time")) {}
+const config::Schema<RangeThetaPhiEstimateState::Form>& RangeThetaPhiEstimateState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a Gaussian estimate of range, bearing and elevation from a sensor position")
+            .required(&Form::time, "time", "the time the estimate holds at", config::finite_text())
+            .nested(&Form::estimate, finite_normal_schema<3>(),
+                    "the estimate of (range, theta, phi), angles in degrees, every number finite")
+            .required(&Form::sensor_position, "sensor_position", "where the sensor stands", config::finite_text());
+    return schema;
+}
+
+RangeThetaPhiEstimateState::RangeThetaPhiEstimateState(const Form& form)
+    : RangeThetaPhiEstimateState(form.sensor_position, scale_angles(form.estimate, radians_per_degree),
+                                 form.time) {}
 
 void RangeThetaPhiEstimateState::write(xml::OutStream& out) const {
     out.tag(key()).element("time", time);

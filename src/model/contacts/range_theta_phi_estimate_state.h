@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/normal.h"
 #include "numerics/vector.h"
@@ -17,7 +18,17 @@ public:
     RangeThetaPhiEstimateState(const nmrc::Vector<3>& sensor_position,
                                const nmrc::Normal<3>& estimate, double time)
         : sensor_position(sensor_position), estimate(estimate), time(time) {}
-    explicit RangeThetaPhiEstimateState(const xml::Querier& querier);
+    // What the element holds, angles in degrees as written.
+    struct Form {
+        double time = 0.0;
+        nmrc::Normal<3> estimate;
+        nmrc::Vector<3> sensor_position;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit RangeThetaPhiEstimateState(const Form& form);
+    explicit RangeThetaPhiEstimateState(const xml::Querier& querier)
+        : RangeThetaPhiEstimateState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<3> sensor_position;

@@ -2,6 +2,7 @@
 
 #include "model/contacts/angles.h"
 #include "model/states/sigma_check.h"
+#include "numerics/value_forms.h"
 
 namespace ostrel {
 
@@ -21,12 +22,22 @@ SphericalContact::SphericalContact(const nmrc::Vector<3>& sensor_position,
     state::check_sigmas(sigmas.begin(), sigmas.end(), key());
 }
 
-SphericalContact::SphericalContact(const xml::Querier& querier)
-    : SphericalContact(
-          querier.read_finite<nmrc::Vector<3>>("sensor_position"),
-          scale_angles(querier.read_finite<nmrc::Vector<3>>("r_theta_phi"), state::radians_per_degree),
-          scale_angles(querier.read_finite<nmrc::Vector<3>>("sigmas"), state::radians_per_degree),
-          querier.read_finite<double>("time")) {}
+const config::Schema<SphericalContact::Form>& SphericalContact::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a spherical (radar) measurement of range, bearing and elevation")
+            .required(&Form::time, "time", "the time of the measurement", config::finite_text())
+            .required(&Form::sensor_position, "sensor_position", "where the sensor stands", config::finite_text())
+            .required(&Form::r_theta_phi, "r_theta_phi", "range, bearing theta and elevation phi (degrees)",
+                      config::finite_text())
+            .required(&Form::sigmas, "sigmas", "the standard deviations of range, theta and phi (degrees)",
+                      config::finite_text(),
+                      config::non_negative().says("sigma is negative in {key}: sigma = {value}"));
+    return schema;
+}
+
+SphericalContact::SphericalContact(const Form& form)
+    : SphericalContact(form.sensor_position, scale_angles(form.r_theta_phi, state::radians_per_degree),
+                       scale_angles(form.sigmas, state::radians_per_degree), form.time) {}
 
 void SphericalContact::write(xml::OutStream& out) const {
     out.tag(key());

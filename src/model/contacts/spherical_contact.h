@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/vector.h"
 
@@ -16,7 +17,17 @@ public:
     // Fails when a sigma is negative.
     SphericalContact(const nmrc::Vector<3>& sensor_position, const nmrc::Vector<3>& r_theta_phi,
                      const nmrc::Vector<3>& sigmas, double time);
-    explicit SphericalContact(const xml::Querier& querier);
+    // What the element holds, angles in degrees as written.
+    struct Form {
+        double time = 0.0;
+        nmrc::Vector<3> sensor_position;
+        nmrc::Vector<3> r_theta_phi;
+        nmrc::Vector<3> sigmas;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit SphericalContact(const Form& form);
+    explicit SphericalContact(const xml::Querier& querier) : SphericalContact(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<3> sensor_position;

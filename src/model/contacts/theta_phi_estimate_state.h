@@ -1,4 +1,7 @@
 #pragma once
+#include <optional>
+
+#include "config/schema.h"
 #include "model/contacts/open_interval.h"
 #include "model/state.h"
 #include "numerics/vector.h"
@@ -16,7 +19,18 @@ public:
     ThetaPhiEstimateState(const nmrc::Vector<3>& sensor_position, double time,
                           const nmrc::Vector<2>& mean, const nmrc::Vector<2>& sigmas,
                           const pntset::OpenInterval& range_interval);
-    explicit ThetaPhiEstimateState(const xml::Querier& querier);
+    // What the element holds, angles in degrees as written.
+    struct Form {
+        double time = 0.0;
+        nmrc::Vector<2> mean;
+        nmrc::Vector<2> sigmas;
+        nmrc::Vector<3> sensor_position;
+        std::optional<pntset::OpenInterval> range_interval;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit ThetaPhiEstimateState(const Form& form);
+    explicit ThetaPhiEstimateState(const xml::Querier& querier) : ThetaPhiEstimateState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::Vector<3> sensor_position;

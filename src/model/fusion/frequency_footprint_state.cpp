@@ -5,16 +5,21 @@
 namespace fusion {
 
 namespace {
-std::vector<FrequencyFootprintState::Band> read_bands(const xml::Querier& querier) {
-    std::vector<FrequencyFootprintState::Band> bands;
-    for (const xml::Querier& child : querier.tags()) {
-        if (child.name() != "frequency_interval")
-            throw util::Exception("unexpected element in frequency_footprint_state: " + child.name());
-        bands.push_back({child.read_bound<double>("min"), child.read_bound<double>("max")});
-    }
-    return bands;
+const config::Schema<FrequencyFootprintState::Band>& band_schema() {
+    using Band = FrequencyFootprintState::Band;
+    static const auto schema =
+        config::Schema<Band>("frequency_interval", "a closed band of frequencies [min, max]")
+            .required(&Band::min, "min", "the lowest frequency of the band", config::not_nan_text())
+            .required(&Band::max, "max", "the highest frequency of the band", config::not_nan_text());
+    return schema;
 }
 }  // namespace
+
+const config::Schema<FrequencyFootprintState::Form>& FrequencyFootprintState::schema() {
+    static const auto schema = config::Schema<Form>(key(), "the frequency bands a receiver covers")
+                                   .repeated(&Form::bands, band_schema(), "the bands, bounds included");
+    return schema;
+}
 
 FrequencyFootprintState::FrequencyFootprintState(std::vector<Band> bands) : bands(std::move(bands)) {
     for (const Band& band : this->bands) {
@@ -26,9 +31,6 @@ FrequencyFootprintState::FrequencyFootprintState(std::vector<Band> bands) : band
         }
     }
 }
-
-FrequencyFootprintState::FrequencyFootprintState(const xml::Querier& querier)
-    : FrequencyFootprintState(read_bands(querier)) {}
 
 bool FrequencyFootprintState::contains(double frequency) const {
     for (const Band& band : bands)

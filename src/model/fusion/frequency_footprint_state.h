@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace fusion {
@@ -19,7 +20,15 @@ public:
 
     // Fails when a band has max < min.
     explicit FrequencyFootprintState(std::vector<Band> bands);
-    explicit FrequencyFootprintState(const xml::Querier& querier);
+    // What the element holds: one "frequency_interval" per band, each with
+    // "min" and "max" (either may be infinite).
+    struct Form {
+        std::vector<Band> bands;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit FrequencyFootprintState(const Form& form) : FrequencyFootprintState(form.bands) {}
+    explicit FrequencyFootprintState(const xml::Querier& querier) : FrequencyFootprintState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     // Whether some band holds the frequency (bounds included).

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "config/schema.h"
 #include "model/state.h"
 
 namespace fusion {
@@ -12,7 +13,17 @@ public:
     static const char* key() { return "gps_id_state"; }
 
     explicit GpsIdState(std::int32_t gps_id) : gps_id(gps_id) {}
-    explicit GpsIdState(const xml::Querier& querier) : gps_id(querier.read<std::int32_t>("gps_id")) {}
+    // What the element holds.
+    struct Form {
+        std::int32_t gps_id = 0;
+    };
+    static const config::Schema<Form>& schema() {
+        static const auto schema = config::Schema<Form>(key(), "the GPS id a track is associated with")
+                                       .required(&Form::gps_id, "gps_id", "the GPS id");
+        return schema;
+    }
+
+    explicit GpsIdState(const xml::Querier& querier) : gps_id(schema().bind(querier).gps_id) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("gps_id", gps_id).end_tag();
     }

@@ -1,7 +1,7 @@
 #include "model/fusion/platform_type_distribution_state.h"
 
-#include "model/states/dynamic_vector_xml.h"
 #include "model/states/platform_type_distribution_state.h"
+#include "numerics/value_forms.h"
 
 namespace fusion {
 
@@ -11,9 +11,25 @@ PlatformTypeDistributionState::PlatformTypeDistributionState(nmrc::DynamicVector
         throw util::Exception("empty distribution in platform_type_distribuion_state");
 }
 
-// The number of probabilities in "distribution" gives the length.
-PlatformTypeDistributionState::PlatformTypeDistributionState(const xml::Querier& querier)
-    : PlatformTypeDistributionState(state::read_dynamic_vector(querier.tag("distribution"))) {}
+// The number of probabilities in "distribution" gives the length; none at
+// all fails as reading into an empty vector does.
+const config::Schema<PlatformTypeDistributionState::Form>& PlatformTypeDistributionState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a platform-type belief (the older spelling of the key)")
+            .required(&Form::distribution, "distribution",
+                      "one probability per platform type; their count gives the length", config::finite_text(),
+                      config::Check<nmrc::DynamicVector>{"not empty",
+                                                         [](const nmrc::DynamicVector& v) { return !v.empty(); },
+                                                         "nmrc::Vector::read called on empty Vector"});
+    return schema;
+}
+
+const config::SchemaBase& PlatformTypeDistributionState::either_schema() {
+    static const auto schema = ostrel::PlatformTypeDistributionState::schema().derive(
+        "a track's belief over platform types; an element with a distribution child and no dim attribute is "
+        "read in the form of platform_type_distribuion_state instead");
+    return schema;
+}
 
 util::CountedPtr<state::State> PlatformTypeDistributionState::create_either(const xml::Querier& element) {
     std::string dim;

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/dynamic_vector.h"
 
@@ -22,9 +23,22 @@ public:
     // attribute), ostrel::PlatformTypeDistributionState for any other.
     static util::CountedPtr<state::State> create_either(const xml::Querier& element);
 
+    // What the key "platform_type_distribution_state" reads: the form of
+    // ostrel::PlatformTypeDistributionState, and this form when the element
+    // has a "distribution" child and no "dim" attribute (for --describe).
+    static const config::SchemaBase& either_schema();
+
     // Fails when the distribution is empty.
     explicit PlatformTypeDistributionState(nmrc::DynamicVector distribution);
-    explicit PlatformTypeDistributionState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        nmrc::DynamicVector distribution;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PlatformTypeDistributionState(const Form& form) : PlatformTypeDistributionState(form.distribution) {}
+    explicit PlatformTypeDistributionState(const xml::Querier& querier)
+        : PlatformTypeDistributionState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::DynamicVector distribution;

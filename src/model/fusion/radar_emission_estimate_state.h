@@ -1,6 +1,7 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
-#include "model/states/finite_normal.h"
+#include "model/states/state_schemas.h"
 #include "numerics/normal.h"
 
 namespace fusion {
@@ -13,9 +14,23 @@ public:
 
     RadarEmissionEstimateState(double time, const nmrc::Normal<1>& frequency)
         : time(time), frequency(frequency) {}
+    // What the element holds.
+    struct Form {
+        double time = 0.0;
+        nmrc::Normal<1> frequency;
+    };
+    static const config::Schema<Form>& schema() {
+        static const auto schema =
+            config::Schema<Form>(key(), "a Gaussian estimate of a radar emission frequency at a time")
+                .required(&Form::time, "time", "the time the estimate holds at", config::finite_text())
+                .nested(&Form::frequency, state::finite_normal_schema<1>(),
+                        "the estimate of the frequency, every number finite");
+        return schema;
+    }
+
+    explicit RadarEmissionEstimateState(const Form& form) : time(form.time), frequency(form.frequency) {}
     explicit RadarEmissionEstimateState(const xml::Querier& querier)
-        : time(querier.read_finite<double>("time")),
-          frequency(state::read_finite_normal<1>(querier)) {}
+        : RadarEmissionEstimateState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("time", time);
         frequency.write(out);

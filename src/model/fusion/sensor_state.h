@@ -2,7 +2,9 @@
 #include <sstream>
 #include <string>
 
+#include "config/schema.h"
 #include "model/state.h"
+#include "numerics/value_forms.h"
 #include "numerics/vector.h"
 
 namespace fusion {
@@ -18,9 +20,24 @@ public:
 
     SensorState(const nmrc::Vector<3>& position, double detection_probability)
         : position(position), detection_probability(checked(detection_probability)) {}
-    explicit SensorState(const xml::Querier& querier)
-        : SensorState(querier.read_finite<nmrc::Vector<3>>("position"),
-                      querier.read_finite<double>("detection_probability")) {}
+    // What the element holds.
+    struct Form {
+        nmrc::Vector<3> position;
+        double detection_probability = 0.0;
+    };
+    static const config::Schema<Form>& schema() {
+        static const auto schema =
+            config::Schema<Form>(key(), "where a sensor stands and how likely it detects a target in view")
+                .required(&Form::position, "position", "the sensor position", config::finite_text())
+                .required(&Form::detection_probability, "detection_probability",
+                          "the probability of detecting a target in view", config::finite_text(),
+                          config::probability().says(
+                              "detection_probability is not in [0, 1] in {key}: detection_probability = {value}"));
+        return schema;
+    }
+
+    explicit SensorState(const Form& form) : SensorState(form.position, form.detection_probability) {}
+    explicit SensorState(const xml::Querier& querier) : SensorState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override {
         out.tag(key()).element("position", position);
         out.element("detection_probability", detection_probability).end_tag();

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "config/schema.h"
 #include "geometry/footprint.h"
 #include "model/state.h"
 #include "model/states/dimension_key.h"
@@ -41,9 +42,23 @@ public:
     explicit FootprintState(ftprnt::FootprintPtr<N> footprint) : footprint(std::move(footprint)) {
         if (!this->footprint) throw util::Exception("null footprint in " + key());
     }
-    // Builds the footprint through the footprint factory of dimension N.
-    explicit FootprintState(const xml::Querier& querier)
-        : FootprintState(ftprnt::make_footprint<N>(querier.tag(child_key()).tag())) {}
+    // What the element holds.
+    struct Form {
+        ftprnt::FootprintPtr<N> footprint;
+    };
+    // The footprint is built through the footprint factory of dimension N
+    // from the one element inside the child.
+    static const config::Schema<Form>& schema() {
+        static const auto schema =
+            config::Schema<Form>(key(), "a region of the estimate's space, for gating tracks of that kind")
+                .product(&Form::footprint, child_key(), "an element holding one footprint element",
+                         "the region, any " + std::to_string(N) + "-dimensional footprint",
+                         [](const xml::Querier& child) { return ftprnt::make_footprint<N>(child.tag()); });
+        return schema;
+    }
+
+    explicit FootprintState(const Form& form) : FootprintState(form.footprint) {}
+    explicit FootprintState(const xml::Querier& querier) : FootprintState(schema().bind(querier)) {}
 
     void write(xml::OutStream& out) const override {
         out.tag(key()).tag(child_key());

@@ -2,14 +2,10 @@
 
 #include <vector>
 
-#include "model/states/dynamic_vector_xml.h"
 #include "model/states/sigma_check.h"
+#include "numerics/value_forms.h"
 
 namespace state {
-
-namespace {
-int read_size(const xml::Querier& querier) { return querier.read<int>("size"); }
-}  // namespace
 
 GaussianFeatureVectorState::GaussianFeatureVectorState(double time, nmrc::DynamicVector mean,
                                                        nmrc::DynamicVector sigma)
@@ -24,10 +20,27 @@ GaussianFeatureVectorState::GaussianFeatureVectorState(double time, nmrc::Dynami
     check_sigmas(sigmas.begin(), sigmas.end(), key());
 }
 
-GaussianFeatureVectorState::GaussianFeatureVectorState(const xml::Querier& querier)
-    : GaussianFeatureVectorState(querier.read_finite<double>("time"),
-                                 read_dynamic_vector(querier.tag("mean"), read_size(querier)),
-                                 read_dynamic_vector(querier.tag("sigma"), read_size(querier))) {}
+// A size of 0 fails as reading into an empty vector does; mean and sigma
+// must then hold exactly size numbers.
+const config::Schema<GaussianFeatureVectorState::Form>& GaussianFeatureVectorState::schema() {
+    auto holds_size = [](const nmrc::DynamicVector Form::*member) {
+        return [member](const Form& form) { return (form.*member).size() == form.size; };
+    };
+    auto shown = [](const nmrc::DynamicVector Form::*member) {
+        return [member](const Form& form) { return config::ValueForm<nmrc::DynamicVector>::show(form.*member); };
+    };
+    static const auto schema =
+        config::Schema<Form>(key(), "independent Gaussian features of any length holding at a time")
+            .required(&Form::time, "time", "the time the features hold at", config::finite_text())
+            .required(&Form::size, "size", "the number of features", config::non_negative<int>(),
+                      config::at_least(1).says("nmrc::Vector::read called on empty Vector"))
+            .required(&Form::mean, "mean", "the means", config::finite_text())
+            .required(&Form::sigma, "sigma", "the standard deviations", config::finite_text(),
+                      config::non_negative().says("sigma is negative in {key}: sigma = {value}"))
+            .rule("mean", "size numbers", holds_size(&Form::mean), shown(&Form::mean))
+            .rule("sigma", "size numbers", holds_size(&Form::sigma), shown(&Form::sigma));
+    return schema;
+}
 
 void GaussianFeatureVectorState::write(xml::OutStream& out) const {
     out.tag(key());

@@ -1,4 +1,5 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
 #include "numerics/dynamic_vector.h"
 
@@ -13,7 +14,19 @@ public:
     // Fails when mean and sigma differ in length, are empty, or a sigma is
     // negative.
     GaussianFeatureVectorState(double time, nmrc::DynamicVector mean, nmrc::DynamicVector sigma);
-    explicit GaussianFeatureVectorState(const xml::Querier& querier);
+    // What the element holds: "size" gives the length, and "mean" and
+    // "sigma" hold that many numbers each.
+    struct Form {
+        double time = 0.0;
+        int size = 0;
+        nmrc::DynamicVector mean;
+        nmrc::DynamicVector sigma;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit GaussianFeatureVectorState(const Form& form) : GaussianFeatureVectorState(form.time, form.mean, form.sigma) {}
+    explicit GaussianFeatureVectorState(const xml::Querier& querier)
+        : GaussianFeatureVectorState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     int size() const { return mean.size(); }

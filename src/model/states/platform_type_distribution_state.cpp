@@ -1,26 +1,19 @@
 #include "model/states/platform_type_distribution_state.h"
 
-#include "model/states/dynamic_vector_xml.h"
-
 namespace ostrel {
 
-namespace {
-// "dim" is read first and sizes the vector before its text is read.
-nmrc::DynamicVector read_distribution(const xml::Querier& querier) {
-    int dim = 0;
-    querier.att("dim", dim);
-    return state::read_dynamic_vector(querier, dim);
+const config::Schema<PlatformTypeDistributionState::Form>& PlatformTypeDistributionState::schema() {
+    static const auto schema =
+        config::Schema<Form>(key(), "a track's belief over platform types")
+            .text(&Form::distribution, "one probability per platform type, in the order of the platform library");
+    return schema;
 }
-}  // namespace
 
 PlatformTypeDistributionState::PlatformTypeDistributionState(nmrc::DynamicVector distribution)
     : distribution(std::move(distribution)) {
     if (this->distribution.empty())
         throw util::Exception("empty distribution in platform_type_distribution_state");
 }
-
-PlatformTypeDistributionState::PlatformTypeDistributionState(const xml::Querier& querier)
-    : PlatformTypeDistributionState(read_distribution(querier)) {}
 
 void PlatformTypeDistributionState::write(xml::OutStream& out) const {
     out.tag(key()).att("dim", std::to_string(distribution.size()));

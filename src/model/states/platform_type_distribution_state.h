@@ -1,5 +1,7 @@
 #pragma once
+#include "config/schema.h"
 #include "model/state.h"
+#include "model/states/counted_vector.h"
 #include "numerics/dynamic_vector.h"
 
 namespace ostrel {
@@ -13,7 +15,15 @@ public:
 
     // Fails when the distribution is empty.
     explicit PlatformTypeDistributionState(nmrc::DynamicVector distribution);
-    explicit PlatformTypeDistributionState(const xml::Querier& querier);
+    // What the element holds.
+    struct Form {
+        state::CountedVector distribution;
+    };
+    static const config::Schema<Form>& schema();
+
+    explicit PlatformTypeDistributionState(const Form& form) : PlatformTypeDistributionState(form.distribution.values) {}
+    explicit PlatformTypeDistributionState(const xml::Querier& querier)
+        : PlatformTypeDistributionState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
 
     const nmrc::DynamicVector distribution;
