@@ -6,6 +6,7 @@
 
 #include "config/catalogue.h"
 #include "model/fusion/frequency_footprint_state.h"
+#include "model/states/gaussian_feature_vector_state.h"
 #include "model/state_registry.h"
 #include "state_test_support.h"
 #include "xml/strictness.h"
@@ -132,6 +133,19 @@ TEST(StateDeclarations, TextAfterANumberIsRefusedWhenStrict) {
     const std::string message = failure_of([&] { read(element); });
     for (const char* part : {"esm_sensor_state_1", "detection_probability", "0.5abc"})
         EXPECT_NE(message.find(part), std::string::npos) << message;
+}
+
+TEST(StateDeclarations, NumbersBeyondTheVectorSizeAreDroppedWithAWarningAndRefusedWhenStrict) {
+    const std::string element =
+        "<gaussian_feature_vector_state><time>1</time><size>2</size><mean>1 2 3</mean><sigma>1 1</sigma>"
+        "</gaussian_feature_vector_state>";
+    testing::internal::CaptureStdout();
+    const state::StatePtr lenient = read(element);
+    const std::string warning = testing::internal::GetCapturedStdout();
+    EXPECT_NE(warning.find("mean of gaussian_feature_vector_state is ignored: \"3\""), std::string::npos) << warning;
+    EXPECT_EQ(lenient->cast<state::GaussianFeatureVectorState>().size(), 2);
+    Strict strict;
+    EXPECT_NE(failure_of([&] { read(element); }).find("gaussian_feature_vector_state"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "model/states/gaussian_feature_vector_state.h"
 
+#include "xml/strictness.h"
+
 #include <vector>
 
 #include "model/states/sigma_check.h"
@@ -21,10 +23,10 @@ GaussianFeatureVectorState::GaussianFeatureVectorState(double time, nmrc::Dynami
 }
 
 // A size of 0 fails as reading into an empty vector does; mean and sigma
-// must then hold exactly size numbers.
+// must then hold at least size numbers (see first_numbers for more).
 const config::Schema<GaussianFeatureVectorState::Form>& GaussianFeatureVectorState::schema() {
     auto holds_size = [](const nmrc::DynamicVector Form::*member) {
-        return [member](const Form& form) { return (form.*member).size() == form.size; };
+        return [member](const Form& form) { return (form.*member).size() >= form.size; };
     };
     auto shown = [](const nmrc::DynamicVector Form::*member) {
         return [member](const Form& form) { return config::ValueForm<nmrc::DynamicVector>::show(form.*member); };
@@ -37,9 +39,27 @@ const config::Schema<GaussianFeatureVectorState::Form>& GaussianFeatureVectorSta
             .required(&Form::mean, "mean", "the means", config::finite_text())
             .required(&Form::sigma, "sigma", "the standard deviations", config::finite_text(),
                       config::non_negative().says("sigma is negative in {key}: sigma = {value}"))
-            .rule("mean", "size numbers", holds_size(&Form::mean), shown(&Form::mean))
-            .rule("sigma", "size numbers", holds_size(&Form::sigma), shown(&Form::sigma));
+            .rule("mean", "at least size numbers", holds_size(&Form::mean), shown(&Form::mean))
+            .rule("sigma", "at least size numbers", holds_size(&Form::sigma), shown(&Form::sigma));
     return schema;
+}
+
+// Numbers beyond size were always left unread, with a warning (an error
+// under --strict), as text after a value is; stored files may hold them.
+nmrc::DynamicVector GaussianFeatureVectorState::first_numbers(const nmrc::DynamicVector& numbers, int size,
+                                                              const char* name) {
+    if (size <= 0 || numbers.size() <= size) return numbers;
+    nmrc::DynamicVector first(size);
+    std::string rest;
+    for (int k = 0; k < numbers.size(); ++k) {
+        if (k < size)
+            first[k] = numbers[k];
+        else
+            rest += (rest.empty() ? "" : " ") + config::ValueForm<double>::show(numbers[k]);
+    }
+    xml::warn_or_throw(std::string("text after the value of ") + name + " of " + key() + " is ignored: \"" + rest +
+                       "\"");
+    return first;
 }
 
 void GaussianFeatureVectorState::write(xml::OutStream& out) const {

@@ -23,8 +23,12 @@ public:
         nmrc::DynamicVector sigma;
     };
     static const config::Schema<Form>& schema();
+    // The first `size` of `numbers`; any more are reported and dropped.
+    static nmrc::DynamicVector first_numbers(const nmrc::DynamicVector& numbers, int size, const char* name);
 
-    explicit GaussianFeatureVectorState(const Form& form) : GaussianFeatureVectorState(form.time, form.mean, form.sigma) {}
+    explicit GaussianFeatureVectorState(const Form& form)
+        : GaussianFeatureVectorState(form.time, first_numbers(form.mean, form.size, "mean"),
+                                     first_numbers(form.sigma, form.size, "sigma")) {}
     explicit GaussianFeatureVectorState(const xml::Querier& querier)
         : GaussianFeatureVectorState(schema().bind(querier)) {}
     void write(xml::OutStream& out) const override;
