@@ -39,6 +39,15 @@ private:
     int counter_ = -1;
 };
 
+// The image an image frame carries; a frame without one fails naming the
+// writer's key.
+template <class I>
+const I& payload_of(const cmpnt::FramePtr& input, const std::string& key) {
+    const auto image = frame::cast<frame::FrameTemplate<I>>(input)->payload;
+    if (!image) throw util::Exception("image frame without payload in " + key);
+    return *image;
+}
+
 // Writes each 2-D image frame to one single-page file.
 template <class I>
 class GreyscaleTiffWriter : public TiffWriterBase {
@@ -48,9 +57,7 @@ public:
 
 protected:
     void write(const cmpnt::FramePtr& input, const std::string& name) override {
-        const auto image = frame::cast<frame::FrameTemplate<I>>(input)->payload;
-        if (!image) throw util::Exception("image frame without payload in " + key());
-        write_greyscale_tiff(name, static_cast<const Image<typename I::value_type>&>(*image));
+        write_greyscale_tiff(name, static_cast<const Image<typename I::value_type>&>(payload_of<I>(input, key())));
     }
 };
 
@@ -63,9 +70,8 @@ public:
 
 protected:
     void write(const cmpnt::FramePtr& input, const std::string& name) override {
-        const auto image = frame::cast<frame::FrameTemplate<I>>(input)->payload;
-        if (!image) throw util::Exception("image frame without payload in " + key());
-        write_greyscale_tiff_stack(name, static_cast<const Image3d<typename I::value_type>&>(*image));
+        write_greyscale_tiff_stack(name,
+                                   static_cast<const Image3d<typename I::value_type>&>(payload_of<I>(input, key())));
     }
 };
 

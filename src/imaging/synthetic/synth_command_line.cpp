@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "imaging/synthetic/sequence_writer.h"
+#include "imaging/synthetic/command_line_common.h"
 #include "imaging/synthetic/option_values.h"
 #include "util/exception.h"
 
@@ -119,22 +120,8 @@ SynthOptions parse_synth_options(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::string value;
-        bool has_value = false;
-        const std::size_t equals = option.find('=');
-        if (option.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = option.substr(equals + 1);
-            option = option.substr(0, equals);
-            has_value = true;
-        }
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (option == "--force") {
-            if (has_value) throw util::Exception("--force takes no value, got '" + value + "'");
-            options.force = true;
-            continue;
-        }
+        const bool has_value = split_value(option, value);
+        if (take_flag(option, has_value, value, options)) continue;
         const auto& table = valued_options();
         const auto known = std::find_if(table.begin(), table.end(),
                                          [&option](const ValuedOption& o) { return option == o.name; });
@@ -153,17 +140,9 @@ SynthOptions parse_synth_options(const std::vector<std::string>& args) {
 
 int run_synth(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     SynthOptions options;
-    try {
-        options = parse_synth_options(args);
-    } catch (const std::exception& error) {
-        err << program << ": " << error.what() << "\n"
-            << "Try '" << program << " --help'.\n";
-        return 2;
-    }
-    if (options.help) {
-        out << synth_usage();
-        return 0;
-    }
+    if (const auto status =
+            start_command_line(parse_synth_options, args, options, program, "--help", synth_usage(), out, err))
+        return *status;
     try {
         const CellSequence sequence = write_sequence(options.parameters, options.out, options.force);
         const SequenceEvents events = count_events(sequence);

@@ -9,6 +9,7 @@
 #include "imaging/synthetic/colony/colony_writer.h"
 #include "imaging/synthetic/sequence_writer.h"
 #include "imaging/synthetic/synth_command_line.h"
+#include "imaging/synthetic/command_line_common.h"
 #include "imaging/synthetic/option_values.h"
 #include "util/exception.h"
 
@@ -17,15 +18,6 @@ namespace synth::colony {
 namespace {
 
 const char* const program = "ostrel-synth";
-
-// Splits "--name=value"; false when the argument carries no '='.
-bool split_value(std::string& option, std::string& value) {
-    const std::size_t equals = option.find('=');
-    if (option.rfind("--", 0) != 0 || equals == std::string::npos) return false;
-    value = option.substr(equals + 1);
-    option = option.substr(0, equals);
-    return true;
-}
 
 }  // namespace
 
@@ -67,15 +59,7 @@ ColonyOptions parse_colony_options(const std::vector<std::string>& args) {
         std::string option = args[i];
         std::string value;
         const bool has_value = split_value(option, value);
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (option == "--force") {
-            if (has_value) throw util::Exception("--force takes no value, got '" + value + "'");
-            options.force = true;
-            continue;
-        }
+        if (take_flag(option, has_value, value, options)) continue;
         static const char* const valued[] = {"--out",    "--seed",           "--size",
                                               "--cells",  "--frames",         "--cell-width",
                                               "--division-length", "--doubling-time", "--jitter",
@@ -124,17 +108,9 @@ namespace {
 
 int run_colony(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ColonyOptions options;
-    try {
-        options = parse_colony_options(args);
-    } catch (const std::exception& error) {
-        err << program << ": " << error.what() << "\n"
-            << "Try '" << program << " --model rods --help'.\n";
-        return 2;
-    }
-    if (options.help) {
-        out << colony_usage();
-        return 0;
-    }
+    if (const auto status =
+            start_command_line(parse_colony_options, args, options, program, "--model rods --help", colony_usage(), out, err))
+        return *status;
     try {
         const ColonySequence sequence = write_colony(options.parameters, options.out, options.force);
         int divisions = 0;
