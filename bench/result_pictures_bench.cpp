@@ -4,15 +4,16 @@
 //
 //   RenderOverlay      image + label mask -> indexed picture (grey stretch,
 //                      outlines, label numbers)
-//   WriteOverlayPng    the above, then the PNG file (argument: threads
-//                      compressing the picture; wall-clock time)
+//   WriteOverlayPng    the above, then the PNG file
 //   OverlayFrame       all the overlay writer does per frame: read the
 //                      background TIFF (16-bit, LZW), render, write the PNG
-//   OverlayFrameReadAhead  the same as the writer does it on two cores: the
+//   OverlayFrameReadAhead  the same as the writer does it on two cores, with
+//                      a background TIFF in LZW (deflate:0) or in Deflate with
+//                      the predictor as ostrel-synth writes it (deflate:1): the
 //                      next background is read on a second thread while the
-//                      current frame is drawn, and the picture is compressed
-//                      on two threads (wall-clock frames/s, since the work
-//                      is split between threads)
+//                      current frame is drawn, while a third writes the
+//                      picture of the frame before (wall-clock frames/s,
+//                      since the work is split between threads)
 //   ScoreFrame         what ostrel-eval does per frame: read a reference and
 //                      a result mask (16-bit TIFFs), overlap and match them
 //
@@ -30,8 +31,10 @@
 
 #include "celltracking/background_images.h"
 #include "celltracking/overlay_picture.h"
+#include "celltracking/picture_file_queue.h"
 #include "celltracking/png_file.h"
 #include "evaluation/frame_matching.h"
+#include "imaging/synthetic/compressed_tiff.h"
 #include "imaging/tiff_page_writer.h"
 #include "imaging/tiff_readers.h"
 #include "util/heap_reuse.h"
@@ -101,19 +104,27 @@ BENCHMARK(RenderOverlay)->Unit(benchmark::kMillisecond);
 void WriteOverlayPng(benchmark::State& state) {
     const Frame& f = frame();
     const std::string name = scratch("overlay.png");
-    const auto threads = static_cast<int>(state.range(0));
     for (auto _ : state)
-        isbi::write_indexed_png(name, isbi::render_overlay(&f.image, f.labels), isbi::OverlayColours::palette(),
-                                threads);
+        isbi::write_indexed_png(name, isbi::render_overlay(&f.image, f.labels), isbi::OverlayColours::palette());
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(name)) / 1e6;
     frames_per_second(state);
 }
-BENCHMARK(WriteOverlayPng)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(WriteOverlayPng)->Unit(benchmark::kMillisecond);
+
+// The background TIFFs: LZW as the TIFF writer makes them, or Deflate with
+// the predictor as ostrel-synth (and so the shipped example) makes them.
+std::string background_tiff(bool deflate) {
+    const std::string name = scratch(deflate ? "deflate.tif" : "image.tif");
+    if (deflate)
+        synth::write_compressed_tiff(name, frame().image);
+    else
+        ipc::write_greyscale_tiff(name, frame().image);
+    return name;
+}
 
 void OverlayFrame(benchmark::State& state) {
     const Frame& f = frame();
-    const std::string image = scratch("image.tif"), name = scratch("frame.png");
-    ipc::write_greyscale_tiff(image, f.image);
+    const std::string image = background_tiff(false), name = scratch("frame.png");
     for (auto _ : state) {
         const auto background = ipc::read_short_image_tiff(image);
         isbi::write_indexed_png(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette());
@@ -124,17 +135,18 @@ BENCHMARK(OverlayFrame)->Unit(benchmark::kMillisecond);
 
 void OverlayFrameReadAhead(benchmark::State& state) {
     const Frame& f = frame();
-    const std::string image = scratch("image.tif"), name = scratch("frame.png");
-    ipc::write_greyscale_tiff(image, f.image);
+    const std::string image = background_tiff(state.range(0) != 0), name = scratch("frame.png");
     const std::deque<std::string> files(static_cast<std::size_t>(state.max_iterations) + 1, image);
     isbi::BackgroundImages backgrounds(files, true);
+    isbi::PictureFileQueue pictures(true);
     for (auto _ : state) {
         const auto background = backgrounds.next(false);
-        isbi::write_indexed_png(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette(), 2);
+        pictures.write(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette());
     }
+    pictures.finish();
     frames_per_second(state);
 }
-BENCHMARK(OverlayFrameReadAhead)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(OverlayFrameReadAhead)->ArgName("deflate")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ScoreFrame(benchmark::State& state) {
     const Frame& f = frame();

@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(g++ cmake make pkg-config libtiff-dev liblpsolve55-dev libpng-dev
-          libgtest-dev libbenchmark-dev libjemalloc-dev libtiff-tools time ninja-build
+          libgtest-dev libbenchmark-dev libjemalloc-dev libdeflate-dev libtiff-tools time ninja-build
           clang-14 libclang-rt-14-dev snakemake)
 missing=()
 for p in "${packages[@]}"; do

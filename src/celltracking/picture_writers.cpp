@@ -57,7 +57,7 @@ const config::Schema<OverlayPngWriter::Parameters>& OverlayPngWriter::schema() {
 }
 
 OverlayPngWriter::OverlayPngWriter(const Parameters& parameters)
-    : directory_(folder_of(schema().validate(parameters).directory)), threads_(cmpnt::thread_budget()) {
+    : directory_(folder_of(schema().validate(parameters).directory)), files_(cmpnt::thread_budget() > 1) {
     if (parameters.image_directory) {
         const std::string& images = *parameters.image_directory;
         std::deque<std::string> files = ipc::list_tiff_files(images);
@@ -65,7 +65,7 @@ OverlayPngWriter::OverlayPngWriter(const Parameters& parameters)
             throw util::Exception(std::string(key()) + ": image_directory holds no TIFF file, image_directory = " +
                                   images);
         // Reading the next image on a second thread needs a second core.
-        backgrounds_ = std::make_unique<BackgroundImages>(std::move(files), threads_ > 1);
+        backgrounds_ = std::make_unique<BackgroundImages>(std::move(files), cmpnt::thread_budget() > 1);
     }
     if (parameters.create) util::System::make_directory(directory_);
 }
@@ -78,6 +78,11 @@ std::string OverlayPngWriter::picture_name(std::int32_t frame_number) const {
 
 void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {
+        try {
+            files_.finish();
+        } catch (const util::Exception& error) {
+            throw util::Exception(std::string(key()) + ": " + error.what());
+        }
         child().push_frame(nullptr);
         return;
     }
@@ -92,8 +97,8 @@ void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
     ++frames_;
     const Mask labels = result.stack ? project_labels(*result.stack) : result.mask ? *result.mask : Mask();
     try {
-        write_indexed_png(picture_name(result.frame_number), render_overlay(image.get(), labels),
-                          OverlayColours::palette(), threads_);
+        files_.write(picture_name(result.frame_number), render_overlay(image.get(), labels),
+                     OverlayColours::palette());
     } catch (const util::Exception& error) {
         throw util::Exception(std::string(key()) + ": " + error.what());
     }

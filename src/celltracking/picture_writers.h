@@ -6,6 +6,7 @@
 #include <string>
 
 #include "celltracking/background_images.h"
+#include "celltracking/picture_file_queue.h"
 #include "celltracking/track_lineage.h"
 #include "config/schema.h"
 #include "pipeline/component.h"
@@ -25,8 +26,9 @@ namespace isbi {
 // read, whose k-th TIFF file in name order (a 2-D image or a 3-D stack) is
 // the background of the k-th frame; without it the background is black.
 // With two or more threads allowed (see thread_budget), the next background
-// is read while the current frame is drawn, and the picture is compressed
-// on as many threads; the files are the same whatever the thread count.
+// is read while the current frame is drawn, and the picture of the frame
+// before is compressed and written meanwhile; the files are the same
+// whatever the thread count, and all are written when the stream ends.
 class OverlayPngWriter : public cmpnt::MonoChildComponent {
 public:
     static const char* key() { return "overlay_png_writer"; }
@@ -49,7 +51,7 @@ private:
     std::string directory_;
     std::unique_ptr<BackgroundImages> backgrounds_;  // none: a black background
     std::int64_t frames_ = 0;
-    int threads_ = 1;  // for compressing each picture
+    PictureFileQueue files_;
 };
 
 // Key "lineage_svg_writer": the lineage of all labels written, as one SVG

@@ -1,22 +1,43 @@
 #include "celltracking/png_file.h"
 
+#include <libdeflate.h>
 #include <png.h>
-#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
 
-#include "celltracking/banded_deflate.h"
 #include "util/exception.h"
 
 namespace isbi {
 
 namespace {
 
-// Bands of rows compressed apart (see deflate_in_bands): a fixed count, so
-// the file is the same whatever the number of threads.
-constexpr int png_bands = 4;
+struct CompressorFree {
+    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+};
+
+// The picture's rows, each after its filter type 0 (none), as one zlib
+// stream. libdeflate's fastest level compresses a noisy grey picture as
+// small as zlib's Huffman coding does, in about two thirds of the time.
+std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture) {
+    const auto width = static_cast<std::size_t>(picture.width);
+    std::vector<std::uint8_t> rows;
+    rows.reserve((width + 1) * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        rows.push_back(0);
+        const auto begin = picture.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width);
+        rows.insert(rows.end(), begin, begin + static_cast<std::ptrdiff_t>(width));
+    }
+    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(libdeflate_alloc_compressor(1));
+    if (!compressor) throw util::Exception("unable to start libdeflate");
+    std::vector<std::uint8_t> stream(libdeflate_zlib_compress_bound(compressor.get(), rows.size()));
+    const std::size_t size =
+        libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), stream.data(), stream.size());
+    if (size == 0) throw util::Exception("libdeflate could not compress the picture");
+    stream.resize(size);
+    return stream;
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const {
@@ -57,21 +78,10 @@ private:
 
 }  // namespace
 
-void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette, int threads) {
+void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette) {
     if (picture.width <= 0 || picture.height <= 0)
         throw util::Exception("cannot write an empty picture, file = " + name);
-    // Every row starts with its filter type, 0 (none); the image data is
-    // compressed before libpng starts, in bands that may go to several threads.
-    const auto width = static_cast<std::size_t>(picture.width);
-    const std::vector<std::uint8_t> image_data = deflate_in_bands(
-        picture.height, width + 1,
-        [&](int y, std::vector<std::uint8_t>& out) {
-            out.push_back(0);
-            const auto begin = picture.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width);
-            out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(width));
-        },
-        png_bands, threads);
-
+    const std::vector<std::uint8_t> image_data = compressed_rows(picture);
     File file(std::fopen(name.c_str(), "wb"));
     if (!file) throw util::Exception("Unable to open file: " + name);
     PngWriter writer;

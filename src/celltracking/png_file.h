@@ -24,12 +24,10 @@ struct IndexedPicture {
 
 using Palette = std::array<Rgb, 256>;
 
-// Writes the picture as a palette PNG through libpng. It is compressed for
-// speed (Huffman coding only, no row filter), with up to `threads` threads:
-// pictures of cells are written once per frame. The file's bytes do not
-// depend on `threads`. Throws util::Exception naming the file when it cannot
-// be written.
-void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette,
-                       int threads = 1);
+// Writes the picture as a palette PNG through libpng, compressed for speed
+// (libdeflate's fastest level, no row filter): pictures of cells are written
+// once per frame. Throws util::Exception naming the file when it cannot be
+// written.
+void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette);
 
 }  // namespace isbi

@@ -2,13 +2,13 @@
 #include <png.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <regex>
 
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/lineage_svg.h"
 #include "celltracking/overlay_picture.h"
+#include "celltracking/picture_file_queue.h"
 #include "celltracking/picture_writers.h"
 #include "celltracking_test_support.h"
 #include "imaging/tiff_page_writer.h"
@@ -88,30 +88,55 @@ TEST(OverlayPictureTest, PngHoldsThePictureInThePaletteColours) {
                    "Unable to open file: " + dir.str() + "/absent/p.png");
 }
 
-TEST(OverlayPictureTest, PngIsTheSameFileWhateverTheThreadCount) {
-    // Fewer rows than the bands the data is cut into, one row, and a picture
-    // of random colours that each band compresses differently.
-    test_support::TempDir dir("png_threads");
+// A picture of random colours, `width` x `height`.
+isbi::IndexedPicture random_picture(int width, int height, std::mt19937& random) {
+    isbi::IndexedPicture picture(width, height, 0);
+    for (auto& p : picture.pixels) p = static_cast<std::uint8_t>(random());
+    return picture;
+}
+
+void expect_png_holds(const std::string& name, const isbi::IndexedPicture& picture) {
+    int w = 0, h = 0;
+    const auto pixels = read_png(name, w, h);
+    ASSERT_EQ(w, picture.width) << name;
+    ASSERT_EQ(h, picture.height) << name;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        ASSERT_TRUE(same(pixels[i], OverlayColours::palette()[picture.pixels[i]])) << name << " pixel " << i;
+}
+
+TEST(OverlayPictureTest, PngsOfAnySizeDecodeToTheirPictures) {
+    test_support::TempDir dir("png_sizes");
     std::mt19937 random(7);
     for (const auto& [width, height] : std::vector<std::pair<int, int>>{{1, 1}, {5, 3}, {300, 201}}) {
-        isbi::IndexedPicture picture(width, height, 0);
-        for (auto& p : picture.pixels) p = static_cast<std::uint8_t>(random());
-        std::string first;
-        for (int threads : {1, 2, 3}) {
-            const std::string name = dir.str() + "/p" + std::to_string(threads) + ".png";
-            isbi::write_indexed_png(name, picture, OverlayColours::palette(), threads);
-            int w = 0, h = 0;
-            const auto pixels = read_png(name, w, h);
-            ASSERT_EQ(w, width);
-            ASSERT_EQ(h, height);
-            for (std::size_t i = 0; i < pixels.size(); ++i)
-                ASSERT_TRUE(same(pixels[i], OverlayColours::palette()[picture.pixels[i]])) << width << " x " << height;
-            std::ifstream in(name, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            if (threads == 1) first = bytes;
-            EXPECT_EQ(bytes, first) << width << " x " << height << ", " << threads << " threads";
-        }
+        const isbi::IndexedPicture picture = random_picture(width, height, random);
+        const std::string name = dir.str() + "/p" + std::to_string(width) + ".png";
+        isbi::write_indexed_png(name, picture, OverlayColours::palette());
+        expect_png_holds(name, picture);
     }
+}
+
+TEST(OverlayPictureTest, QueuedPicturesAreAllWrittenAndAFailureIsReportedLater) {
+    test_support::TempDir dir("png_queue");
+    std::mt19937 random(9);
+    std::vector<isbi::IndexedPicture> pictures;
+    for (int k = 0; k < 4; ++k) pictures.push_back(random_picture(64 + k, 48, random));
+    for (bool concurrent : {false, true}) {
+        isbi::PictureFileQueue queue(concurrent);
+        for (std::size_t k = 0; k < pictures.size(); ++k)
+            queue.write(dir.str() + "/q" + std::to_string(concurrent) + std::to_string(k) + ".png", pictures[k],
+                        OverlayColours::palette());
+        queue.finish();
+        for (std::size_t k = 0; k < pictures.size(); ++k)
+            expect_png_holds(dir.str() + "/q" + std::to_string(concurrent) + std::to_string(k) + ".png", pictures[k]);
+    }
+    // A picture that cannot be written fails the call that waits for it.
+    isbi::PictureFileQueue queue(true);
+    const std::string absent = dir.str() + "/absent/p.png";
+    queue.write(absent, pictures[0], OverlayColours::palette());
+    EXPECT_MESSAGE(queue.finish(), "Unable to open file: " + absent);
+    queue.write(absent, pictures[0], OverlayColours::palette());
+    EXPECT_MESSAGE(queue.write(dir.str() + "/after.png", pictures[1], OverlayColours::palette()),
+                   "Unable to open file: " + absent);
 }
 
 TEST(OverlayPictureTest, LabelsUpToTheLargestSixteenBitValueAreOutlinedAndNumbered) {
