@@ -3,6 +3,7 @@
 #include <libdeflate.h>
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -20,7 +21,7 @@ struct CompressorFree {
 // The picture's rows, each after its filter type 0 (none), as one zlib
 // stream. libdeflate's fastest level compresses a noisy grey picture as
 // small as zlib's Huffman coding does, in about two thirds of the time.
-std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture) {
+std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture, const std::string& name) {
     const auto width = static_cast<std::size_t>(picture.width);
     std::vector<std::uint8_t> rows;
     rows.reserve((width + 1) * static_cast<std::size_t>(picture.height));
@@ -30,11 +31,11 @@ std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture) {
         rows.insert(rows.end(), begin, begin + static_cast<std::ptrdiff_t>(width));
     }
     const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(libdeflate_alloc_compressor(1));
-    if (!compressor) throw util::Exception("unable to start libdeflate");
+    if (!compressor) throw util::Exception("unable to start libdeflate for " + name);
     std::vector<std::uint8_t> stream(libdeflate_zlib_compress_bound(compressor.get(), rows.size()));
     const std::size_t size =
         libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), stream.data(), stream.size());
-    if (size == 0) throw util::Exception("libdeflate could not compress the picture");
+    if (size == 0) throw util::Exception("libdeflate could not compress the picture of " + name);
     stream.resize(size);
     return stream;
 }
@@ -81,7 +82,7 @@ private:
 void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette) {
     if (picture.width <= 0 || picture.height <= 0)
         throw util::Exception("cannot write an empty picture, file = " + name);
-    const std::vector<std::uint8_t> image_data = compressed_rows(picture);
+    const std::vector<std::uint8_t> image_data = compressed_rows(picture, name);
     File file(std::fopen(name.c_str(), "wb"));
     if (!file) throw util::Exception("Unable to open file: " + name);
     PngWriter writer;
@@ -98,9 +99,12 @@ void write_indexed_png(const std::string& name, const IndexedPicture& picture, c
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_PLTE(writer.png(), writer.info(), colours.data(), static_cast<int>(colours.size()));
     png_write_info(writer.png(), writer.info());
-    // The compressed data as one IDAT chunk, then the end chunk: libpng
-    // writes each with its length and CRC.
-    png_write_chunk(writer.png(), reinterpret_cast<png_const_bytep>("IDAT"), image_data.data(), image_data.size());
+    // The compressed data in IDAT chunks of at most 1 MiB, then the end
+    // chunk: libpng writes each with its length and CRC.
+    constexpr std::size_t chunk = std::size_t{1} << 20;
+    for (std::size_t at = 0; at < image_data.size(); at += chunk)
+        png_write_chunk(writer.png(), reinterpret_cast<png_const_bytep>("IDAT"), image_data.data() + at,
+                        std::min(chunk, image_data.size() - at));
     png_write_chunk(writer.png(), reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     if (std::fflush(file.get()) != 0 || std::ferror(file.get())) throw util::Exception("unable to write " + name);
     if (std::fclose(file.release()) != 0) throw util::Exception("unable to write " + name);

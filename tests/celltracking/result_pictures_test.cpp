@@ -107,7 +107,8 @@ void expect_png_holds(const std::string& name, const isbi::IndexedPicture& pictu
 TEST(OverlayPictureTest, PngsOfAnySizeDecodeToTheirPictures) {
     test_support::TempDir dir("png_sizes");
     std::mt19937 random(7);
-    for (const auto& [width, height] : std::vector<std::pair<int, int>>{{1, 1}, {5, 3}, {300, 201}}) {
+    // The largest compresses to more than one IDAT chunk of 1 MiB.
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{{1, 1}, {5, 3}, {300, 201}, {1100, 1000}}) {
         const isbi::IndexedPicture picture = random_picture(width, height, random);
         const std::string name = dir.str() + "/p" + std::to_string(width) + ".png";
         isbi::write_indexed_png(name, picture, OverlayColours::palette());
