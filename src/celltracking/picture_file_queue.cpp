@@ -14,7 +14,8 @@ void PictureFileQueue::write(std::string name, IndexedPicture picture, const Pal
         write_indexed_png(name, picture, palette);
         return;
     }
-    pending_ = std::async(std::launch::async, [name = std::move(name), picture = std::move(picture), &palette] {
+    // The palette is copied too (768 bytes): the caller's may not outlive the write.
+    pending_ = std::async(std::launch::async, [name = std::move(name), picture = std::move(picture), palette] {
         write_indexed_png(name, picture, palette);
     });
 }
