@@ -5,23 +5,6 @@
 
 namespace util {
 
-std::size_t edit_distance(const std::string& a, const std::string& b) {
-    // One row of the dynamic-programming table: row[j] = d(a[0..i), b[0..j)).
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), std::size_t{0});
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            const std::size_t substitution = diagonal + (a[i - 1] == b[j - 1] ? 0 : 1);
-            row[j] = std::min({above + 1, row[j - 1] + 1, substitution});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
-
 namespace {
 
 // edit_distance(a, b) when it is at most `bound`, else bound + 1, found
@@ -31,6 +14,7 @@ namespace {
 std::size_t edit_distance_within(const std::string& a, const std::string& b, std::size_t bound) {
     const std::size_t gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
     if (gap > bound) return bound + 1;
+    // One row of the dynamic-programming table: row[j] = d(a[0..i), b[0..j)).
     std::vector<std::size_t> row(b.size() + 1);
     std::iota(row.begin(), row.end(), std::size_t{0});
     for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -50,6 +34,11 @@ std::size_t edit_distance_within(const std::string& a, const std::string& b, std
 }
 
 }  // namespace
+
+std::size_t edit_distance(const std::string& a, const std::string& b) {
+    // No distance exceeds the longer length, so this bound never cuts short.
+    return edit_distance_within(a, b, std::max(a.size(), b.size()));
+}
 
 std::vector<std::string> nearest_names(const std::string& name, const std::vector<std::string>& candidates,
                                        std::size_t limit) {
