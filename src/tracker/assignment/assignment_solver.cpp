@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "tracker/assignment/branch_and_bound_binary_program_solver.h"
+#include "tracker/assignment/certified_optimum.h"
 #include "tracker/assignment/greedy_binary_program_solver.h"
 #include "tracker/assignment/greedy_pass.h"
 #include "tracker/assignment/linear_program.h"
@@ -43,7 +44,20 @@ std::vector<int> branch_and_bound(const BinaryProgram& program) {
     return chosen;
 }
 
-std::vector<int> hybrid(const BinaryProgram& program) { return solve_hybrid(program).chosen; }
+// lp_solve's answer for "optimal" and "hybrid" is known without it when a
+// cluster's optimum is proven unique (most clusters of a frame are a few
+// rows): the same choice without the library's fixed cost per program.
+std::vector<int> optimal(const BinaryProgram& program) {
+    std::vector<int> chosen;
+    if (certified_unique_optimum(program, chosen)) return chosen;
+    return solve_integer_program(program);
+}
+
+std::vector<int> hybrid(const BinaryProgram& program) {
+    std::vector<int> chosen;
+    if (certified_unique_optimum(program, chosen)) return chosen;
+    return solve_hybrid(program).chosen;
+}
 
 }  // namespace
 
@@ -96,7 +110,7 @@ std::vector<int> AssignmentSolver::choose(const BinaryProgram& program) {
     switch (algorithm_) {
         case AssignmentAlgorithm::optimal: {
             OptimalTimer timer;
-            return by_clusters(program, solve_integer_program);
+            return by_clusters(program, optimal);
         }
         case AssignmentAlgorithm::hybrid:
             return by_clusters(program, hybrid);
