@@ -7,8 +7,9 @@
 # the time of each stage.
 #
 # The stages are timed by running the configuration cut short after each of
-# them (reader only; + segmentation; + contacts; + tracker; + clean-up;
-# full run with the writer) and taking differences, so the figures include
+# them (reader only; + smoothing and background; + threshold and objects;
+# + contacts; + tracker; + clean-up and lineage; full run with the
+# writers) and taking differences, so the figures include
 # nothing but the program itself. Wall time, cpu time (user + system; the
 # steadier figure on a shared machine) and peak resident memory come from
 # /usr/bin/time -v. The filter file's nominal_surveillance_area is set
@@ -57,6 +58,7 @@ echo "generating $frames frames of $size x $size with $cells nuclei (seed $seed)
 mkdir -p "$work/filters"
 sed "s#<nominal_surveillance_area>[^<]*<#<nominal_surveillance_area>$((size * size))<#" \
   "$filters" >"$work/filters/$(basename "$filters")"
+cp "$here/examples/filters/lineage_nuclei.xml" "$work/filters/"
 
 # The chain of $1 up to and including the first line holding $2, closed by
 # a terminator.
@@ -105,13 +107,18 @@ run() {
   done
 }
 
-stages=("reading" "+ segmentation" "+ contacts" "+ tracker" "+ clean-up" "+ writing (full run)")
+stages=("reading" "+ smoothing, background" "+ threshold, objects" "+ contacts" "+ tracker"
+  "+ clean-up, lineage" "+ writing (full run)")
 stops=("</short_image_tiff_reader>"
-  "<segment_image_segmented_image_spatial_segmentor_algorithm_component/>"
-  "</segment_image_segmented_image_to_contact_frame_converter>"
+  "</short_image_to_short_image_background_subtractor_algorithm_component>"
+  "</short_image_segmented_image_object_segmentor_algorithm_component>"
+  "</short_image_segmented_image_to_contact_frame_converter>"
   "<track_report_frame_to_composite_state_frame_converter/>"
-  "</track_relabeler>"
+  "<lineage_linker "
   "")
+contacts_stage=3
+tracker_stage=4
+full_stage=$((${#stages[@]} - 1))
 
 report_line() { printf '%-30s %8s %8s %8s %8s %9s\n' "$@"; }
 difference() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a - b }'; }
@@ -131,11 +138,11 @@ time_stages() {
     fi
     run "$work/cells/$name"
     label="${stages[$i]}"
-    if [ "$i" -eq 3 ]; then label="$label ($5, nscan $nscan)"; fi
+    if [ "$i" -eq "$tracker_stage" ]; then label="$label ($5, nscan $nscan)"; fi
     report_line "$label" "$wall" "$(difference "$wall" "$previous")" "$cpu" "$(difference "$cpu" "$previous_cpu")" "$peak"
     previous="$wall"
     previous_cpu="$cpu"
-    if [ "$i" -eq 2 ]; then
+    if [ "$i" -eq "$contacts_stage" ]; then
       contacts_wall="$wall"
       contacts_cpu="$cpu"
     fi
@@ -159,12 +166,12 @@ cp -r "$work/cells/result" "$work/result_threads"
 echo
 echo "the same with the greedy assignment (nscan $nscan)"
 header
-time_stages "$greedy" 3 "$contacts_wall" "$contacts_cpu" greedy
+time_stages "$greedy" "$tracker_stage" "$contacts_wall" "$contacts_cpu" greedy
 greedy_fps="$(fps "$full_wall") frames/s ($(fps "$full_cpu") per cpu second)"
 
 # The shipped configuration once more on one thread (the prefetch stage
 # then passes frames on synchronously; the result files are the same).
-OSTREL_THREADS=1 run "$work/cells/stage5-$(basename "$config")"
+OSTREL_THREADS=1 run "$work/cells/stage$full_stage-$(basename "$config")"
 single_fps="$(fps "$wall") frames/s ($(fps "$cpu") per cpu second)"
 if ! diff -r "$work/result_threads" "$work/cells/result" >/dev/null; then
   echo "cell_tracking_bench.sh: results differ between 1 and 2 threads" >&2
