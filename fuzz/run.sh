@@ -12,6 +12,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${OSTREL_FUZZ_BUILD_DIR:-$here/build}"
+# Absolute: the harnesses change their working folder, and libFuzzer reads
+# the corpus files after the first input has run.
+mkdir -p "$build"
+build="$(cd "$build" && pwd)"
 mode="${1:-ci}"
 shift || true
 harnesses=("$@")
