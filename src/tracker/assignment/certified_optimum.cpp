@@ -149,6 +149,75 @@ std::vector<double> reduced_costs(const BinaryProgram& program, const std::vecto
     return reduced;
 }
 
+// Phases one and two on `tableau`: false when the program has no cover or
+// the pivots fail. On return `cost` holds the phase-two costs (the scores,
+// maximised; zero for the artificial columns) and `allowed` the columns
+// that may enter.
+bool solve(Tableau& tableau, const BinaryProgram& program, double sign, double zero,
+           std::vector<double>& cost, std::vector<char>& allowed) {
+    const int n = program.column_count();
+    // Phase one: drive the artificial columns to zero (max -sum a).
+    cost.assign(n + program.row_count(), 0.0);
+    std::fill(cost.begin() + n, cost.end(), -1.0);
+    allowed.assign(cost.size(), 1);
+    if (!tableau.maximize(cost, allowed, 1e-12)) return false;
+    for (int r = 0; r < tableau.rows(); ++r)
+        if (tableau.basic(r) >= n && tableau.rhs(r) > 1e-9) return false;  // infeasible
+    tableau.drive_out_artificials();
+
+    // Phase two: the scores, the artificial columns held at zero.
+    for (int j = 0; j < n; ++j) cost[j] = sign * program.coefficient(j);
+    std::fill(cost.begin() + n, cost.end(), 0.0);
+    std::fill(allowed.begin() + n, allowed.end(), 0);
+    return tableau.maximize(cost, allowed, zero);
+}
+
+// The basic columns at 1 when every basic value is 0 or 1 and they form an
+// exact cover; else empty.
+std::vector<int> integral_cover(const Tableau& tableau, const BinaryProgram& program) {
+    const int n = program.column_count();
+    std::vector<char> at_one(n, 0);
+    for (int r = 0; r < tableau.rows(); ++r) {
+        const int column = tableau.basic(r);
+        if (column >= n) continue;
+        if (!is_zero_or_one(tableau.rhs(r))) return {};  // a fractional vertex
+        if (tableau.rhs(r) > 0.5) at_one[column] = 1;
+    }
+    std::vector<int> cover;
+    for (int j = 0; j < n; ++j)
+        if (at_one[j]) cover.push_back(j);
+    if (!program.is_exact_cover(cover)) return {};
+    return cover;
+}
+
+// Whether the cover is the only point of the face spanned by itself and the
+// columns whose reduced cost lies within the margin of zero (a degenerate
+// basis holds some at zero): max sum of the near-tied columns over that
+// face, from the current (feasible) basis, proven zero by its own duals.
+bool alone_on_its_face(Tableau& tableau, const BinaryProgram& program, const std::vector<char>& in_cover,
+                       const std::vector<double>& reduced, double margin) {
+    const int n = program.column_count();
+    std::vector<double> face_cost(n + program.row_count(), 0.0);
+    std::vector<char> allowed(face_cost.size(), 0);
+    bool near_ties = false;
+    for (int j = 0; j < n; ++j) {
+        allowed[j] = in_cover[j] || reduced[j] >= -margin;
+        if (!in_cover[j] && allowed[j]) {
+            face_cost[j] = 1.0;
+            near_ties = true;
+        }
+    }
+    if (!near_ties) return true;
+    if (!tableau.maximize(face_cost, allowed, 1e-9)) return false;
+    const std::vector<double> face_duals = tableau.duals(face_cost);
+    double bound = 0.0;  // sum_r y'_r bounds the face objective
+    for (double y : face_duals) bound += y;
+    const std::vector<double> face_reduced = reduced_costs(program, face_cost, face_duals);
+    for (int j = 0; j < n; ++j)
+        if (allowed[j] && face_reduced[j] > 1e-9) return false;
+    return bound <= 1e-9;
+}
+
 }  // namespace
 
 bool certified_unique_optimum(const BinaryProgram& program, std::vector<int>& chosen) {
@@ -165,74 +234,24 @@ bool certified_unique_optimum(const BinaryProgram& program, std::vector<int>& ch
     const double zero = kRelativeZero * scale;
 
     Tableau tableau(program);
-    // Phase one: drive the artificial columns to zero (max -sum a).
-    std::vector<double> cost(n + m, 0.0);
-    std::fill(cost.begin() + n, cost.end(), -1.0);
-    std::vector<char> allowed(n + m, 1);
-    if (!tableau.maximize(cost, allowed, 1e-12)) return false;
-    for (int r = 0; r < m; ++r)
-        if (tableau.basic(r) >= n && tableau.rhs(r) > 1e-9) return false;  // infeasible
-    tableau.drive_out_artificials();
-
-    // Phase two: the scores, the artificial columns held at zero.
-    for (int j = 0; j < n; ++j) cost[j] = sign * program.coefficient(j);
-    std::fill(cost.begin() + n, cost.end(), 0.0);
-    std::fill(allowed.begin() + n, allowed.end(), 0);
-    if (!tableau.maximize(cost, allowed, zero)) return false;
-
-    std::vector<char> in_cover(n, 0);
-    for (int r = 0; r < m; ++r) {
-        const int column = tableau.basic(r);
-        if (column >= n) continue;
-        if (!is_zero_or_one(tableau.rhs(r))) return false;  // a fractional vertex
-        if (tableau.rhs(r) > 0.5) in_cover[column] = 1;
-    }
-    for (int j = 0; j < n; ++j)
-        if (in_cover[j]) chosen.push_back(j);
-    if (!program.is_exact_cover(chosen)) {
-        chosen.clear();
-        return false;
-    }
+    std::vector<double> cost;
+    std::vector<char> allowed;
+    if (!solve(tableau, program, sign, zero, cost, allowed)) return false;
+    const std::vector<int> cover = integral_cover(tableau, program);
+    if (cover.empty()) return false;
 
     // The cover is optimal: the duals price every column at or below zero,
     // checked on the program itself rather than on the tableau.
+    std::vector<char> in_cover(n, 0);
+    for (int j : cover) in_cover[j] = 1;
     const std::vector<double> reduced = reduced_costs(program, cost, tableau.duals(cost));
-    std::vector<double> face_cost(n + m, 0.0);
-    std::fill(allowed.begin(), allowed.end(), 0);
-    bool face_is_the_cover = true;
-    for (int j = 0; j < n; ++j) {
-        if (in_cover[j] ? std::fabs(reduced[j]) > zero : reduced[j] > zero) {
-            chosen.clear();
-            return false;
-        }
-        // Columns within the margin of zero (a degenerate basis holds some
-        // at zero) may be part of another optimum: the face they span with
-        // the cover is searched for a point off the cover.
-        if (!in_cover[j] && reduced[j] >= -margin) {
-            allowed[j] = 1;
-            face_cost[j] = 1.0;
-            face_is_the_cover = false;
-        }
-        if (in_cover[j]) allowed[j] = 1;
-    }
-    if (face_is_the_cover) return true;
-
-    // max sum of the near-tied columns over that face, from the current
-    // (feasible) basis; proven zero by its own duals: then every point other
-    // than the cover uses a column priced below -margin and scores lower.
-    if (!tableau.maximize(face_cost, allowed, 1e-9)) {
-        chosen.clear();
-        return false;
-    }
-    const std::vector<double> face_duals = tableau.duals(face_cost);
-    double bound = 0.0;  // sum_r y'_r bounds the face objective
-    for (double y : face_duals) bound += y;
-    const std::vector<double> face_reduced = reduced_costs(program, face_cost, face_duals);
-    bool proven = bound <= 1e-9;
     for (int j = 0; j < n; ++j)
-        if (allowed[j] && face_reduced[j] > 1e-9) proven = false;
-    if (!proven) chosen.clear();
-    return proven;
+        if (in_cover[j] ? std::fabs(reduced[j]) > zero : reduced[j] > zero) return false;
+    // Then every point other than the cover uses a column priced below
+    // -margin and scores lower.
+    if (!alone_on_its_face(tableau, program, in_cover, reduced, margin)) return false;
+    chosen = cover;
+    return true;
 }
 
 }  // namespace ostrel
