@@ -128,11 +128,14 @@ bool NewContactPasses::extend(const HypothesisNode& leaf, std::vector<Child>& ch
     TrackState timed = TrackState::extending(leaf.track_state());
     run_stages(stages_.time_stages, *fresh_.front()->contact, timed);
     const bool limited = candidates(timed, scratch_);
-    // The rest of each pass starts from a copy of the timed state: the same
+    // The rest of each pass starts from the timed state: the same
     // arithmetic, in the same order, as the whole pass on a fresh state.
-    for (std::size_t index : scratch_) {
+    for (std::size_t k = 0; k < scratch_.size(); ++k) {
+        const std::size_t index = scratch_[k];
         const TrackReport& report = *fresh_[index];
-        TrackState state = timed;
+        // The last candidate (most often the only one) takes the timed state
+        // itself: a copy would cost an allocation and a count per state.
+        TrackState state = k + 1 < scratch_.size() ? timed : std::move(timed);
         run_stages(stages_.contact_stages, *report.contact, state);
         if (state.gates) children.emplace_back(index, HypothesisNode::passed_child(leaf, report, std::move(state)));
     }
