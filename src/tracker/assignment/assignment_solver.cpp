@@ -47,16 +47,17 @@ std::vector<int> branch_and_bound(const BinaryProgram& program) {
 // lp_solve's answer for "optimal" and "hybrid" is known without it when a
 // cluster's optimum is proven unique (most clusters of a frame are a few
 // rows): the same choice without the library's fixed cost per program.
-std::vector<int> optimal(const BinaryProgram& program) {
+template <class Solve>
+std::vector<int> proven_or(const BinaryProgram& program, Solve solve) {
     std::vector<int> chosen;
     if (certified_unique_optimum(program, chosen)) return chosen;
-    return solve_integer_program(program);
+    return solve(program);
 }
 
+std::vector<int> optimal(const BinaryProgram& program) { return proven_or(program, solve_integer_program); }
+
 std::vector<int> hybrid(const BinaryProgram& program) {
-    std::vector<int> chosen;
-    if (certified_unique_optimum(program, chosen)) return chosen;
-    return solve_hybrid(program).chosen;
+    return proven_or(program, [](const BinaryProgram& cluster) { return solve_hybrid(cluster).chosen; });
 }
 
 }  // namespace

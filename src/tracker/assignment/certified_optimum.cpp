@@ -38,7 +38,6 @@ public:
     }
 
     int rows() const { return rows_; }
-    int columns() const { return columns_; }
     int basic(int row) const { return basis_[row]; }
     double& at(int row, int column) { return cells_[static_cast<std::size_t>(row) * width_ + column]; }
     double at(int row, int column) const { return cells_[static_cast<std::size_t>(row) * width_ + column]; }
