@@ -131,6 +131,7 @@ private:
     static void detach_child(HypothesisNode& child);
     void report_bound();
     void report_program_bound();
+    void report_search_limit();
 
     // resolve, in its order of steps
     bool needs_solve() const;
@@ -160,6 +161,7 @@ private:
     bool bound_bit_ = false;
     bool bound_warned_ = false;
     bool program_bound_warned_ = false;
+    bool search_limit_warned_ = false;
     std::vector<BoundCandidate> candidates_;
     std::vector<char> keep_;
     // The node of each column of the last program built.

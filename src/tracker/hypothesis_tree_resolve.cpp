@@ -33,6 +33,7 @@ void HypothesisTree::choose() {
     const BinaryProgram program = build_program();
     const std::vector<int> chosen = solver_.solve(program, resolution_counter_ + 1);
     if (solver_.bounded()) report_program_bound();
+    if (solver_.stopped_early()) report_search_limit();
     ++resolution_counter_;
     for (int column : chosen) {
         // A node already marked has its whole ancestry marked too.
@@ -50,6 +51,16 @@ void HypothesisTree::report_program_bound() {
               << " hypotheses, where solving its program would take minutes per frame, so results may differ "
                  "from the configured assignment_algorithm. To widen the bound, raise maximum_program_columns "
                  "in multiple_hypothesis_tracker (0: no limit)."
+              << std::endl;
+}
+
+void HypothesisTree::report_search_limit() {
+    if (search_limit_warned_) return;
+    search_limit_warned_ = true;
+    std::cout << "\nwarning: the \"optimal\" assignment stopped its branch and bound at the node limit in a "
+                 "cluster of near-equal hypotheses and took the best cover found by then, which may not be the "
+                 "optimum. Narrower gates make such clusters smaller; a lower maximum_program_columns in "
+                 "multiple_hypothesis_tracker chooses greedily in clusters above it instead."
               << std::endl;
 }
 

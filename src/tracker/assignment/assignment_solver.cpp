@@ -54,8 +54,6 @@ std::vector<int> proven_or(const BinaryProgram& program, Solve solve) {
     return solve(program);
 }
 
-std::vector<int> optimal(const BinaryProgram& program) { return proven_or(program, solve_integer_program); }
-
 std::vector<int> hybrid(const BinaryProgram& program) {
     return proven_or(program, [](const BinaryProgram& cluster) { return solve_hybrid(cluster).chosen; });
 }
@@ -107,11 +105,18 @@ std::vector<int> AssignmentSolver::by_clusters(const BinaryProgram& program, con
 
 std::vector<int> AssignmentSolver::choose(const BinaryProgram& program) {
     bounded_ = false;
+    stopped_early_ = false;
     std::vector<int> chosen;
     switch (algorithm_) {
         case AssignmentAlgorithm::optimal: {
             OptimalTimer timer;
-            return by_clusters(program, optimal);
+            return by_clusters(program, [this](const BinaryProgram& cluster) {
+                return proven_or(cluster, [this](const BinaryProgram& unproven) {
+                    IntegerProgramResult result = solve_integer_program_limited(unproven);
+                    stopped_early_ = stopped_early_ || result.stopped_early;
+                    return std::move(result.chosen);
+                });
+            });
         }
         case AssignmentAlgorithm::hybrid:
             return by_clusters(program, hybrid);

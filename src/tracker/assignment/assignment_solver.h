@@ -46,6 +46,9 @@ public:
     int largest_cluster() const { return largest_cluster_; }
     // Whether the last solve settled some cluster greedily for its size.
     bool bounded() const { return bounded_; }
+    // Whether the last solve took, for some cluster, the best cover that
+    // branch and bound had found when it reached its node limit ("optimal").
+    bool stopped_early() const { return stopped_early_; }
     const LpPrintSettings& print_lps() const { return print_lps_; }
 
     // Process time spent in "optimal" solves so far, in seconds, summed over
@@ -62,6 +65,7 @@ private:
     LpPrintSettings print_lps_;
     int largest_cluster_;
     bool bounded_ = false;
+    bool stopped_early_ = false;
     // Only "random_greedy" draws a seed, so that the other algorithms leave
     // the program-wide seed sequence to the objects that need it.
     std::optional<nmrc::UniformGenerator> random_;

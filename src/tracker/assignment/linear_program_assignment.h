@@ -10,9 +10,21 @@ namespace ostrel {
 // library throws util::Exception "LinearProgramSolver exception: " followed
 // by the library's message, e.g. "lp_solve infeasible failure".
 
+struct IntegerProgramResult {
+    std::vector<int> chosen;
+    // Branch and bound stopped at its node limit: `chosen` is the best cover
+    // it had found, or the "hybrid" choice when it had found none.
+    bool stopped_early = false;
+};
+
 // "optimal": the integer program through lp_solve; returns the columns whose
-// value rounds to 1, in increasing order.
+// value rounds to 1, in increasing order. Branch and bound stops after a
+// number of nodes that shrinks as the program grows (`branch_node_limit`):
+// an ordinary cluster needs a handful, while a cluster of thousands of
+// near-equal hypotheses could keep it busy for hours.
+IntegerProgramResult solve_integer_program_limited(const BinaryProgram& program);
 std::vector<int> solve_integer_program(const BinaryProgram& program);
+long long branch_node_limit(const BinaryProgram& program);
 
 struct HybridResult {
     std::vector<int> chosen;

@@ -132,14 +132,38 @@ double solve_without_columns(const LinearProgram& program, std::vector<double>& 
     return 0.0;
 }
 
+// The library asks this between steps of its search; a true answer ends
+// the branch and bound, keeping the best integer solution found so far.
+struct NodeLimit {
+    long long limit;
+    bool reached = false;
+};
+
+int stop_at_node_limit(lprec* lp, void* handle) {
+    NodeLimit& node_limit = *static_cast<NodeLimit*>(handle);
+    if (get_total_nodes(lp) >= node_limit.limit) node_limit.reached = true;
+    return node_limit.reached ? TRUE : FALSE;
+}
+
 }  // namespace
 
-double LinearProgramSolver::solve(const LinearProgram& program, std::vector<double>& values) const {
+double LinearProgramSolver::solve(const LinearProgram& program, std::vector<double>& values) {
+    node_limit_reached_ = false;
     check_shape(program);
     if (program.column_count() == 0) return solve_without_columns(program, values);
     LpHandle lp = build(program);
+    NodeLimit node_limit{node_limit_};
+    if (node_limit_ > 0) put_abortfunc(lp.get(), stop_at_node_limit, &node_limit);
     const int result = ::solve(lp.get());
-    if (result != OPTIMAL) throw util::Exception(failure_text(result));
+    // A search stopped by the limit reports the best solution found as
+    // "sub-optimal", or an abort when it found none.
+    node_limit_reached_ = node_limit.reached && result != OPTIMAL;
+    if (node_limit_reached_) {
+        if (result != SUBOPTIMAL || get_solutioncount(lp.get()) < 1)
+            throw util::Exception("lp_solve node limit failure");
+    } else if (result != OPTIMAL) {
+        throw util::Exception(failure_text(result));
+    }
 
     const int n = program.column_count();
     REAL* solution = nullptr;
