@@ -15,9 +15,10 @@ namespace {
 
 constexpr double kIntegralTolerance = 1e-8;
 // Branch-and-bound nodes times columns: a fraction of a second of lp_solve's
-// work (a cluster of 5000 columns stops after 400 nodes).
+// work (a cluster of 5000 columns stops after 400 nodes, one of 20 columns
+// after 100000), and never fewer than 100 nodes.
 constexpr long long kBranchWork = 2'000'000;
-constexpr long long kFewestBranchNodes = 1000;
+constexpr long long kFewestBranchNodes = 100;
 
 // A failed linear program ends the resolve with an exception that the
 // caller may handle; it never ends the process.

@@ -43,8 +43,8 @@ TEST(BranchNodeLimit, SearchStopsAtTheLimitAndSaysSo) {
 
 TEST(BranchNodeLimit, ShrinksAsTheProgramGrowsButNeverBelowAFloor) {
     EXPECT_GT(ostrel::branch_node_limit(BinaryProgram(10)), ostrel::branch_node_limit(BinaryProgram(1000)));
-    EXPECT_EQ(ostrel::branch_node_limit(BinaryProgram(10'000)), ostrel::branch_node_limit(BinaryProgram(20'000)));
-    EXPECT_GT(ostrel::branch_node_limit(BinaryProgram(20'000)), 0);
+    EXPECT_EQ(ostrel::branch_node_limit(BinaryProgram(30'000)), ostrel::branch_node_limit(BinaryProgram(60'000)));
+    EXPECT_GT(ostrel::branch_node_limit(BinaryProgram(60'000)), 0);
 }
 
 // Found by fuzzing: the simulated scenario with its targets crowded into a
