@@ -16,6 +16,7 @@
 #include "model/states/position_estimate_state.h"
 #include "model/states/position_velocity_estimate_state.h"
 #include "model/states/track_parent_state.h"
+#include "pipeline/thread_budget.h"
 #include "util/system.h"
 
 namespace isbi {
@@ -82,7 +83,8 @@ IsbiFrameWriterBase::IsbiFrameWriterBase(const Parameters& parameters, std::stri
       directory_(normalised_directory(parameters.directory)),
       distance_gate_(parameters.distance_gate),
       mask_digits_(parameters.mask_digits),
-      table_(dimension) {
+      table_(dimension),
+      masks_(cmpnt::thread_budget() > 1) {
     if (parameters.create) util::System::make_directory(directory_);
 }
 
@@ -106,6 +108,14 @@ std::int32_t IsbiFrameWriterBase::frame_number(double time) const {
 
 void IsbiFrameWriterBase::push_frame(cmpnt::FramePtr frame) {
     if (!frame) {
+        // The last mask must be on disk (or its failure known) before the
+        // lineage marks the result complete.
+        try {
+            masks_.finish();
+        } catch (...) {
+            failed_ = true;
+            throw;
+        }
         write_lineage();
         child().push_frame(nullptr);
         return;
@@ -131,7 +141,14 @@ state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFram
 
     const std::vector<TrackSighting> tracks = sightings(frame);
     const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
-    PaintedMask painted = write_frame_mask(frame, tracks, labels, mask_name(f));
+    PaintedMask painted = paint_frame_mask(frame, tracks, labels);
+    // Reports the previous mask's failure, if any, before this one is queued.
+    masks_.write([name = mask_name(f), mask = painted.mask, stack = painted.stack] {
+        if (stack)
+            write_mask(name, *stack);
+        else
+            write_mask(name, *mask);
+    });
     std::vector<ResultMaskState::LabelRecord> records;
     for (std::size_t k = 0; k < tracks.size(); ++k) {
         if (labels[k] == 0) continue;
@@ -234,13 +251,11 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
 }
 
 template <int N>
-IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::write_frame_mask(const frame::CompositeStateFrame& frame,
+IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::paint_frame_mask(const frame::CompositeStateFrame& frame,
                                                                            const std::vector<TrackSighting>& tracks,
-                                                                           const std::vector<std::int32_t>& labels,
-                                                                           const std::string& name) const {
+                                                                           const std::vector<std::int32_t>& labels) const {
     auto mask = std::make_shared<typename Space<N>::Mask>(
         paint_mask(frame_segmentation<N>(frame, this->key()), tracks, labels));
-    write_mask(name, *mask);
     PaintedMask painted;
     if constexpr (N == 2)
         painted.mask = std::move(mask);

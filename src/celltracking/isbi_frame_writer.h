@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "celltracking/file_write_queue.h"
 #include "celltracking/label_mask.h"
 #include "celltracking/track_lineage.h"
 #include "celltracking/track_positions_table.h"
@@ -64,10 +65,10 @@ protected:
         std::shared_ptr<const Mask> mask;
         std::shared_ptr<const Mask3d> stack;
     };
-    // Paints the frame's mask and writes it to the named file.
-    virtual PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame,
+    // Paints the frame's mask.
+    virtual PaintedMask paint_frame_mask(const frame::CompositeStateFrame& frame,
                                          const std::vector<TrackSighting>& tracks,
-                                         const std::vector<std::int32_t>& labels, const std::string& name) const = 0;
+                                         const std::vector<std::int32_t>& labels) const = 0;
 
     const std::string& key() const { return key_; }
 
@@ -86,6 +87,9 @@ private:
     TrackPositionsTable table_;
     std::map<std::int32_t, double> frame_times_;  // time of the frame behind each mask written
     bool failed_ = false;                          // a frame ended in an error
+    // The mask files are compressed and written while the next frame is
+    // tracked (when a second core is there).
+    FileWriteQueue masks_;
 };
 
 // The writer for tracks of dimension N (2 or 3): positions from
@@ -101,8 +105,8 @@ public:
 
 protected:
     std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
-    PaintedMask write_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
-                                 const std::vector<std::int32_t>& labels, const std::string& name) const override;
+    PaintedMask paint_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
+                                 const std::vector<std::int32_t>& labels) const override;
 };
 
 extern template class BasicIsbiFrameWriter<2>;

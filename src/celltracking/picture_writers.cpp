@@ -97,8 +97,9 @@ void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
     ++frames_;
     const Mask labels = result.stack ? project_labels(*result.stack) : result.mask ? *result.mask : Mask();
     try {
-        files_.write(picture_name(result.frame_number), render_overlay(image.get(), labels),
-                     OverlayColours::palette());
+        // The palette is copied too (768 bytes): the caller's may not outlive the write.
+        files_.write([name = picture_name(result.frame_number), picture = render_overlay(image.get(), labels),
+                      palette = OverlayColours::palette()] { write_indexed_png(name, picture, palette); });
     } catch (const util::Exception& error) {
         throw util::Exception(std::string(key()) + ": " + error.what());
     }

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "celltracking/background_images.h"
-#include "celltracking/picture_file_queue.h"
+#include "celltracking/file_write_queue.h"
+#include "celltracking/png_file.h"
 #include "celltracking/track_lineage.h"
 #include "config/schema.h"
 #include "pipeline/component.h"
@@ -51,7 +52,7 @@ private:
     std::string directory_;
     std::unique_ptr<BackgroundImages> backgrounds_;  // none: a black background
     std::int64_t frames_ = 0;
-    PictureFileQueue files_;
+    FileWriteQueue files_;
 };
 
 // Key "lineage_svg_writer": the lineage of all labels written, as one SVG

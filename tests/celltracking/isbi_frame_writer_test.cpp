@@ -13,6 +13,7 @@
 #include "celltracking_test_support.h"
 #include "support/expect_message.h"
 #include "support/temp_dir.h"
+#include "util/system_test_support.h"
 
 namespace {
 
@@ -28,8 +29,17 @@ std::string writer_element(const std::string& key, const std::string& directory,
            "</create><distance_gate>" + gate + "</distance_gate>" + extra + "</" + key + ">";
 }
 
+// A writer decides when it is built whether masks are written on a second
+// thread. Most tests read each mask right after its frame, so they build
+// writers that write it before the frame goes on.
+template <class Writer, class Configuration>
+std::shared_ptr<Writer> writing_in_place(const Configuration& configuration) {
+    test_support::ScopedEnv one_thread("OSTREL_THREADS", "1");
+    return std::make_shared<Writer>(configuration);
+}
+
 std::shared_ptr<isbi::IsbiFrameWriter> make_writer(const std::string& directory, const std::string& extra = "") {
-    return std::make_shared<isbi::IsbiFrameWriter>(element(writer_element("isbi_frame_writer", directory, "3", extra)));
+    return writing_in_place<isbi::IsbiFrameWriter>(element(writer_element("isbi_frame_writer", directory, "3", extra)));
 }
 
 // Segment 0 is the background; segments 1 and 2 are cells.
@@ -143,7 +153,9 @@ TEST(IsbiFrameWriterTest, TracksTableHasARowPerLabelAndFrameWithSegmentMeasuresW
 
 TEST(IsbiFrameWriter3dTest, TracksTableHasAZColumnAndNoMeasureColumnsWithoutMeasures) {
     test_support::TempDir dir("table3");
-    isbi::IsbiFrameWriter3d writer(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    const auto built =
+        writing_in_place<isbi::IsbiFrameWriter3d>(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    auto& writer = *built;
     auto segments = std::make_shared<ipc::SegmentImage3d>(2, 1, 2);
     segments->fill(1);
     segments->number_of_segments = 2;
@@ -274,7 +286,9 @@ TEST(IsbiFrameWriterTest, CreatePreparesTheDirectoryAndBackslashesBecomeSlashes)
     test_support::TempDir dir("create");
     std::string configured = dir.str() + "/out/";
     std::replace(configured.begin(), configured.end(), '/', '\\');
-    isbi::IsbiFrameWriter writer(element(writer_element("isbi_frame_writer", configured, "3", "", "true")));
+    const auto built = writing_in_place<isbi::IsbiFrameWriter>(
+        element(writer_element("isbi_frame_writer", configured, "3", "", "true")));
+    auto& writer = *built;
     EXPECT_EQ(writer.directory(), dir.str() + "/out");
     EXPECT_EQ(writer.lineage_name(), dir.str() + "/out/res_track.txt");
     EXPECT_TRUE(fs::is_directory(dir.str() + "/out"));
@@ -290,7 +304,8 @@ TEST(IsbiFrameWriterTest, BuiltFromParametersWritesAsConfiguredAndChecksThemAlik
     parameters.distance_gate = 0;
     parameters.mask_digits = 4;
     {
-        isbi::IsbiFrameWriter writer(parameters);
+        const auto built = writing_in_place<isbi::IsbiFrameWriter>(parameters);
+        auto& writer = *built;
         EXPECT_EQ(writer.directory(), dir.str() + "/out");
         writer.push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
         writer.push_frame(nullptr);
@@ -310,7 +325,9 @@ TEST(IsbiFrameWriterTest, BuiltFromParametersWritesAsConfiguredAndChecksThemAlik
 
 TEST(IsbiFrameWriter3dTest, WritesOnePagePerSliceAndMarksCoastsInTheirSlice) {
     test_support::TempDir dir("three");
-    isbi::IsbiFrameWriter3d writer(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    const auto built =
+        writing_in_place<isbi::IsbiFrameWriter3d>(element(writer_element("isbi_frame_writer_3d", dir.str(), "2")));
+    auto& writer = *built;
     auto segments = std::make_shared<ipc::SegmentImage3d>(3, 2, 2);
     segments->fill(0);
     (*segments)(0, 0, 0) = 1;
@@ -357,6 +374,30 @@ TEST(IsbiFrameWriterTest, TrackHeldBackUpstreamStartsAParentlessLabelWhereItFirs
     filter.push_frame(nullptr);
     EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 1 0\n2 1 1 0\n");
     EXPECT_EQ(mask_rows(dir.str() + "/mask000.tif"), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}}));
+}
+
+// With a second core the masks are written while the next frame is worked
+// on: all are on disk when the stream ends, and a mask that cannot be written
+// fails a later call, by name, with no lineage written.
+TEST(IsbiFrameWriterTest, MasksWrittenOnASecondThreadAreCompleteBeforeTheLineage) {
+    test_support::ScopedEnv two_threads("OSTREL_THREADS", "2");
+    test_support::TempDir dir("queued");
+    auto writer =
+        std::make_shared<isbi::IsbiFrameWriter>(element(writer_element("isbi_frame_writer", dir.str(), "3")));
+    for (int f = 0; f < 3; ++f)
+        writer->push_frame(make_frame(f, {cell_test::cell_track({0, 4}, f + 1, 1.5, 0.5, 1)}, two_cells()));
+    writer->push_frame(nullptr);
+    for (const char* mask : {"/mask000.tif", "/mask001.tif", "/mask002.tif"})
+        EXPECT_EQ(mask_rows(dir.str() + mask), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}})) << mask;
+    EXPECT_EQ(cell_test::read_text(dir.str() + "/res_track.txt"), "1 0 2 0\n");
+
+    const std::string absent = dir.str() + "/absent";
+    auto failing =
+        std::make_shared<isbi::IsbiFrameWriter>(element(writer_element("isbi_frame_writer", absent, "3")));
+    failing->push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
+    EXPECT_MESSAGE(failing->push_frame(nullptr), "Unable to open file: " + absent + "/mask000.tif");
+    EXPECT_MESSAGE(failing->push_frame(nullptr), "isbi_frame_writer: an earlier frame failed, " + absent +
+                                                     "/res_track.txt is not written");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/lineage_svg.h"
 #include "celltracking/overlay_picture.h"
-#include "celltracking/picture_file_queue.h"
+#include "celltracking/file_write_queue.h"
 #include "celltracking/picture_writers.h"
 #include "celltracking_test_support.h"
 #include "imaging/tiff_page_writer.h"
@@ -121,23 +121,24 @@ TEST(OverlayPictureTest, QueuedPicturesAreAllWrittenAndAFailureIsReportedLater) 
     std::mt19937 random(9);
     std::vector<isbi::IndexedPicture> pictures;
     for (int k = 0; k < 4; ++k) pictures.push_back(random_picture(64 + k, 48, random));
+    const auto png_job = [](std::string name, const isbi::IndexedPicture& picture) {
+        return [name, picture] { isbi::write_indexed_png(name, picture, OverlayColours::palette()); };
+    };
     for (bool concurrent : {false, true}) {
-        isbi::PictureFileQueue queue(concurrent);
+        isbi::FileWriteQueue queue(concurrent);
         for (std::size_t k = 0; k < pictures.size(); ++k)
-            queue.write(dir.str() + "/q" + std::to_string(concurrent) + std::to_string(k) + ".png", pictures[k],
-                        OverlayColours::palette());
+            queue.write(png_job(dir.str() + "/q" + std::to_string(concurrent) + std::to_string(k) + ".png", pictures[k]));
         queue.finish();
         for (std::size_t k = 0; k < pictures.size(); ++k)
             expect_png_holds(dir.str() + "/q" + std::to_string(concurrent) + std::to_string(k) + ".png", pictures[k]);
     }
     // A picture that cannot be written fails the call that waits for it.
-    isbi::PictureFileQueue queue(true);
+    isbi::FileWriteQueue queue(true);
     const std::string absent = dir.str() + "/absent/p.png";
-    queue.write(absent, pictures[0], OverlayColours::palette());
+    queue.write(png_job(absent, pictures[0]));
     EXPECT_MESSAGE(queue.finish(), "Unable to open file: " + absent);
-    queue.write(absent, pictures[0], OverlayColours::palette());
-    EXPECT_MESSAGE(queue.write(dir.str() + "/after.png", pictures[1], OverlayColours::palette()),
-                   "Unable to open file: " + absent);
+    queue.write(png_job(absent, pictures[0]));
+    EXPECT_MESSAGE(queue.write(png_job(dir.str() + "/after.png", pictures[1])), "Unable to open file: " + absent);
 }
 
 TEST(OverlayPictureTest, LabelsUpToTheLargestSixteenBitValueAreOutlinedAndNumbered) {
