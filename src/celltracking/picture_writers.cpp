@@ -87,19 +87,28 @@ void OverlayPngWriter::push_frame(cmpnt::FramePtr frame) {
         return;
     }
     const ResultMaskState& result = result_of(composite_frame(frame), key());
-    std::unique_ptr<ipc::Image<unsigned short>> image;
+    std::shared_ptr<const ipc::Image<unsigned short>> image;
     if (backgrounds_) {
         if (backgrounds_->empty())
             throw util::Exception(std::string(key()) + ": frame " + std::to_string(frames_) +
                                   " has no image left in image_directory");
-        image = std::make_unique<ipc::Image<unsigned short>>(backgrounds_->next(result.stack != nullptr));
+        image = std::make_shared<const ipc::Image<unsigned short>>(backgrounds_->next(result.stack != nullptr));
     }
     ++frames_;
-    const Mask labels = result.stack ? project_labels(*result.stack) : result.mask ? *result.mask : Mask();
+    // The picture is drawn, compressed and written while the next frame is
+    // worked on; the job shares the frame's mask rather than copying it.
     try {
-        // The palette is copied too (768 bytes): the caller's may not outlive the write.
-        files_.write([name = picture_name(result.frame_number), picture = render_overlay(image.get(), labels),
-                      palette = OverlayColours::palette()] { write_indexed_png(name, picture, palette); });
+        files_.write([name = picture_name(result.frame_number), image, mask = result.mask, stack = result.stack] {
+            const auto draw = [&](const Mask& labels) {
+                write_indexed_png(name, render_overlay(image.get(), labels), OverlayColours::palette());
+            };
+            if (stack)
+                draw(project_labels(*stack));
+            else if (mask)
+                draw(*mask);
+            else
+                draw(Mask());
+        });
     } catch (const util::Exception& error) {
         throw util::Exception(std::string(key()) + ": " + error.what());
     }
