@@ -47,15 +47,21 @@ void BinaryProgram::set_objective(const std::vector<double>& coefficients) {
 
 int BinaryProgram::add_row(const std::vector<int>& members) {
     for (int column : members) check_column(column);
-    std::vector<int> sorted = members;
-    std::sort(sorted.begin(), sorted.end());
-    auto twice = std::adjacent_find(sorted.begin(), sorted.end());
-    if (twice != sorted.end())
-        throw util::Exception("BinaryProgram row lists a column twice: column = " +
-                              std::to_string(*twice));
     const int index = row_count();
+    // Rows come in increasing order, so a column already filed under this
+    // row is listed twice; what was filed of the row is taken back.
+    for (std::size_t k = 0; k < members.size(); ++k) {
+        std::vector<int>& rows = column_rows_[members[k]];
+        if (!rows.empty() && rows.back() == index) {
+            for (std::size_t filed = 0; filed < k; ++filed) column_rows_[members[filed]].pop_back();
+            throw util::Exception("BinaryProgram row lists a column twice: column = " +
+                                  std::to_string(members[k]));
+        }
+        // A hypothesis lies in its track's row and a few contacts' rows.
+        if (rows.capacity() == 0) rows.reserve(4);
+        rows.push_back(index);
+    }
     rows_.push_back(members);
-    for (int column : members) column_rows_[column].push_back(index);
     return index;
 }
 

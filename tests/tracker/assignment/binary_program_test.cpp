@@ -80,6 +80,9 @@ TEST(BinaryProgram, RejectsMalformedInputNamingTheValue) {
     };
     for (const auto& c : cases) EXPECT_MESSAGE(c.action(), c.message);
     EXPECT_EQ(program.row_count(), 0);  // rejected rows leave no trace
+    for (int column = 0; column < 3; ++column) EXPECT_TRUE(program.column_rows(column).empty()) << column;
+    EXPECT_EQ(program.add_row({1, 0}), 0);
+    EXPECT_EQ(program.column_rows(1), (std::vector<int>{0}));
 }
 
 // Row 0 = {0, 1}, row 1 = {1, 2}, row 2 = {3, 4}; columns 0, 3 and 4 score
