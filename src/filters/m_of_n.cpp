@@ -4,6 +4,7 @@
 #include "filters/m_of_n_parameters.h"
 #include "model/states/confirmed_state.h"
 #include "model/states/m_of_n_state.h"
+#include "util/recent_values.h"
 
 namespace ostrel {
 
@@ -20,17 +21,17 @@ const config::Schema<config::NoParameters>& MofNCoastUpdater::schema() {
 }
 
 void MofNInitializer::update(const state::CompositeState&, TrackState& track) const {
-    track.states.insert(std::make_shared<const MofNState>(1, 1));
+    track.states.insert(util::recent_shared<MofNState>(1, 1));
 }
 
 void MofNContactUpdater::update(const state::CompositeState&, TrackState& track) const {
     const auto& counts = track.states.get<MofNState>();
-    track.states.insert(std::make_shared<const MofNState>(counts.m + 1, counts.n + 1));
+    track.states.insert(util::recent_shared<MofNState>(counts.m + 1, counts.n + 1));
 }
 
 void MofNCoastUpdater::update(const state::CompositeState&, TrackState& track) const {
     const auto& counts = track.states.get<MofNState>();
-    track.states.insert(std::make_shared<const MofNState>(counts.m, counts.n + 1));
+    track.states.insert(util::recent_shared<MofNState>(counts.m, counts.n + 1));
 }
 
 const config::Schema<MofNConfirmer::Parameters>& MofNConfirmer::schema() {

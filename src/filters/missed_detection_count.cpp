@@ -1,6 +1,7 @@
 #include "filters/missed_detection_count.h"
 
 #include "model/states/missed_detection_count_state.h"
+#include "util/recent_values.h"
 
 namespace ostrel {
 
@@ -13,12 +14,12 @@ const config::Schema<config::NoParameters>& MissedDetectionCountIncrementer::sch
 }
 
 void MissedDetectionCountZeroer::update(const state::CompositeState&, TrackState& track) const {
-    track.states.insert(std::make_shared<const MissedDetectionCountState>(0));
+    track.states.insert(util::recent_shared<MissedDetectionCountState>(std::int32_t{0}));
 }
 
 void MissedDetectionCountIncrementer::update(const state::CompositeState&, TrackState& track) const {
     const std::int32_t count = track.states.get<MissedDetectionCountState>().count;
-    track.states.insert(std::make_shared<const MissedDetectionCountState>(count + 1));
+    track.states.insert(util::recent_shared<MissedDetectionCountState>(count + 1));
 }
 
 }  // namespace ostrel

@@ -3,6 +3,7 @@
 #include "model/states/last_contact_time_state.h"
 #include "model/states/time_previous_time_state.h"
 #include "model/states/time_state.h"
+#include "util/recent_values.h"
 
 namespace ostrel {
 
@@ -26,19 +27,19 @@ double contact_time(const state::CompositeState& contact) {
 
 void TimePreviousTimeInitializer::update(const state::CompositeState& contact,
                                          TrackState& track) const {
-    track.states.insert(std::make_shared<const TimePreviousTimeState>(
+    track.states.insert(util::recent_shared<TimePreviousTimeState>(
         contact_time(contact), TimePreviousTimeState::no_previous_time));
 }
 
 void TimePreviousTimeUpdater::update(const state::CompositeState& contact, TrackState& track) const {
     const double time = contact_time(contact);
     const double previous = track.states.get<TimePreviousTimeState>().time;
-    track.states.insert(std::make_shared<const TimePreviousTimeState>(time, previous));
+    track.states.insert(util::recent_shared<TimePreviousTimeState>(time, previous));
 }
 
 void LastContactTimeInitializer::update(const state::CompositeState& contact,
                                         TrackState& track) const {
-    track.states.insert(std::make_shared<const LastContactTimeState>(contact_time(contact)));
+    track.states.insert(util::recent_shared<LastContactTimeState>(contact_time(contact)));
 }
 
 }  // namespace ostrel
