@@ -17,7 +17,7 @@ ContactGroup* ContactGroups::of_track(std::int32_t track_number) const {
 }
 
 void ContactGroups::file_pending(const state::Label& label, HypothesisNode* node) {
-    pending_[label].push_back(node);
+    pending_.emplace_back(label, node);
 }
 
 void ContactGroups::advance() {
@@ -33,11 +33,18 @@ void ContactGroups::advance() {
         }
         group->members.swap(next);
     }
-    for (auto& entry : pending_) {
+    // One group per label in label order, its members in filing order.
+    std::stable_sort(pending_.begin(), pending_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t first = 0; first < pending_.size();) {
+        const state::Label label = pending_[first].first;
         auto group = std::make_unique<ContactGroup>();
-        group->members = std::move(entry.second);
-        group->labels.push_back(entry.first);
-        by_label_[entry.first] = group.get();
+        std::size_t last = first;
+        while (last < pending_.size() && pending_[last].first == label) ++last;
+        group->members.reserve(last - first);
+        for (; first < last; ++first) group->members.push_back(pending_[first].second);
+        group->labels.push_back(label);
+        by_label_[label] = group.get();
         list_.push_back(std::move(group));
     }
     pending_.clear();

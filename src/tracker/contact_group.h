@@ -47,7 +47,7 @@ public:
     void file_pending(const state::Label& label, HypothesisNode* node);
     // Ends an update: every member that is not terminated is replaced by its
     // children (in child order), terminated members stay; then one new group
-    // per pending label, in label order, is appended and the pending map is
+    // per pending label, in label order, is appended and the pending list is
     // cleared.
     void advance();
 
@@ -67,7 +67,6 @@ public:
     // until the next sweep.
     const List& list() const { return list_; }
     std::size_t size() const { return list_.size(); }
-    std::size_t pending_size() const { return pending_.size(); }
 
 private:
     void forget(const ContactGroup& group, LabelRemapTable& remap);
@@ -76,7 +75,8 @@ private:
     List list_;
     std::map<state::Label, ContactGroup*> by_label_;
     std::unordered_map<std::int32_t, ContactGroup*> by_track_;
-    std::map<state::Label, std::vector<HypothesisNode*>> pending_;
+    // (contact label, new hypothesis) in filing order; grouped by advance().
+    std::vector<std::pair<state::Label, HypothesisNode*>> pending_;
 };
 
 }  // namespace ostrel
