@@ -49,6 +49,13 @@ std::string colony_usage() {
            "  --background B         background grey level (default 1000)\n"
            "  --contrast C           mean cell brightness above background (default 2500)\n"
            "  --noise S              standard deviation of the pixel noise (default 50)\n"
+           "  --profile dome|flat    how bright a rod is across: dome (default) is the\n"
+           "                         cell's thickness, brightest on the axis, so touching\n"
+           "                         rods meet at a dim seam as under a microscope; flat is\n"
+           "                         an even rod with a soft edge, summed where rods overlap\n"
+           "                         (no seam; how earlier versions drew them)\n"
+           "  --psf-sigma S          the microscope's blur of the dome profile, pixels,\n"
+           "                         0 to 10 (default 1)\n"
            "  --help                 show this text\n";
 }
 
@@ -63,7 +70,8 @@ ColonyOptions parse_colony_options(const std::vector<std::string>& args) {
         static const char* const valued[] = {"--out",    "--seed",           "--size",
                                               "--cells",  "--frames",         "--cell-width",
                                               "--division-length", "--doubling-time", "--jitter",
-                                              "--background",      "--contrast",      "--noise"};
+                                              "--background",      "--contrast",      "--noise",
+                                              "--profile",         "--psf-sigma"};
         bool known = false;
         for (const char* name : valued) known = known || option == name;
         if (!known) throw util::Exception("unknown option for --model rods: " + args[i]);
@@ -96,6 +104,12 @@ ColonyOptions parse_colony_options(const std::vector<std::string>& args) {
             p.contrast = read_real(option, value);
         } else if (option == "--noise") {
             p.noise = read_real(option, value);
+        } else if (option == "--profile") {
+            if (value != "dome" && value != "flat")
+                throw util::Exception("--profile must be dome or flat, not '" + value + "'");
+            p.profile = value == "dome" ? RodProfile::dome : RodProfile::flat;
+        } else if (option == "--psf-sigma") {
+            p.psf_sigma = read_real(option, value);
         }
     }
     if (options.help) return options;

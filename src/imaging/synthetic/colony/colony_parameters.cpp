@@ -34,6 +34,7 @@ void ColonyParameters::validate() const {
     check_range("background", background, 0.0, 60000.0);
     check_range("contrast", contrast, 1.0, 60000.0);
     check_range("noise", noise, 0.0, 10000.0);
+    check_range("psf_sigma", psf_sigma, 0.0, 10.0);
     if (background + 1.25 * contrast > 65535.0) {
         std::ostringstream message;
         message << "background + 1.25 contrast must not exceed 65535, background = " << background

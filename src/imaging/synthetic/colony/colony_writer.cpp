@@ -31,7 +31,8 @@ ColonySequence write_colony(const ColonyParameters& parameters, const std::strin
         const auto& rods = sequence.frames[frame];
         const int number = static_cast<int>(frame);
         write_compressed_tiff(frame_file_name(folders.images + "/t", number),
-                              render_rod_fluorescence(rods, sequence.width, sequence.height, style, noise));
+                              render_rod_fluorescence(rods, sequence.width, sequence.height, style, noise,
+                                                      parameters.profile, parameters.psf_sigma));
         write_compressed_tiff(frame_file_name(folders.truth + "/man_track", number),
                               render_rod_mask(rods, sequence.width, sequence.height));
     }

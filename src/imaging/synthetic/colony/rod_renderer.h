@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "imaging/image.h"
+#include "imaging/synthetic/colony/colony_parameters.h"
 #include "imaging/synthetic/colony/rod.h"
 #include "imaging/synthetic/nucleus_renderer.h"
 #include "imaging/synthetic/seeded_random.h"
@@ -14,11 +15,11 @@ namespace synth::colony {
 // daughters meet along a line instead of one covering the other.
 ipc::Image<unsigned short> render_rod_mask(const std::vector<Rod>& rods, int width, int height);
 
-// Fluorescence image: background + soft rods + Gaussian noise, rounded and
-// clamped to 16 bits. A rod contributes A / (1 + exp((d - r) / w)) at
-// distance d from its axis. Draws width * height normal deviates from
+// Fluorescence image: background + rods (see RodProfile) + Gaussian noise,
+// rounded and clamped to 16 bits. Draws width * height normal deviates from
 // noise, in row-major order.
 ipc::Image<unsigned short> render_rod_fluorescence(const std::vector<Rod>& rods, int width, int height,
-                                                   const FluorescenceStyle& style, SeededRandom& noise);
+                                                   const FluorescenceStyle& style, SeededRandom& noise,
+                                                   RodProfile profile = RodProfile::dome, double psf_sigma = 1.0);
 
 }  // namespace synth::colony

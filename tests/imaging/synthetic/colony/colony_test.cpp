@@ -94,6 +94,31 @@ TEST(ColonyTest, TheSameSeedGrowsTheSameColony) {
     }
 }
 
+// Two parallel rods side by side, touching along a line. Under a
+// microscope the seam between them is dim; the flat profile shows none.
+TEST(ColonyTest, TouchingRodsMeetAtADimSeamUnlessDrawnFlat) {
+    const auto side_by_side = [](double y) {
+        Rod rod;
+        rod.x = 32;
+        rod.y = y;
+        rod.length = 30;
+        rod.radius = 4;
+        rod.brightness = 2000;
+        return rod;
+    };
+    const std::vector<Rod> rods = {side_by_side(28), side_by_side(36)};  // touching at y = 32
+    FluorescenceStyle style;
+    style.noise = 0;
+    SeededRandom unused(1);
+    const auto dome = render_rod_fluorescence(rods, 64, 64, style, unused, RodProfile::dome, 1.0);
+    const auto flat = render_rod_fluorescence(rods, 64, 64, style, unused, RodProfile::flat);
+    const double dome_axis = dome(32, 28) - style.background;
+    EXPECT_GT(dome_axis, 0.9 * 2000);
+    EXPECT_LT(dome(32, 32) - style.background, 0.6 * dome_axis);  // the seam
+    EXPECT_GT(flat(32, 32) - style.background, 0.95 * 2000);        // no seam
+    EXPECT_EQ(dome(2, 2), style.background);
+}
+
 TEST(ColonyTest, OptionsAreReadAndBadOnesNamed) {
     const ColonyOptions o =
         parse_colony_options({"--out", "d", "--cells=4", "--size", "300x200", "--cell-width", "6",
@@ -114,6 +139,7 @@ TEST(ColonyTest, OptionsAreReadAndBadOnesNamed) {
         {{"--out", "d", "--jitter", "x"}, "--jitter: 'x' is not a number"},
         {{"--out", "d", "--division-length", "10"},
          "division_length must be from 20 to 400, division_length = 10"},
+        {{"--out", "d", "--profile", "round"}, "--profile must be dome or flat, not 'round'"},
     };
     for (const auto& [args, message] : cases) EXPECT_MESSAGE(parse_colony_options(args), message);
 }
