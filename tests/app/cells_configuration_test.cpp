@@ -88,13 +88,25 @@ TEST(CellConfiguration, DerivedNumbersLandInTheFile) {
     EXPECT_EQ(text_of(text, "create"), "false");
 }
 
+TEST(CellConfiguration, RodsAreToldApartBySeamsAndDivideAlongTheirAxis) {
+    CellTrackingPlan rods = plan(2, 14, 5);
+    rods.rods = true;
+    const std::string text = cells::cell_tracking_configuration(rods);
+    EXPECT_EQ(text_of(text, "seed_distance"), "0");
+    EXPECT_EQ(text_of(text, "axis_sigma"), "20");
+    EXPECT_EQ(text_of(text, "area_growth"), "1");
+    EXPECT_EQ(text_of(cells::cell_tracking_configuration(plan(2, 14, 5)), "axis_sigma"), "(missing axis_sigma)");
+}
+
 // Each kind of generated configuration builds into a pipeline in strict
 // mode: every key and element it names exists.
 TEST(CellConfiguration, EveryKindBuildsInStrictMode) {
     app::register_all();
     test_support::TempDir dir("configurations");
     xml::set_strict_mode(true);
-    for (const CellTrackingPlan& p : {plan(2, 10, 4), plan(2, 10, 4, true), plan(3, 8, 2)}) {
+    CellTrackingPlan rods = plan(2, 10, 4);
+    rods.rods = true;
+    for (const CellTrackingPlan& p : {plan(2, 10, 4), plan(2, 10, 4, true), plan(3, 8, 2), rods}) {
         CellTrackingPlan here = p;
         here.input = dir.str();
         here.output = dir.str();

@@ -26,6 +26,22 @@ TEST(ImageSurvey, DiameterIsTheMedianWholeObjectAsADiscOrBall) {
     EXPECT_FALSE(cells::typical_diameter({}, 2));
 }
 
+TEST(ImageSurvey, ElongationTellsRodsFromRoundCells) {
+    ObjectSize rod, disc;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 24; ++x) rod.add(x + y, y);  // a slanted 24 x 6 bar
+    for (int y = -5; y <= 5; ++y)
+        for (int x = -5; x <= 5; ++x)
+            if (x * x + y * y <= 25) disc.add(x, y);
+    EXPECT_GT(rod.elongation(), 3.0);
+    EXPECT_NEAR(disc.elongation(), 1.0, 1e-9);
+    // The median over cells, specks and cut cells left out as for the diameter.
+    ObjectSize speck;
+    speck.add(0, 0);
+    EXPECT_NEAR(*cells::typical_elongation({rod, rod, disc, speck}), rod.elongation(), 1e-12);
+    EXPECT_FALSE(cells::typical_elongation({speck}));
+}
+
 TEST(ImageSurvey, FindsSizeDepthAndCellDiameterInRawImagesMasksAndStacks) {
     test_support::TempDir dir("survey");
     const std::vector<Blob> blobs = {{10, 10, 4, 0, 0, 0, 4}, {30, 12, 4, 0, 0, 0, 4}, {20, 30, 4, 0, 0, 0, 4}};
@@ -46,6 +62,9 @@ TEST(ImageSurvey, FindsSizeDepthAndCellDiameterInRawImagesMasksAndStacks) {
         // (ball) of diameter 7.9.
         EXPECT_NEAR(*survey.diameter, 7.9, 0.05) << kind;
         EXPECT_EQ(fs::path(survey.diameter_source).filename(), "t000.tif");
+        // Round blobs; stacks are not measured for shape.
+        if (stacks) EXPECT_FALSE(survey.elongation);
+        else EXPECT_LT(*survey.elongation, 1.2) << kind;
     }
 }
 

@@ -80,16 +80,21 @@ std::vector<Element> raw_image_stages(const CellTrackingPlan& plan, const Tracki
     stages.emplace_back(pair + "_threshold_segmentor" + d3 + "_algorithm_component",
                         "Foreground: above the foot of the background's peak in the histogram (dim cells too).");
     stages.back().add("method", "triangle");
-    stages.emplace_back(
-        pair + "_object_segmentor" + d3 + "_algorithm_component",
-        "Cells as objects: each keeps the pixels above 30 % of its own peak, holes filled, specks below\n" +
-            std::to_string(numbers.minimum_contact_size) + " pixels dropped, touching cells split from centres " +
-            std::to_string(numbers.seed_distance) + " pixels (0.6 diameters) apart.");
+    // Rods packed side by side have level ridges that a split by the outline
+    // cuts into pieces; the dim seams between them separate them instead
+    // (each keeps only the pixels above 30 % of its own peak).
+    const int seed_distance = plan.rods ? 0 : numbers.seed_distance;
+    const std::string splitting =
+        plan.rods ? "touching rods told apart by the dim seams between them (seed_distance 0: no split by the outline)."
+                  : "touching cells split from centres " + std::to_string(seed_distance) + " pixels (0.6 diameters) apart.";
+    stages.emplace_back(pair + "_object_segmentor" + d3 + "_algorithm_component",
+                        "Cells as objects: each keeps the pixels above 30 % of its own peak, holes filled, specks below\n" +
+                            std::to_string(numbers.minimum_contact_size) + " pixels dropped, " + splitting);
     stages.back()
         .add("relative_threshold", 0.3)
         .add("fill_holes", "true")
         .add("minimum_size", numbers.minimum_contact_size)
-        .add("seed_distance", numbers.seed_distance)
+        .add("seed_distance", seed_distance)
         .add("neck_ratio", 0.95);
     stages.emplace_back(pair + "_to_contact_frame_converter");
     return stages;
@@ -204,8 +209,12 @@ std::vector<Element> cleanup_stages(const CellTrackingPlan& plan, const Tracking
                    "3 frames chosen at once. A daughter starts within search_radius (2 diameters) of her mother;\n"
                    "the daughters' midpoint lies within about midpoint_sigma of where the mother was predicted;\n"
                    "a cell divides with division_probability per frame, not before minimum_age frames old.");
-    Element model("division_model");
+    Element model("division_model",
+                  plan.rods ? "A rod divides across its middle: the daughters lie along the mother's long axis\n"
+                              "(within axis_sigma degrees) and share her area (area_growth 1, area_sigma 0.25)."
+                            : "");
     model.add("division_probability", 0.02).add("minimum_age", 4).add("midpoint_sigma", numbers.midpoint_sigma);
+    if (plan.rods) model.add("axis_sigma", 20).add("area_growth", 1).add("area_sigma", 0.25);
     linker.add("window", 3)
         .add("maximum_gap", 2)
         .add("search_radius", numbers.search_radius)

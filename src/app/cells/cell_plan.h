@@ -16,9 +16,18 @@ struct CellTrackingPlan {
     std::size_t frames = 0;
     double diameter = 10;   // typical cell diameter, pixels
     double max_speed = 4;   // largest distance a cell moves between frames, pixels
+    // Rod-shaped cells (bacteria) packed side by side: told apart by the
+    // dim seams between them rather than by their outline, and dividing
+    // across their middle.
+    bool rods = false;
     std::string diameter_origin = "default";
     std::string max_speed_origin = "default";
+    std::string shape_origin = "default";
 };
+
+// Cells at least this many times as long as wide (the median of the first
+// image) are taken for rods.
+constexpr double kRodElongation = 2.0;
 
 // Defaults when the user gives no number: a diameter the images do not
 // reveal, and the largest move per frame as a share of the diameter.

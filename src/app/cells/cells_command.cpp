@@ -64,6 +64,16 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
         plan.diameter = kDefaultDiameter;
         plan.diameter_origin = "default: no cell found in the first images";
     }
+    if (options.shape) {
+        plan.rods = *options.shape == "rods";
+        plan.shape_origin = "given";
+    } else if (survey.elongation) {
+        plan.rods = *survey.elongation >= kRodElongation;
+        plan.shape_origin = "length over width " + number_text(one_decimal(*survey.elongation)) + " in " +
+                            fs::path(survey.diameter_source).filename().string();
+    } else {
+        plan.shape_origin = "default";
+    }
     if (options.max_speed) {
         plan.max_speed = *options.max_speed;
         plan.max_speed_origin = "given";
@@ -95,7 +105,8 @@ int track_sequence(const CellOptions& options, const std::string& program) {
                   << plan.dimensions << "-D " << (plan.masks ? "label masks" : "images") << ") in " << input << "\n"
                   << "  cell diameter " << number_text(plan.diameter) << " pixels (" << plan.diameter_origin << ")\n"
                   << "  maximum speed " << number_text(plan.max_speed) << " pixels per frame ("
-                  << plan.max_speed_origin << ")\n";
+                  << plan.max_speed_origin << ")\n"
+                  << "  cell shape " << (plan.rods ? "rods" : "round") << " (" << plan.shape_origin << ")\n";
         if (const char* threads = std::getenv("OSTREL_THREADS"))
             std::cout << "  threads per run: " << threads << " (OSTREL_THREADS)\n";
         std::cout << "  configuration: " << configuration << std::endl;
@@ -128,6 +139,7 @@ int track_batch(const CellOptions& options, const std::vector<Sequence>& sequenc
             if (options.diameter) job.command.insert(job.command.end(), {"--diameter", number_text(*options.diameter)});
             if (options.max_speed)
                 job.command.insert(job.command.end(), {"--max-speed", number_text(*options.max_speed)});
+            if (options.shape) job.command.insert(job.command.end(), {"--shape", *options.shape});
             if (options.threads)
                 job.command.insert(job.command.end(), {"--threads", std::to_string(*options.threads)});
             jobs.push_back(job);
@@ -176,6 +188,13 @@ std::vector<app::Option> cell_options(CellOptions& o) {
          [&o](const std::string& v) { o.diameter = positive_number("--diameter", v); }},
         {"--max-speed", "", "PIXELS", "largest distance a cell moves from one frame to the next (default: 0.4 diameters)",
          [&o](const std::string& v) { o.max_speed = positive_number("--max-speed", v); }},
+        {"--shape", "", "round|rods",
+         "rods: rod-shaped cells packed side by side, told apart by the dim seams between them "
+         "(default: rods when the cells of the first image are at least twice as long as wide)",
+         [&o](const std::string& v) {
+             if (v != "round" && v != "rods") throw util::Exception("--shape must be round or rods, not '" + v + "'");
+             o.shape = v;
+         }},
         {"--threads", "", "N", "threads of each run (sets OSTREL_THREADS)",
          [&o](const std::string& v) { o.threads = positive_integer("--threads", v); }},
         {"--jobs", "", "N", "sequences tracked at once in a batch (default: cores / threads)",

@@ -15,6 +15,7 @@ struct CellOptions {
     bool masks = false;
     std::optional<double> diameter;   // pixels
     std::optional<double> max_speed;  // pixels per frame
+    std::optional<std::string> shape; // "round" or "rods"
     std::optional<int> threads;       // for each run (OSTREL_THREADS)
     std::optional<int> jobs;          // sequences at once in a batch
     std::function<void(std::ostream&)> instead;  // --help, --version

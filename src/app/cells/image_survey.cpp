@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <map>
 
 #include "imaging/grey_level_clustering.h"
@@ -36,7 +37,7 @@ std::vector<ObjectSize> label_objects(const ipc::Image3d<unsigned short>& stack)
                 const unsigned short value = stack(x, y, z);
                 if (value == 0) continue;
                 ObjectSize& object = objects[value];
-                ++object.count;
+                object.add(x, y);
                 object.at_border = object.at_border || at_border(stack, x, y, z);
             }
     std::vector<ObjectSize> sizes;
@@ -75,7 +76,7 @@ std::vector<ObjectSize> region_objects(const ipc::Image3d<unsigned short>& stack
                 while (!stack_of_voxels.empty()) {
                     const Voxel v = stack_of_voxels.back();
                     stack_of_voxels.pop_back();
-                    ++object.count;
+                    object.add(v.x, v.y);
                     object.at_border = object.at_border || at_border(stack, v.x, v.y, v.z);
                     for (const Voxel& step : steps) {
                         const int nx = v.x + step.x, ny = v.y + step.y, nz = v.z + step.z;
@@ -96,17 +97,49 @@ std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, 
     return masks ? label_objects(stack) : region_objects(stack);
 }
 
-std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions) {
-    std::vector<long> inside, all;
+double ObjectSize::elongation() const {
+    const double n = static_cast<double>(count);
+    // The covariance of the pixel coordinates and its eigenvalues:
+    // l = (a + c) / 2 +- sqrt(((a - c) / 2)^2 + b^2)
+    const double a = sxx / n - (sx / n) * (sx / n);
+    const double c = syy / n - (sy / n) * (sy / n);
+    const double b = sxy / n - (sx / n) * (sy / n);
+    const double mean = (a + c) / 2;
+    const double spread = std::hypot((a - c) / 2, b);
+    const double smallest = mean - spread;
+    if (smallest <= 0) return std::numeric_limits<double>::infinity();
+    return std::sqrt((mean + spread) / smallest);
+}
+
+namespace {
+
+// The median of measure(object) over the objects that are not specks:
+// those clear of the border, or all when fewer than 3 are.
+template <class Measure>
+std::optional<double> median_of_cells(const std::vector<ObjectSize>& objects, Measure measure) {
+    std::vector<double> inside, all;
     for (const ObjectSize& object : objects) {
         if (object.count < kSpeck) continue;
-        all.push_back(object.count);
-        if (!object.at_border) inside.push_back(object.count);
+        all.push_back(measure(object));
+        if (!object.at_border) inside.push_back(measure(object));
     }
-    std::vector<long>& counts = inside.size() >= 3 ? inside : all;
-    if (counts.empty()) return std::nullopt;
-    std::nth_element(counts.begin(), counts.begin() + static_cast<std::ptrdiff_t>(counts.size() / 2), counts.end());
-    const double size = static_cast<double>(counts[counts.size() / 2]);
+    std::vector<double>& values = inside.size() >= 3 ? inside : all;
+    if (values.empty()) return std::nullopt;
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+std::optional<double> typical_elongation(const std::vector<ObjectSize>& objects) {
+    return median_of_cells(objects, [](const ObjectSize& object) { return object.elongation(); });
+}
+
+std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions) {
+    const std::optional<double> median =
+        median_of_cells(objects, [](const ObjectSize& object) { return static_cast<double>(object.count); });
+    if (!median) return std::nullopt;
+    const double size = *median;
     const double pi = std::acos(-1.0);
     // disc: A = pi d^2 / 4; ball: V = pi d^3 / 6
     return dimensions == 3 ? std::cbrt(6 * size / pi) : 2 * std::sqrt(size / pi);
@@ -139,8 +172,10 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
 
     for (std::size_t i = 0; i < survey.files.size() && i < kFilesForDiameter; ++i) {
         const auto stack = i == 0 ? first : ipc::read_short_image_3d_tiff(survey.files[i]);
-        survey.diameter = typical_diameter(find_objects(stack, masks), survey.dimensions());
+        const std::vector<ObjectSize> objects = find_objects(stack, masks);
+        survey.diameter = typical_diameter(objects, survey.dimensions());
         if (survey.diameter) {
+            if (!survey.stacks()) survey.elongation = typical_elongation(objects);
             survey.diameter_source = survey.files[i];
             break;
         }

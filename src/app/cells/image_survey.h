@@ -19,6 +19,7 @@ struct ImageSurvey {
     int depth = 1;  // pages per file; more than 1: 3-D stacks
     std::optional<double> diameter;  // typical cell diameter in pixels, when any cell was seen
     std::string diameter_source;     // the file it was measured in
+    std::optional<double> elongation;  // typical length over width of a cell (2-D), measured with the diameter
 
     bool stacks() const { return depth > 1; }
     int dimensions() const { return stacks() ? 3 : 2; }
@@ -32,11 +33,26 @@ struct ImageSurvey {
 // the file that cannot be read or differs in size.
 ImageSurvey survey_images(const std::string& folder, bool masks);
 
-// One object of an image: its pixel (voxel) count and whether it touches
-// the image border (then it may be cut off).
+// One object of an image: its pixel (voxel) count, whether it touches the
+// image border (then it may be cut off), and the sums of its pixels'
+// in-plane coordinates for its shape.
 struct ObjectSize {
     long count = 0;
     bool at_border = false;
+    double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+
+    void add(int x, int y) {
+        ++count;
+        sx += x;
+        sy += y;
+        sxx += static_cast<double>(x) * x;
+        syy += static_cast<double>(y) * y;
+        sxy += static_cast<double>(x) * y;
+    }
+    // Length over width: the square root of the ratio of the principal
+    // second moments of its pixels (1 for a disc, about 3 for a rod three
+    // times as long as wide). Infinite for a line of pixels.
+    double elongation() const;
 };
 
 // The objects of a stack (a 2-D image is a stack of depth 1): with `masks`
@@ -50,5 +66,9 @@ std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, 
 // below 4 pixels left out, as the diameter of a disc (2-D) or ball (3-D) of
 // that size. Empty when nothing is left.
 std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions);
+
+// The median elongation of the same objects as typical_diameter uses
+// (in-plane; meaningful for 2-D images). Empty when nothing is left.
+std::optional<double> typical_elongation(const std::vector<ObjectSize>& objects);
 
 }  // namespace cells
