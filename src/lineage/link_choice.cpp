@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "tracker/assignment/careful_greedy.h"
+#include "tracker/assignment/greedy_pass.h"
 #include "tracker/assignment/linear_program_assignment.h"
 #include "tracker/assignment/program_clusters.h"
 #include "util/exception.h"
@@ -16,12 +18,20 @@ namespace {
 // often (a greedy tracker, say) makes clusters of thousands of links, where
 // branch and bound ran for hours; those take the rounding of the relaxation.
 constexpr int kLargestExactCluster = 2000;
+// Beyond this many columns even the relaxation takes minutes (a colony of
+// hundreds of rods over-segmented in places makes clusters of 80,000 links):
+// such a cluster takes a greedy cover that looks a step ahead, and the
+// relaxation only when that finds none.
+constexpr int kLargestRelaxedCluster = 20000;
 
 // The pairs of daughters weighed for one mother in one frame.
 constexpr std::size_t kPairsPerMother = 8;
 
 std::vector<int> best_cover(const ostrel::BinaryProgram& program) {
     std::vector<int> chosen = ostrel::solve_by_clusters(program, [](const ostrel::BinaryProgram& cluster) {
+        if (cluster.column_count() > kLargestRelaxedCluster)
+            if (auto cover = ostrel::careful_greedy_cover(cluster, ostrel::normalised_coefficients(cluster)))
+                return std::move(*cover);
         return ostrel::solve_integer_program_within(cluster, kLargestExactCluster);
     });
     if (!program.is_exact_cover(chosen)) throw util::Exception("lineage linker: the chosen links are no exact cover");

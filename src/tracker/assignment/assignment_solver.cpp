@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "tracker/assignment/branch_and_bound_binary_program_solver.h"
+#include "tracker/assignment/careful_greedy.h"
 #include "tracker/assignment/certified_optimum.h"
 #include "tracker/assignment/greedy_binary_program_solver.h"
 #include "tracker/assignment/greedy_pass.h"
@@ -92,11 +93,15 @@ std::vector<int> AssignmentSolver::by_clusters(const BinaryProgram& program, con
         if (cluster.column_count() <= largest_cluster_) return solve_cluster(cluster);
         bounded_ = true;
         std::vector<int> chosen;
+        const std::vector<double> coefficients = normalised_coefficients(cluster);
         try {
-            GreedyBinaryProgramSolver().solve(cluster, normalised_coefficients(cluster), chosen);
+            GreedyBinaryProgramSolver().solve(cluster, coefficients, chosen);
         } catch (const util::Exception&) {
-            // The greedy choice stranded a row: only the configured solver
-            // can say whether a cover exists at all.
+            // The greedy choice stranded a row. Looking a step ahead finds a
+            // cover in time linear in the cluster; only when that fails too
+            // does the configured solver decide whether a cover exists, on a
+            // cluster that may take it hours.
+            if (auto careful = careful_greedy_cover(cluster, coefficients)) return std::move(*careful);
             return solve_cluster(cluster);
         }
         return chosen;

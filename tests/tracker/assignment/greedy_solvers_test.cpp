@@ -5,6 +5,7 @@
 #include "numerics/random.h"
 #include "support/expect_message.h"
 #include "tracker/assignment/assignment_solver.h"
+#include "tracker/assignment/careful_greedy.h"
 #include "tracker/assignment/greedy_binary_program_solver.h"
 #include "tracker/assignment/greedy_pass.h"
 #include "tracker/assignment/random_greedy_binary_program_solver.h"
@@ -106,6 +107,53 @@ assignment_test::ProgramShape random_shape(std::mt19937& engine) {
     shape.max_column_rows = std::uniform_int_distribution<int>(1, 3)(engine);
     shape.integer_scores = engine() % 2 == 0;
     return shape;
+}
+
+TEST(CarefulGreedy, PassesOverAColumnThatWouldStrandARowAndKnowsWhenNoCoverExists) {
+    // Greedy takes column 0 and strands row 2, which only column 2 covers.
+    BinaryProgram program(3);
+    program.set_objective({10.0, 1.0, 1.0});
+    program.add_row({0, 1});
+    program.add_row({0, 2});
+    program.add_row({2});
+    EXPECT_THROW(greedy(program), util::Exception);
+    EXPECT_EQ(ostrel::careful_greedy_cover(program, program.objective()), (std::vector<int>{1, 2}));
+
+    // Every cover needs columns 0 and 1, which share row 0.
+    BinaryProgram none(2);
+    none.set_objective({2.0, 1.0});
+    none.add_row({0, 1});
+    none.add_row({0});
+    none.add_row({1});
+    EXPECT_FALSE(ostrel::careful_greedy_cover(none, none.objective()));
+}
+
+// Where the plain greedy pass finds a cover, no pick of it strands a row,
+// so the careful pass makes the same picks; elsewhere it often finds one.
+TEST(CarefulGreedy, AgreesWithThePlainGreedyWhereThatSucceedsAndCoversMoreOften) {
+    std::mt19937 engine(77);
+    int plain_covers = 0, careful_covers = 0;
+    for (int trial = 0; trial < 300; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        const BinaryProgram program = assignment_test::random_feasible_program(engine, random_shape(engine));
+        const std::vector<double> c = ostrel::normalised_coefficients(program);
+        const auto careful = ostrel::careful_greedy_cover(program, c);
+        if (careful) {
+            ++careful_covers;
+            EXPECT_TRUE(program.is_exact_cover(*careful));
+        }
+        std::vector<int> plain;
+        try {
+            GreedyBinaryProgramSolver().solve(program, c, plain);
+        } catch (const util::Exception&) {
+            continue;
+        }
+        ++plain_covers;
+        std::sort(plain.begin(), plain.end());
+        ASSERT_TRUE(careful);
+        EXPECT_EQ(*careful, plain);
+    }
+    EXPECT_GT(careful_covers, plain_covers);
 }
 
 TEST(RandomGreedySolver, ReturnsCoversNeverWorseThanTheGreedyCover) {
