@@ -91,7 +91,10 @@ TEST(CellConfiguration, DerivedNumbersLandInTheFile) {
 TEST(CellConfiguration, RodsAreToldApartBySeamsAndDivideAlongTheirAxis) {
     CellTrackingPlan rods = plan(2, 14, 5);
     rods.rods = true;
+    rods.elongation = 4;  // a disc of diameter 14 has the area of a rod 6.2 wide and 24.8 long
     const std::string text = cells::cell_tracking_configuration(rods);
+    EXPECT_EQ(text_of(text, "sigma"), "0.89");  // a seventh of the width
+    EXPECT_EQ(text_of(text, "method"), "otsu");
     EXPECT_EQ(text_of(text, "seed_distance"), "0");
     EXPECT_EQ(text_of(text, "axis_sigma"), "20");
     EXPECT_EQ(text_of(text, "area_growth"), "1");

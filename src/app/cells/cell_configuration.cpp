@@ -71,15 +71,17 @@ std::vector<Element> raw_image_stages(const CellTrackingPlan& plan, const Tracki
     const std::string d3 = stack ? "_3d" : "";
     std::vector<Element> stages;
     stages.emplace_back(image + "_to_" + image + "_gaussian_smoother_algorithm_component",
-                        "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.");
+                        plan.rods ? "Smoothing of a seventh of a rod's width: the seams between touching rods stay."
+                                  : "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.");
     stages.back().add("sigma", numbers.smoothing_sigma);
     stages.emplace_back(image + "_to_" + image + "_background_subtractor_algorithm_component",
                         "Uneven illumination: the background, measured on squares of 2.5 diameters, is subtracted.");
     stages.back().add("scale", numbers.background_scale);
     stages.emplace_back(pair + "_initializer_algorithm_component");
     stages.emplace_back(pair + "_threshold_segmentor" + d3 + "_algorithm_component",
-                        "Foreground: above the foot of the background's peak in the histogram (dim cells too).");
-    stages.back().add("method", "triangle");
+                        plan.rods ? "Foreground: Otsu's threshold between the cells and the seams and background."
+                                  : "Foreground: above the foot of the background's peak in the histogram (dim cells too).");
+    stages.back().add("method", numbers.threshold_method);
     // Rods packed side by side have level ridges that a split by the outline
     // cuts into pieces; the dim seams between them separate them instead
     // (each keeps only the pixels above 30 % of its own peak).

@@ -33,6 +33,17 @@ TrackingNumbers derive_numbers(const CellTrackingPlan& plan) {
     // of 2.5 diameters, well larger than a cell; touching cells are split
     // from centres at least 0.6 diameters apart.
     numbers.smoothing_sigma = std::round(100 * plan.diameter / 7) / 100;
+    numbers.threshold_method = "triangle";
+    if (plan.rods) {
+        // Rods are told apart by the seams between them, a few pixels wide:
+        // the blur is a seventh of a rod's width, and the width comes from
+        // the area of a disc of the diameter, A ~ width * length = e width^2.
+        const double width = std::sqrt(pi * plan.diameter * plan.diameter / 4 / std::clamp(plan.elongation, 1.0, 10.0));
+        numbers.smoothing_sigma = std::round(100 * width / 7) / 100;
+        // A colony is mostly cells: two classes, cells and seams with the
+        // background, split where Otsu's threshold puts them.
+        numbers.threshold_method = "otsu";
+    }
     numbers.background_scale = std::max(4, static_cast<int>(std::lround(2.5 * plan.diameter)));
     numbers.seed_distance = std::max(1, static_cast<int>(std::lround(0.6 * plan.diameter)));
     // Lineage: daughters start about a diameter from their mother and from

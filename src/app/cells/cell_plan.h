@@ -20,6 +20,7 @@ struct CellTrackingPlan {
     // dim seams between them rather than by their outline, and dividing
     // across their middle.
     bool rods = false;
+    double elongation = 1;  // length over width of a typical cell, as measured (1 when not)
     std::string diameter_origin = "default";
     std::string max_speed_origin = "default";
     std::string shape_origin = "default";
@@ -43,6 +44,7 @@ struct TrackingNumbers {
     double position_sigma;        // standard deviation of a contact's position, per axis
     int minimum_contact_size;     // fewer pixels make no contact
     double smoothing_sigma;       // Gaussian blur before the threshold, pixels
+    std::string threshold_method; // how the foreground threshold is found
     int background_scale;         // squares the background is measured on, pixels
     int seed_distance;            // touching cells split from centres at least this far apart
     double search_radius;         // a daughter, or a cell found again, starts within this of her track

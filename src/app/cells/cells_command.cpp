@@ -64,6 +64,7 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
         plan.diameter = kDefaultDiameter;
         plan.diameter_origin = "default: no cell found in the first images";
     }
+    if (survey.elongation) plan.elongation = *survey.elongation;
     if (options.shape) {
         plan.rods = *options.shape == "rods";
         plan.shape_origin = "given";
