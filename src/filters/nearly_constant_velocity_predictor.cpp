@@ -1,6 +1,7 @@
 #include "filters/nearly_constant_velocity_predictor.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "filters/filter_schema.h"
 #include "filters/prediction_interval.h"
@@ -90,6 +91,38 @@ NearlyConstantVelocityPredictor<N>::predicted_estimate(const Estimate& estimate,
     predicted.mean.set_segment(0, predicted_position(estimate.estimate.mean, dt));
     predicted.covariance = predicted_covariance(estimate.estimate.covariance, dt);
     return std::make_shared<const Estimate>(predicted, time);
+}
+
+template <int N>
+void NearlyConstantVelocityPredictor<N>::update(const state::CompositeState& contact, TrackState& track) const {
+    const double time = contact.get<state::TimeState>().time;
+    track.states.get<Estimate>();  // fails, naming the state, when there is none
+    track.states.insert(recent_prediction(track.states.get_ptr<Estimate>(), time));
+}
+
+// The tracker predicts each hypothesis twice per frame, with the same
+// estimate object and time: once before it tries the new contacts and once
+// in the missed-detection filter, whose predictor is another object with
+// the same process noise. The last prediction made on this thread is
+// handed out again when all three match bit for bit. The cache holds on to
+// the estimate it was made from, so the address cannot be reused by another
+// estimate while it is compared against.
+template <int N>
+typename NearlyConstantVelocityPredictor<N>::EstimatePtr NearlyConstantVelocityPredictor<N>::recent_prediction(
+    const EstimatePtr& estimate, double time) const {
+    struct Last {
+        EstimatePtr from;
+        double time = 0;
+        nmrc::Vector<N> process_noise;
+        EstimatePtr prediction;
+    };
+    thread_local Last last;
+    if (last.from == estimate && std::memcmp(&last.time, &time, sizeof time) == 0 &&
+        std::memcmp(&last.process_noise, &process_noise_, sizeof process_noise_) == 0)
+        return last.prediction;
+    EstimatePtr prediction = predicted_estimate(*estimate, time);
+    last = Last{estimate, time, process_noise_, prediction};
+    return prediction;
 }
 
 template class NearlyConstantVelocityPredictor<2>;

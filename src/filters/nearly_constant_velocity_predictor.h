@@ -25,8 +25,14 @@ public:
     nmrc::SymmetricMatrix<2 * N> predicted_covariance(const nmrc::SymmetricMatrix<2 * N>& covariance,
                                                       double dt) const override;
     EstimatePtr predicted_estimate(const Estimate& estimate, double time) const override;
+    // As the base class, but a track state that already holds the
+    // estimate predicted last on this thread gets that prediction again
+    // (see recent_prediction).
+    void update(const state::CompositeState& contact, TrackState& track) const override;
 
 private:
+    EstimatePtr recent_prediction(const EstimatePtr& estimate, double time) const;
+
     const nmrc::Vector<N> process_noise_;
 };
 

@@ -105,6 +105,33 @@ TEST(NearlyConstantVelocityPredictor, PredictsMeanAndCovarianceOverAnInterval) {
                 1e-12);
 }
 
+// Hypotheses of one track share their estimate; predicting it again to the
+// same time with the same noise hands out the prediction made before, and
+// anything else is predicted afresh.
+TEST(NearlyConstantVelocityPredictor, SharesAPredictionOnlyForTheSameEstimateTimeAndNoise) {
+    const auto predictor = [](const char* noise) {
+        return build(std::string("<nearly_constant_velocity_2d_predictor><process_noise>") + noise +
+                     "</process_noise></nearly_constant_velocity_2d_predictor>");
+    };
+    auto first = predictor("0.5 1"), twin = predictor("0.5 1"), other = predictor("0.5 2");
+    TrackState track(state::Label{0, 1});
+    filter_test::put_estimate<2>(track, {1, 2, 3, 4}, SymmetricMatrix<4>::identity(), 1.0);
+    using Estimate = state::PositionVelocityEstimateState<2>;
+    const auto predicted = [&](const FilterPtr& filter, double time) {
+        TrackState copy = track;
+        filter->update(filter_test::contact_at(time), copy);
+        return copy.states.get_ptr<Estimate>();
+    };
+    const auto made = predicted(first, 3.0);
+    EXPECT_EQ(predicted(twin, 3.0), made);
+    const auto noisier = predicted(other, 3.0);
+    EXPECT_NE(noisier, made);
+    EXPECT_EQ(noisier->estimate.covariance(1, 1), 5 + 8.0 / 3 * 2);
+    const auto later = predicted(first, 4.0);
+    EXPECT_EQ(later->time, 4.0);
+    EXPECT_EQ(later->estimate.mean, (Vector<4>{10, 14, 3, 4}));
+}
+
 TEST(NearlyConstantVelocityPredictor, RefusesToPredictBackwards) {
     auto ncv = build("<nearly_constant_velocity_3d_predictor><process_noise>1 1 1</process_noise>"
                      "</nearly_constant_velocity_3d_predictor>");
