@@ -63,7 +63,10 @@ config::Schema<IsbiFrameWriterBase::Parameters> IsbiFrameWriterBase::writer_sche
         .required(&P::create, "create", "true: move an existing folder to the trash and make a fresh one")
         .required(&P::distance_gate, "distance_gate",
                   "a newborn track closer than this to a track under way is taken as its daughter (0: none)", gate)
-        .optional(&P::mask_digits, "mask_digits", "the frame number's width in mask file names", digits);
+        .optional(&P::mask_digits, "mask_digits", "the frame number's width in mask file names", digits)
+        .optional(&P::compression, "compression",
+                  "how mask files are compressed: lzw (smallest), packbits (fastest to write) or none",
+                  config::one_of({"lzw", "packbits", "none"}));
 }
 
 const config::Schema<IsbiFrameWriter::Parameters>& IsbiFrameWriter::schema() {
@@ -83,6 +86,9 @@ IsbiFrameWriterBase::IsbiFrameWriterBase(const Parameters& parameters, std::stri
       directory_(normalised_directory(parameters.directory)),
       distance_gate_(parameters.distance_gate),
       mask_digits_(parameters.mask_digits),
+      compression_(parameters.compression == "packbits" ? ipc::TiffCompression::packbits
+                   : parameters.compression == "none"   ? ipc::TiffCompression::none
+                                                        : ipc::TiffCompression::lzw),
       table_(dimension),
       masks_(cmpnt::thread_budget() > 1) {
     if (parameters.create) util::System::make_directory(directory_);
@@ -143,11 +149,11 @@ state::StatePtr IsbiFrameWriterBase::write_frame(const frame::CompositeStateFram
     const std::vector<std::int32_t> labels = lineage_.label_frame(tracks, f, distance_gate_);
     PaintedMask painted = paint_frame_mask(frame, tracks, labels);
     // Reports the previous mask's failure, if any, before this one is queued.
-    masks_.write([name = mask_name(f), mask = painted.mask, stack = painted.stack] {
+    masks_.write([name = mask_name(f), mask = painted.mask, stack = painted.stack, compression = compression_] {
         if (stack)
-            write_mask(name, *stack);
+            write_mask(name, *stack, compression);
         else
-            write_mask(name, *mask);
+            write_mask(name, *mask, compression);
     });
     std::vector<ResultMaskState::LabelRecord> records;
     for (std::size_t k = 0; k < tracks.size(); ++k) {

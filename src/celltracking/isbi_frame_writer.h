@@ -28,7 +28,8 @@ namespace isbi {
 // fresh directory), "distance_gate" (double, >= 0; a newborn track closer
 // than this to a track under way is taken as a daughter of a division) and
 // optionally "mask_digits" (the frame number's width in mask names, 3 by
-// default).
+// default) and "compression" of the masks ("lzw" by default, "packbits" or
+// "none"; see ipc::TiffCompression).
 //
 // The frame number is the frame time truncated to an integer; frames must
 // give distinct, non-negative numbers.
@@ -42,6 +43,7 @@ public:
         bool create = false;    // prepare a fresh directory
         double distance_gate = 0;
         int mask_digits = default_mask_digits;
+        std::string compression = "lzw";
     };
     // The parameters as the writer of `key` declares them.
     static config::Schema<Parameters> writer_schema(const char* key, const char* meaning);
@@ -83,6 +85,7 @@ private:
     std::string directory_;
     double distance_gate_ = 0;
     int mask_digits_ = default_mask_digits;
+    ipc::TiffCompression compression_ = ipc::TiffCompression::lzw;
     TrackLineage lineage_;
     TrackPositionsTable table_;
     std::map<std::int32_t, double> frame_times_;  // time of the frame behind each mask written

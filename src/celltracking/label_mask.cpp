@@ -148,19 +148,19 @@ Mask3d paint_mask(const ipc::SegmentImage3d& segmentation, const std::vector<Tra
     return mask;
 }
 
-void write_mask(const std::string& name, const Mask& mask) {
+void write_mask(const std::string& name, const Mask& mask, ipc::TiffCompression compression) {
     ipc::TiffFile file(name, "w");
     if (!file.is_open()) throw util::Exception("Unable to open file: " + name);
-    ipc::write_greyscale_page(file, mask);
+    ipc::write_greyscale_page(file, mask, compression);
     file.close();
 }
 
-void write_mask(const std::string& name, const Mask3d& mask) {
+void write_mask(const std::string& name, const Mask3d& mask, ipc::TiffCompression compression) {
     if (mask.depth() == 0) throw util::Exception("cannot write an empty 3-D mask, file = " + name);
     ipc::TiffFile file(name, "w");
     if (!file.is_open()) throw util::Exception("Unable to open file: " + name);
     for (const Mask& slice : mask.slices()) {
-        ipc::write_greyscale_page(file, slice);
+        ipc::write_greyscale_page(file, slice, compression);
         file.require(TIFFWriteDirectory(file.handle()) == 1, "unable to write directory");
     }
     file.close();

@@ -7,6 +7,7 @@
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "imaging/segment_image.h"
+#include "imaging/tiff_page_writer.h"
 
 namespace isbi {
 
@@ -34,7 +35,9 @@ Mask3d paint_mask(const ipc::SegmentImage3d& segmentation, const std::vector<Tra
 
 // Writes a mask as a 16-bit greyscale TIFF (a 3-D mask one page per slice).
 // A file that cannot be opened fails with "Unable to open file: " + name.
-void write_mask(const std::string& name, const Mask& mask);
-void write_mask(const std::string& name, const Mask3d& mask);
+void write_mask(const std::string& name, const Mask& mask,
+                ipc::TiffCompression compression = ipc::TiffCompression::lzw);
+void write_mask(const std::string& name, const Mask3d& mask,
+                ipc::TiffCompression compression = ipc::TiffCompression::lzw);
 
 }  // namespace isbi

@@ -9,8 +9,21 @@
 
 namespace ipc {
 
+namespace {
+
+std::uint16_t compression_tag(TiffCompression compression) {
+    switch (compression) {
+        case TiffCompression::packbits: return COMPRESSION_PACKBITS;
+        case TiffCompression::none: return COMPRESSION_NONE;
+        case TiffCompression::lzw: break;
+    }
+    return COMPRESSION_LZW;
+}
+
+}  // namespace
+
 template <class T>
-void write_greyscale_page(const TiffFile& file, const Image<T>& image) {
+void write_greyscale_page(const TiffFile& file, const Image<T>& image, TiffCompression compression) {
     TIFF* tif = file.handle();
     const std::uint32_t width = static_cast<std::uint32_t>(image.width());
     const std::uint32_t height = static_cast<std::uint32_t>(image.height());
@@ -22,7 +35,7 @@ void write_greyscale_page(const TiffFile& file, const Image<T>& image) {
     bool ok = TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width) == 1 &&
               TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height) == 1 &&
               TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, bits) == 1 &&
-              TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW) == 1 &&
+              TIFFSetField(tif, TIFFTAG_COMPRESSION, compression_tag(compression)) == 1 &&
               TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK) == 1 &&
               TIFFSetField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT) == 1 &&
               TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) == 1 &&
@@ -68,7 +81,7 @@ void write_greyscale_tiff_stack(const std::string& name, const Image3d<T>& image
 }
 
 #define OSTREL_TIFF_WRITING(T)                                                   \
-    template void write_greyscale_page<T>(const TiffFile&, const Image<T>&);    \
+    template void write_greyscale_page<T>(const TiffFile&, const Image<T>&, TiffCompression); \
     template void write_greyscale_tiff<T>(const std::string&, const Image<T>&); \
     template void write_greyscale_tiff_stack<T>(const std::string&, const Image3d<T>&);
 OSTREL_TIFF_WRITING(unsigned char)

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <limits>
 
+#include <tiffio.h>
+
 #include "celltracking/isbi_frame_writer.h"
 #include "celltracking/unconfirmed_track_size_buffer_filter.h"
 #include "imaging/segment_features_state.h"
@@ -274,12 +276,32 @@ TEST(IsbiFrameWriterTest, ParametersAreCheckedAtConstruction) {
         {"3", "<mask_digits>0</mask_digits>", "isbi_frame_writer: mask_digits must be between 1 and 10, mask_digits = 0"},
         {"3", "<mask_digits>11</mask_digits>",
          "isbi_frame_writer: mask_digits must be between 1 and 10, mask_digits = 11"},
+        {"3", "<compression>zip</compression>",
+         "isbi_frame_writer: compression must be one of lzw, packbits, none: compression = \"zip\""},
     };
     for (const Case& c : cases)
         EXPECT_MESSAGE(isbi::IsbiFrameWriter(element(writer_element("isbi_frame_writer", "out", c.gate, c.extra))),
                        c.message);
     EXPECT_MESSAGE(isbi::IsbiFrameWriter(element(writer_element("isbi_frame_writer", "", "3"))),
                    "isbi_frame_writer: directory is empty: directory = \"\"");
+}
+
+TEST(IsbiFrameWriterTest, MasksAreWrittenWithTheConfiguredCompressionAndReadBackTheSame) {
+    const std::pair<std::string, std::uint16_t> cases[] = {
+        {"", COMPRESSION_LZW}, {"lzw", COMPRESSION_LZW}, {"packbits", COMPRESSION_PACKBITS}, {"none", COMPRESSION_NONE}};
+    for (const auto& [word, tag] : cases) {
+        test_support::TempDir dir("compression");
+        auto writer = make_writer(dir.str(), word.empty() ? "" : "<compression>" + word + "</compression>");
+        writer->push_frame(make_frame(0, {cell_test::cell_track({0, 4}, 1, 1.5, 0.5, 1)}, two_cells()));
+        const std::string name = dir.str() + "/mask000.tif";
+        EXPECT_EQ(mask_rows(name), (Rows{{0, 1, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}})) << word;
+        TIFF* tif = TIFFOpen(name.c_str(), "r");
+        ASSERT_NE(tif, nullptr) << word;
+        std::uint16_t written = 0;
+        TIFFGetField(tif, TIFFTAG_COMPRESSION, &written);
+        TIFFClose(tif);
+        EXPECT_EQ(written, tag) << word;
+    }
 }
 
 TEST(IsbiFrameWriterTest, CreatePreparesTheDirectoryAndBackslashesBecomeSlashes) {
