@@ -1,8 +1,10 @@
 #include "celltracking/background_images.h"
 
+#include <filesystem>
 #include <utility>
 
 #include "celltracking/overlay_picture.h"
+#include "imaging/decoded_image_shelf.h"
 #include "imaging/tiff_readers.h"
 
 namespace isbi {
@@ -10,18 +12,26 @@ namespace isbi {
 namespace {
 
 ipc::Image<unsigned short> read_background(const std::string& file, bool stack) {
-    return stack ? project_brightest(ipc::read_short_image_3d_tiff(file)) : ipc::read_short_image_tiff(file);
+    if (stack) return project_brightest(ipc::read_short_image_3d_tiff(file));
+    if (auto decoded = ipc::DecodedImageShelf::shared().take(file)) return *decoded;
+    return ipc::read_short_image_tiff(file);
 }
 
 }  // namespace
 
 BackgroundImages::BackgroundImages(std::deque<std::string> files, bool read_ahead)
-    : files_(std::move(files)), read_ahead_(read_ahead) {}
+    : files_(std::move(files)), read_ahead_(read_ahead) {
+    if (!files_.empty()) {
+        folder_ = std::filesystem::path(files_.front()).parent_path().string();
+        ipc::DecodedImageShelf::shared().watch(folder_);
+    }
+}
 
 BackgroundImages::~BackgroundImages() {
     // A read still running uses its own copies of the file name and flag;
     // wait for it and drop what it read (or the error it met).
     if (pending_.valid()) pending_.wait();
+    if (!folder_.empty()) ipc::DecodedImageShelf::shared().unwatch(folder_);
 }
 
 void BackgroundImages::start_next(bool stack) {

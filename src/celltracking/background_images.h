@@ -12,7 +12,9 @@ namespace isbi {
 // z). With `read_ahead`, the file of the next frame is read on a second
 // thread while the caller draws the current one, so decoding the source image
 // (often LZW-compressed) costs no time on the drawing thread. The images and
-// their order do not depend on it.
+// their order do not depend on it. While it lives, the folder of the files is
+// watched on the shared ipc::DecodedImageShelf: a 2-D image the run's reader
+// has decoded already is taken from there instead of being read again.
 class BackgroundImages {
 public:
     BackgroundImages(std::deque<std::string> files, bool read_ahead);
@@ -30,6 +32,7 @@ private:
     void start_next(bool stack);
 
     std::deque<std::string> files_;  // not yet started, in frame order
+    std::string folder_;             // watched on the shelf; empty: none
     bool read_ahead_;
     // The next frame's image being read, its file and how it is read.
     std::future<ipc::Image<unsigned short>> pending_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/decoded_image_shelf.h"
 #include "imaging/tiff_file_names.h"
 #include "imaging/tiff_greyscale_file.h"
 #include "imaging/type_words.h"
@@ -137,6 +138,9 @@ Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
 void ShortImageTiffReader::read_and_push(const std::string& name, double time) {
     auto image = std::make_shared<Image<unsigned short>>(read_short_image_tiff(name));
     require_first_frame_size(name, {image->width(), image->height()});
+    // Left for the overlay writer, when it will draw on this file, before any
+    // stage downstream can change the image.
+    DecodedImageShelf::shared().offer(name, *image);
     child().push_frame(std::make_shared<frame::FrameTemplate<Image<unsigned short>>>(time, image));
 }
 
