@@ -191,18 +191,33 @@ void IsbiFrameWriterBase::write_lineage() const {
 namespace {
 
 // The segmentation the frame's contacts came from, through the frame's own
-// contact states.
+// contact states. A 2-D one is kept compact in its state and painted into
+// `scratch` (once for both uses of a frame: `scratch` remembers the state it
+// holds).
 template <int N>
 const typename Space<N>::Segmentation& frame_segmentation(const frame::CompositeStateFrame& frame,
-                                                          const std::string& key) {
+                                                          const std::string& key,
+                                                          SegmentationScratch& scratch) {
     using SegmentationState = typename Space<N>::SegmentationState;
     if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
     const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
     if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
-    const auto& segmentation = own_contact->get<SegmentationState>().segmentation;
-    if (!segmentation)
-        throw util::Exception(key + ": the frame holds no segmentation, time = " + format_number(frame.time));
-    return *segmentation;
+    const auto state = own_contact->get_ptr<SegmentationState>();
+    if (!state) own_contact->get<SegmentationState>();  // fails, naming the state
+    const auto missing = [&] {
+        return util::Exception(key + ": the frame holds no segmentation, time = " + format_number(frame.time));
+    };
+    if constexpr (N == 2) {
+        if (scratch.painted_from != state) {
+            scratch.painted_from = nullptr;
+            if (!state->paint(scratch.image)) throw missing();
+            scratch.painted_from = state;
+        }
+        return scratch.image;
+    } else {
+        if (!state->segmentation) throw missing();
+        return *state->segmentation;
+    }
 }
 
 // The mean of the track's position, from a position estimate or the
@@ -251,7 +266,7 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
             track.measures = SegmentMeasures{features->features.area, features->features.mean_intensity};
         tracks.push_back(track);
     }
-    const std::vector<bool> marked = marked_tracks(frame_segmentation<N>(frame, key()), tracks);
+    const std::vector<bool> marked = marked_tracks(frame_segmentation<N>(frame, key(), scratch_), tracks);
     for (std::size_t k = 0; k < tracks.size(); ++k) tracks[k].marked = marked[k];
     return tracks;
 }
@@ -261,7 +276,7 @@ IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::paint_frame_mask(const
                                                                            const std::vector<TrackSighting>& tracks,
                                                                            const std::vector<std::int32_t>& labels) const {
     auto mask = std::make_shared<typename Space<N>::Mask>(
-        paint_mask(frame_segmentation<N>(frame, this->key()), tracks, labels));
+        paint_mask(frame_segmentation<N>(frame, this->key(), scratch_), tracks, labels));
     PaintedMask painted;
     if constexpr (N == 2)
         painted.mask = std::move(mask);

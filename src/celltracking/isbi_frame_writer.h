@@ -9,6 +9,7 @@
 #include "celltracking/track_lineage.h"
 #include "celltracking/track_positions_table.h"
 #include "config/schema.h"
+#include "imaging/segment_states.h"
 #include "model/composite_state_frame.h"
 #include "pipeline/component.h"
 
@@ -95,6 +96,13 @@ private:
     FileWriteQueue masks_;
 };
 
+// A 2-D frame's segmentation as painted from its compact state, and that
+// state (kept alive, so that its address names it).
+struct SegmentationScratch {
+    ipc::SegmentImage image;
+    std::shared_ptr<const ipc::SegmentImageState> painted_from;
+};
+
 // The writer for tracks of dimension N (2 or 3): positions from
 // PositionEstimateState<N> or the position part of
 // PositionVelocityEstimateState<N>, the segmentation from the frame's own
@@ -110,6 +118,9 @@ protected:
     std::vector<TrackSighting> sightings(const frame::CompositeStateFrame& frame) const override;
     PaintedMask paint_frame_mask(const frame::CompositeStateFrame& frame, const std::vector<TrackSighting>& tracks,
                                  const std::vector<std::int32_t>& labels) const override;
+
+private:
+    mutable SegmentationScratch scratch_;  // 2-D only
 };
 
 extern template class BasicIsbiFrameWriter<2>;

@@ -196,7 +196,7 @@ std::optional<double> BasicLineageLinker<N>::field_size(const frame::CompositeSt
     if (!own) return std::nullopt;
     if constexpr (N == 2) {
         if (const auto image = own->get_ptr<ipc::SegmentImageState>())
-            if (image->segmentation) return double(image->segmentation->width()) * image->segmentation->height();
+            if (image->has_segmentation()) return double(image->width()) * image->height();
     } else {
         if (const auto image = own->get_ptr<ipc::SegmentImage3dState>())
             if (image->segmentation)
@@ -212,9 +212,10 @@ std::vector<std::pair<state::Label, Sighting>> BasicLineageLinker<N>::read_sight
     // Shapes from the frame's segmentation, for contacts that carry no
     // segment features; measured at most once per frame.
     std::optional<SegmentShapes> shapes;
-    const ipc::SegmentImage* segmentation = nullptr;
+    util::CountedPtr<const ipc::SegmentImageState> segmentation;
     if (const state::CompositeState* own = own_contact(frame); N == 2 && own)
-        if (const auto image = own->get_ptr<ipc::SegmentImageState>()) segmentation = image->segmentation.get();
+        if (const auto image = own->get_ptr<ipc::SegmentImageState>(); image && image->has_segmentation())
+            segmentation = image;
 
     std::vector<std::pair<state::Label, Sighting>> sightings;
     sightings.reserve(frame.composite_states.size());
@@ -240,7 +241,8 @@ std::vector<std::pair<state::Label, Sighting>> BasicLineageLinker<N>::read_sight
                                   state::PositionVelocityEstimateState<N>::key());
         }
         if (sighting.contact) {
-            if (segmentation && !shapes && !contact->has<ipc::SegmentFeaturesState>()) shapes.emplace(*segmentation);
+            if (segmentation && !shapes && !contact->has<ipc::SegmentFeaturesState>())
+                shapes.emplace(*segmentation->segmentation());
             sighting.shape = contact_shape(*contact, shapes ? &*shapes : nullptr);
         }
         sightings.emplace_back(label, sighting);

@@ -99,7 +99,7 @@ TEST(ImageComponentRegistryTest, SegmentStatesReadAndWriteTheirElements) {
     auto id = factory.create(element("<segment_id_state>17</segment_id_state>"));
     EXPECT_EQ(id->cast<ipc::SegmentIdState>().id, 17);
     auto image = factory.create(element("<segment_image_state/>"));
-    EXPECT_EQ(image->cast<ipc::SegmentImageState>().segmentation, nullptr);
+    EXPECT_FALSE(image->cast<ipc::SegmentImageState>().has_segmentation());
     EXPECT_TRUE(factory.create(element("<segment_image_3d_state/>"))->cast<ipc::SegmentImage3dState>().segmentation ==
                 nullptr);
 

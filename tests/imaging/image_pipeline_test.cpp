@@ -60,7 +60,7 @@ TEST(ImagePipelineTest, TiffFilesBecomeContactFrames) {
     for (int k = 0; k < 2; ++k) {
         auto contacts = frame::cast<frame::CompositeStateFrame>(collector->frames[k]);
         EXPECT_EQ(contacts->time, k);
-        ASSERT_TRUE(contacts->meta_data->get<SegmentImageState>().segmentation);
+        ASSERT_TRUE(contacts->meta_data->get<SegmentImageState>().has_segmentation());
         ASSERT_EQ(contacts->composite_states.size(), 2u) << "frame " << k;
         std::vector<std::pair<double, double>> centres;
         for (const auto& contact : contacts->composite_states) {

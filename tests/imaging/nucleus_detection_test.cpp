@@ -108,7 +108,8 @@ Result detect(const synth::SequenceParameters& p) {
             synth::render_fluorescence(nuclei, p.width, p.height, style, noise));
         chain.first->push_frame(std::make_shared<frame::FrameTemplate<Image<unsigned short>>>(double(f), image));
         const auto contacts = frame::cast<frame::CompositeStateFrame>(chain.collector->frames.back());
-        const auto& labels = *contacts->meta_data->get<SegmentImageState>().segmentation;
+        const auto segmentation = contacts->meta_data->get<SegmentImageState>().segmentation();
+        const auto& labels = *segmentation;
         EXPECT_EQ(contacts->composite_states.size(), static_cast<std::size_t>(labels.number_of_segments - 1));
         result.score += ipc_test::score_detection(synth::render_label_mask(nuclei, p.width, p.height), labels,
                                                   kSmallestCounted, static_cast<int>(f));

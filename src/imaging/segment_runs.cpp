@@ -1,0 +1,42 @@
+#include "imaging/segment_runs.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ipc {
+
+bool SegmentRuns::encode(const SegmentImage& image, SegmentRuns& runs) {
+    const std::size_t size = image.size();
+    if (size > std::numeric_limits<std::uint32_t>::max()) return false;
+    const std::size_t most = size * sizeof(int) / 2 / sizeof(Run);
+    std::vector<Run> found;
+    const int* pixels = image.data();
+    std::size_t i = 0;
+    while (i < size) {
+        if (pixels[i] == 0) {
+            ++i;
+            continue;
+        }
+        const int label = pixels[i];
+        const std::size_t start = i;
+        while (i < size && pixels[i] == label) ++i;
+        if (found.size() == most) return false;
+        found.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - start), label});
+    }
+    runs.width_ = image.width();
+    runs.height_ = image.height();
+    runs.number_of_segments_ = image.number_of_segments;
+    runs.runs_ = std::move(found);
+    runs.runs_.shrink_to_fit();
+    return true;
+}
+
+void SegmentRuns::paint(SegmentImage& out) const {
+    out.resize(width_, height_);
+    std::fill(out.begin(), out.end(), 0);
+    int* pixels = out.data();
+    for (const Run& run : runs_) std::fill_n(pixels + run.start, run.length, run.label);
+    out.number_of_segments = number_of_segments_;
+}
+
+}  // namespace ipc
