@@ -13,6 +13,9 @@ bool SegmentRuns::encode(const SegmentImage& image, SegmentRuns& runs) {
     const int* pixels = image.data();
     std::size_t i = 0;
     while (i < size) {
+        // Most of a frame is background: skip it four pixels at a time.
+        while (i + 4 <= size && (pixels[i] | pixels[i + 1] | pixels[i + 2] | pixels[i + 3]) == 0) i += 4;
+        if (i == size) break;
         if (pixels[i] == 0) {
             ++i;
             continue;
