@@ -14,6 +14,8 @@
 //                      current frame is drawn, while a third writes the
 //                      picture of the frame before (wall-clock frames/s,
 //                      since the work is split between threads)
+//   WriteMask          a result mask as isbi_frame_writer writes it, LZW
+//                      (compression:0), PackBits (1) or uncompressed (2)
 //   ScoreFrame         what ostrel-eval does per frame: read a reference and
 //                      a result mask (16-bit TIFFs), overlap and match them
 //
@@ -30,8 +32,9 @@
 #include <unistd.h>
 
 #include "celltracking/background_images.h"
+#include "celltracking/file_write_queue.h"
+#include "celltracking/label_mask.h"
 #include "celltracking/overlay_picture.h"
-#include "celltracking/picture_file_queue.h"
 #include "celltracking/png_file.h"
 #include "evaluation/frame_matching.h"
 #include "imaging/synthetic/compressed_tiff.h"
@@ -138,15 +141,29 @@ void OverlayFrameReadAhead(benchmark::State& state) {
     const std::string image = background_tiff(state.range(0) != 0), name = scratch("frame.png");
     const std::deque<std::string> files(static_cast<std::size_t>(state.max_iterations) + 1, image);
     isbi::BackgroundImages backgrounds(files, true);
-    isbi::PictureFileQueue pictures(true);
+    isbi::FileWriteQueue pictures(true);
     for (auto _ : state) {
-        const auto background = backgrounds.next(false);
-        pictures.write(name, isbi::render_overlay(&background, f.labels), isbi::OverlayColours::palette());
+        auto background = std::make_shared<const ipc::Image<unsigned short>>(backgrounds.next(false));
+        pictures.write([&name, &f, background] {
+            isbi::write_indexed_png(name, isbi::render_overlay(background.get(), f.labels),
+                                    isbi::OverlayColours::palette());
+        });
     }
     pictures.finish();
     frames_per_second(state);
 }
 BENCHMARK(OverlayFrameReadAhead)->ArgName("deflate")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A result mask as the result writer writes it: LZW (0), PackBits (1) or
+// uncompressed (2).
+void WriteMask(benchmark::State& state) {
+    const Frame& f = frame();
+    const std::string name = scratch("mask.tif");
+    const auto compression = static_cast<ipc::TiffCompression>(state.range(0));
+    for (auto _ : state) isbi::write_mask(name, f.labels, compression);
+    frames_per_second(state);
+}
+BENCHMARK(WriteMask)->ArgName("compression")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void ScoreFrame(benchmark::State& state) {
     const Frame& f = frame();
