@@ -202,8 +202,7 @@ const typename Space<N>::Segmentation& frame_segmentation(const frame::Composite
     if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
     const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
     if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
-    const auto state = own_contact->get_ptr<SegmentationState>();
-    if (!state) own_contact->get<SegmentationState>();  // fails, naming the state
+    const auto state = own_contact->get_shared<SegmentationState>();
     const auto missing = [&] {
         return util::Exception(key + ": the frame holds no segmentation, time = " + format_number(frame.time));
     };

@@ -96,8 +96,7 @@ NearlyConstantVelocityPredictor<N>::predicted_estimate(const Estimate& estimate,
 template <int N>
 void NearlyConstantVelocityPredictor<N>::update(const state::CompositeState& contact, TrackState& track) const {
     const double time = contact.get<state::TimeState>().time;
-    track.states.get<Estimate>();  // fails, naming the state, when there is none
-    track.states.insert(recent_prediction(track.states.get_ptr<Estimate>(), time));
+    track.states.insert(recent_prediction(track.states.get_shared<Estimate>(), time));
 }
 
 // The tracker predicts each hypothesis twice per frame, with the same

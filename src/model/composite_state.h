@@ -45,6 +45,14 @@ public:
         if (found == states_.end()) State::throw_cast_failure(T::static_type_id(), 0);
         return found->second->template cast<T>();
     }
+    // As get, but shared: fails the same way when the state is absent.
+    template <class T>
+    util::CountedPtr<const T> get_shared() const {
+        auto found = locate(T::static_type_id());
+        if (found == states_.end()) State::throw_cast_failure(T::static_type_id(), 0);
+        found->second->template cast<T>();
+        return std::static_pointer_cast<const T>(found->second);
+    }
     // The state as a shared pointer of its class (null when absent).
     template <class T>
     util::CountedPtr<const T> get_ptr() const {
