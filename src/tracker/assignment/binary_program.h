@@ -1,7 +1,26 @@
 #pragma once
+#include <cstddef>
 #include <vector>
 
 namespace ostrel {
+
+// A read-only run of indices stored inside a BinaryProgram (a row's columns
+// or a column's rows); valid until the program changes.
+class IndexList {
+public:
+    IndexList(const int* begin, const int* end) : begin_(begin), end_(end) {}
+    const int* begin() const { return begin_; }
+    const int* end() const { return end_; }
+    std::size_t size() const { return static_cast<std::size_t>(end_ - begin_); }
+    bool empty() const { return begin_ == end_; }
+    int operator[](std::size_t k) const { return begin_[k]; }
+    int front() const { return *begin_; }
+    std::vector<int> to_vector() const { return {begin_, end_}; }
+
+private:
+    const int* begin_;
+    const int* end_;
+};
 
 // The 0-1 set-partitioning program of one resolve: one column per candidate
 // hypothesis (its score is the objective coefficient) and one row per
@@ -26,7 +45,7 @@ public:
     explicit BinaryProgram(int column_count, int optimization_type = kMaximize);
 
     int column_count() const { return static_cast<int>(objective_.size()); }
-    int row_count() const { return static_cast<int>(rows_.size()); }
+    int row_count() const { return static_cast<int>(row_begin_.size()) - 1; }
     int optimization_type() const { return optimization_type_; }
 
     // Stores the clamped score as the coefficient of the column.
@@ -37,11 +56,12 @@ public:
     void set_objective(const std::vector<double>& coefficients);
 
     // Appends an equality row "exactly one of these columns"; returns its index.
-    int add_row(const std::vector<int>& members);
-    const std::vector<int>& row(int index) const { return rows_.at(index); }
+    int add_row(const std::vector<int>& members) { return add_row(IndexList(members.data(), members.data() + members.size())); }
+    int add_row(IndexList members);
+    IndexList row(int index) const;
 
     // The rows that contain the column, in increasing row order.
-    const std::vector<int>& column_rows(int column) const { return column_rows_.at(column); }
+    IndexList column_rows(int column) const;
 
     // Sum of the coefficients of the chosen columns.
     double total_score(const std::vector<int>& chosen) const;
@@ -54,8 +74,20 @@ private:
 
     int optimization_type_;
     std::vector<double> objective_;
-    std::vector<std::vector<int>> rows_;
-    std::vector<std::vector<int>> column_rows_;
+    // Rows and columns in flat arrays (a program of a frame has thousands
+    // of short rows, and one allocation each dominated building it): row r
+    // holds row_members_[row_begin_[r] .. row_begin_[r + 1]).
+    std::vector<int> row_members_;
+    std::vector<int> row_begin_{0};
+    // The last row that listed each column, to refuse a column listed twice.
+    std::vector<int> last_row_;
+    // The rows of every column in the same form, made from the rows when
+    // first asked for after a change (rows are added in increasing order,
+    // so each column's rows come out sorted).
+    void index_columns() const;
+    mutable std::vector<int> column_row_list_;
+    mutable std::vector<int> column_begin_;
+    mutable bool columns_indexed_ = false;
 };
 
 }  // namespace ostrel

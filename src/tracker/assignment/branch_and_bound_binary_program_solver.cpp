@@ -38,7 +38,7 @@ public:
         // uncovered rows bounds every completion; u = 0 gives the even
         // share of the scores themselves.
         for (int j = 0; j < program.column_count(); ++j) {
-            const std::vector<int>& rows = program.column_rows(j);
+            const IndexList rows = program.column_rows(j);
             if (rows.empty()) continue;
             double priced = 0.0;
             for (int r : rows) priced += prices_[r];
@@ -156,7 +156,7 @@ private:
     // Covers (+1) or uncovers (-1) the rows of the column and blocks or
     // frees every column that shares one of them; returns the row count.
     int take(int column, int direction) {
-        const std::vector<int>& rows = program_.column_rows(column);
+        const IndexList rows = program_.column_rows(column);
         for (int r : rows) {
             row_covered_[r] = direction > 0;
             for (int member : program_.row(r)) blocked_[member] += direction;

@@ -39,7 +39,7 @@ GreedyPassResult greedy_pass(const BinaryProgram& program, const std::vector<int
 std::vector<double> normalised_coefficients(const BinaryProgram& program) {
     std::vector<double> c = program.objective();
     for (int i = 0; i < program.column_count(); ++i) {
-        const std::vector<int>& rows = program.column_rows(i);
+        const IndexList rows = program.column_rows(i);
         if (rows.size() != 1) continue;
         const double x = c[i];
         for (int column : program.row(rows[0])) c[column] -= x;  // c_j := c_j - c_i

@@ -15,7 +15,7 @@ LinearProgram make_linear_program(const BinaryProgram& program, bool integer_col
     lp.rows.reserve(program.row_count());
     for (int r = 0; r < program.row_count(); ++r) {
         LinearProgramRow row;
-        row.columns = program.row(r);
+        row.columns = program.row(r).to_vector();
         row.coefficients.assign(row.columns.size(), 1.0);
         row.right_hand_side = 1.0;
         lp.rows.push_back(std::move(row));

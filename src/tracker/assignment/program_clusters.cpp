@@ -45,7 +45,7 @@ ProgramCluster make_cluster(const BinaryProgram& whole, const std::vector<int>& 
 
 // Index of the best member of a single row: largest coefficient when
 // maximizing, smallest when minimizing; the lowest column among equals.
-int best_member(const BinaryProgram& program, const std::vector<int>& members) {
+int best_member(const BinaryProgram& program, IndexList members) {
     const bool maximize = program.optimization_type() == BinaryProgram::kMaximize;
     int best = members.front();
     for (int column : members) {
@@ -63,7 +63,7 @@ std::vector<ProgramCluster> split_into_clusters(const BinaryProgram& program) {
     const int m = program.row_count();
     RowSets sets(m);
     for (int column = 0; column < n; ++column) {
-        const std::vector<int>& rows = program.column_rows(column);
+        const IndexList rows = program.column_rows(column);
         for (std::size_t k = 1; k < rows.size(); ++k) sets.join(rows[0], rows[k]);
     }
 
@@ -72,7 +72,7 @@ std::vector<ProgramCluster> split_into_clusters(const BinaryProgram& program) {
     std::vector<int> rowless;
     for (int r = 0; r < m; ++r) rows_of[sets.find(r)].push_back(r);
     for (int column = 0; column < n; ++column) {
-        const std::vector<int>& rows = program.column_rows(column);
+        const IndexList rows = program.column_rows(column);
         if (rows.empty())
             rowless.push_back(column);
         else

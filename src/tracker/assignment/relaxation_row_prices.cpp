@@ -22,10 +22,10 @@ std::vector<double> relaxation_row_prices(const BinaryProgram& program,
     dual.upper_bounds.assign(m, infinity);
     dual.integer.assign(m, false);
     for (int j = 0; j < program.column_count(); ++j) {
-        const std::vector<int>& rows = program.column_rows(j);
+        const IndexList rows = program.column_rows(j);
         if (rows.empty()) continue;
         LinearProgramRow row;
-        row.columns = rows;
+        row.columns = rows.to_vector();
         row.coefficients.assign(rows.size(), 1.0);
         row.columns.push_back(dual.column_count());
         row.coefficients.push_back(-1.0);

@@ -41,11 +41,18 @@ TEST(BinaryProgram, IndexesTheRowsOfEveryColumn) {
     BinaryProgram program(4);
     program.add_row({2, 0});
     program.add_row({1, 2});
-    EXPECT_EQ(program.row(0), (std::vector<int>{2, 0}));
-    EXPECT_EQ(program.column_rows(0), (std::vector<int>{0}));
-    EXPECT_EQ(program.column_rows(1), (std::vector<int>{1}));
-    EXPECT_EQ(program.column_rows(2), (std::vector<int>{0, 1}));
+    EXPECT_EQ(program.row(0).to_vector(), (std::vector<int>{2, 0}));
+    EXPECT_EQ(program.column_rows(0).to_vector(), (std::vector<int>{0}));
+    EXPECT_EQ(program.column_rows(1).to_vector(), (std::vector<int>{1}));
+    EXPECT_EQ(program.column_rows(2).to_vector(), (std::vector<int>{0, 1}));
     EXPECT_TRUE(program.column_rows(3).empty());
+
+    // The index follows rows added after it was read, including a row of
+    // the program itself added again (its storage may move meanwhile).
+    for (int k = 0; k < 100; ++k) program.add_row(program.row(1));
+    EXPECT_EQ(program.row(101).to_vector(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(program.column_rows(1).size(), 101u);
+    EXPECT_EQ(program.column_rows(2)[101], 101);
 }
 
 TEST(BinaryProgram, ExactCoverTakesOneMemberOfEveryRow) {
@@ -82,7 +89,7 @@ TEST(BinaryProgram, RejectsMalformedInputNamingTheValue) {
     EXPECT_EQ(program.row_count(), 0);  // rejected rows leave no trace
     for (int column = 0; column < 3; ++column) EXPECT_TRUE(program.column_rows(column).empty()) << column;
     EXPECT_EQ(program.add_row({1, 0}), 0);
-    EXPECT_EQ(program.column_rows(1), (std::vector<int>{0}));
+    EXPECT_EQ(program.column_rows(1).to_vector(), (std::vector<int>{0}));
 }
 
 // Row 0 = {0, 1}, row 1 = {1, 2}, row 2 = {3, 4}; columns 0, 3 and 4 score

@@ -38,7 +38,7 @@ TEST(ProgramClusters, SplitsIntoConnectedComponentsInRowOrder) {
         EXPECT_EQ(cluster.columns, expected[k].columns);
         ASSERT_EQ(cluster.program.row_count(), static_cast<int>(expected[k].rows.size()));
         for (int r = 0; r < cluster.program.row_count(); ++r)
-            EXPECT_EQ(cluster.program.row(r), expected[k].rows[r]);
+            EXPECT_EQ(cluster.program.row(r).to_vector(), expected[k].rows[r]);
         for (std::size_t j = 0; j < cluster.columns.size(); ++j)
             EXPECT_EQ(cluster.program.coefficient(j), 10.0 + cluster.columns[j]);
     }
