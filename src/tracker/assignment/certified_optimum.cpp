@@ -87,11 +87,21 @@ public:
 
 private:
     // d_j = c_j - sum_i c_{B(i)} T_ij; the first j with d_j > zero.
+    // Basic columns of cost zero change no d_j (beyond the sign of a zero,
+    // which no comparison sees), so only the others are visited.
     int first_improving(const std::vector<double>& cost, const std::vector<char>& allowed, double zero) const {
+        int priced_rows[kLargestRowCount];
+        double priced_costs[kLargestRowCount];
+        int priced = 0;
+        for (int i = 0; i < rows_; ++i)
+            if (cost[basis_[i]] != 0.0) {
+                priced_rows[priced] = i;
+                priced_costs[priced++] = cost[basis_[i]];
+            }
         for (int column = 0; column < static_cast<int>(allowed.size()); ++column) {
             if (!allowed[column]) continue;
             double reduced = cost[column];
-            for (int i = 0; i < rows_; ++i) reduced -= cost[basis_[i]] * at(i, column);
+            for (int k = 0; k < priced; ++k) reduced -= priced_costs[k] * at(priced_rows[k], column);
             if (reduced > zero && !is_basic(column)) return column;
         }
         return -1;
@@ -140,11 +150,11 @@ bool is_zero_or_one(double value) { return std::fabs(value) < 1e-9 || std::fabs(
 // d_j = c_j - sum_{r in j} y_r for every column of the program.
 std::vector<double> reduced_costs(const BinaryProgram& program, const std::vector<double>& cost,
                                   const std::vector<double>& y) {
-    std::vector<double> reduced(program.column_count());
-    for (int j = 0; j < program.column_count(); ++j) {
-        reduced[j] = cost[j];
-        for (int r : program.column_rows(j)) reduced[j] -= y[r];
-    }
+    // Row by row: each column still takes its rows' prices in increasing
+    // row order, as summing column by column would.
+    std::vector<double> reduced(cost.begin(), cost.begin() + program.column_count());
+    for (int r = 0; r < program.row_count(); ++r)
+        for (int j : program.row(r)) reduced[j] -= y[r];
     return reduced;
 }
 

@@ -58,7 +58,22 @@ int best_member(const BinaryProgram& program, IndexList members) {
 
 }  // namespace
 
-std::vector<ProgramCluster> split_into_clusters(const BinaryProgram& program) {
+namespace {
+
+// The clusters as index lists: cluster k has the rows rows[row_start[k] ..
+// row_start[k + 1]) and the columns columns[column_start[k] ..
+// column_start[k + 1]), in increasing order, clusters ordered by their first
+// row; the columns in no row come after, each a cluster of its own. Built
+// with counting sorts, so that a frame of thousands of one-row clusters
+// costs a few arrays rather than two vectors per row.
+struct ClusterLayout {
+    std::vector<int> row_start{0}, rows;
+    std::vector<int> column_start{0}, columns;
+    std::vector<int> rowless;
+    int count() const { return static_cast<int>(row_start.size()) - 1; }
+};
+
+ClusterLayout cluster_layout(const BinaryProgram& program) {
     const int n = program.column_count();
     const int m = program.row_count();
     RowSets sets(m);
@@ -66,38 +81,81 @@ std::vector<ProgramCluster> split_into_clusters(const BinaryProgram& program) {
         const IndexList rows = program.column_rows(column);
         for (std::size_t k = 1; k < rows.size(); ++k) sets.join(rows[0], rows[k]);
     }
-
-    // Group rows and columns by the first row of their set.
-    std::vector<std::vector<int>> rows_of(m), columns_of(m);
-    std::vector<int> rowless;
-    for (int r = 0; r < m; ++r) rows_of[sets.find(r)].push_back(r);
+    // Clusters are numbered by their first row, which names their set.
+    std::vector<int> cluster_of_set(m, -1);
+    std::vector<int> row_cluster(m);
+    int clusters = 0;
+    for (int r = 0; r < m; ++r) {
+        const int set = sets.find(r);
+        if (cluster_of_set[set] < 0) cluster_of_set[set] = clusters++;
+        row_cluster[r] = cluster_of_set[set];
+    }
+    ClusterLayout layout;
+    layout.row_start.assign(clusters + 1, 0);
+    layout.column_start.assign(clusters + 1, 0);
+    std::vector<int> column_cluster(n, -1);
+    for (int r = 0; r < m; ++r) ++layout.row_start[row_cluster[r] + 1];
     for (int column = 0; column < n; ++column) {
         const IndexList rows = program.column_rows(column);
-        if (rows.empty())
-            rowless.push_back(column);
-        else
-            columns_of[sets.find(rows[0])].push_back(column);
+        if (rows.empty()) {
+            layout.rowless.push_back(column);
+            continue;
+        }
+        column_cluster[column] = row_cluster[rows[0]];
+        ++layout.column_start[column_cluster[column] + 1];
     }
+    for (int k = 0; k < clusters; ++k) {
+        layout.row_start[k + 1] += layout.row_start[k];
+        layout.column_start[k + 1] += layout.column_start[k];
+    }
+    layout.rows.resize(m);
+    layout.columns.resize(static_cast<std::size_t>(layout.column_start[clusters]));
+    std::vector<int> next(layout.row_start.begin(), layout.row_start.end() - 1);
+    for (int r = 0; r < m; ++r) layout.rows[next[row_cluster[r]]++] = r;
+    next.assign(layout.column_start.begin(), layout.column_start.end() - 1);
+    for (int column = 0; column < n; ++column)
+        if (column_cluster[column] >= 0) layout.columns[next[column_cluster[column]]++] = column;
+    return layout;
+}
 
+std::vector<int> slice(const std::vector<int>& all, const std::vector<int>& start, int k) {
+    return {all.begin() + start[k], all.begin() + start[k + 1]};
+}
+
+}  // namespace
+
+std::vector<ProgramCluster> split_into_clusters(const BinaryProgram& program) {
+    const ClusterLayout layout = cluster_layout(program);
     std::vector<ProgramCluster> clusters;
-    std::vector<int> local_index(n, -1);
-    for (int r = 0; r < m; ++r)
-        if (!rows_of[r].empty())
-            clusters.push_back(make_cluster(program, columns_of[r], rows_of[r], local_index));
-    for (int column : rowless) clusters.push_back(make_cluster(program, {column}, {}, local_index));
+    std::vector<int> local_index(program.column_count(), -1);
+    for (int k = 0; k < layout.count(); ++k)
+        clusters.push_back(make_cluster(program, slice(layout.columns, layout.column_start, k),
+                                        slice(layout.rows, layout.row_start, k), local_index));
+    for (int column : layout.rowless) clusters.push_back(make_cluster(program, {column}, {}, local_index));
     return clusters;
 }
 
 std::vector<int> solve_by_clusters(const BinaryProgram& program, const ClusterSolver& solve_cluster) {
+    const ClusterLayout layout = cluster_layout(program);
     std::vector<int> chosen;
-    for (const ProgramCluster& cluster : split_into_clusters(program)) {
-        const BinaryProgram& part = cluster.program;
-        if (part.row_count() == 1 && !part.row(0).empty()) {
-            chosen.push_back(cluster.columns[best_member(part, part.row(0))]);
-            continue;
+    std::vector<int> local_index(program.column_count(), -1);
+    auto solve = [&](const ProgramCluster& cluster) {
+        for (int local : solve_cluster(cluster.program)) chosen.push_back(cluster.columns.at(local));
+    };
+    for (int k = 0; k < layout.count(); ++k) {
+        // A single row is settled by its best member; columns keep their
+        // order in a cluster, so the lowest among equals is the same one.
+        if (layout.row_start[k + 1] - layout.row_start[k] == 1) {
+            const IndexList row = program.row(layout.rows[layout.row_start[k]]);
+            if (!row.empty()) {
+                chosen.push_back(best_member(program, row));
+                continue;
+            }
         }
-        for (int local : solve_cluster(part)) chosen.push_back(cluster.columns.at(local));
+        solve(make_cluster(program, slice(layout.columns, layout.column_start, k),
+                           slice(layout.rows, layout.row_start, k), local_index));
     }
+    for (int column : layout.rowless) solve(make_cluster(program, {column}, {}, local_index));
     std::sort(chosen.begin(), chosen.end());
     return chosen;
 }
