@@ -352,6 +352,11 @@ void BM_ObjectSegmentation(benchmark::State& state) {
     }
     set_throughput(state);
     state.counters["nuclei"] = nuclei;
+    // The share of the frame the threshold left as foreground: the
+    // segmenter's work grows with it.
+    const auto& mask = *s.foreground;
+    const auto in_front = std::count_if(mask.data(), mask.data() + mask.size(), [](int v) { return v > 0; });
+    state.counters["foreground_%"] = 100.0 * static_cast<double>(in_front) / static_cast<double>(mask.size());
 }
 
 void BM_NucleusContacts(benchmark::State& state) {
