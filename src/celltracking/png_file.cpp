@@ -1,6 +1,5 @@
 #include "celltracking/png_file.h"
 
-#include <libdeflate.h>
 #include <png.h>
 
 #include <algorithm>
@@ -8,20 +7,16 @@
 #include <cstdio>
 #include <memory>
 
+#include "celltracking/literal_deflate.h"
 #include "util/exception.h"
 
 namespace isbi {
 
 namespace {
 
-struct CompressorFree {
-    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
-};
-
 // The picture's rows, each after its filter type 0 (none), as one zlib
-// stream. libdeflate's fastest level compresses a noisy grey picture as
-// small as zlib's Huffman coding does, in about two thirds of the time.
-std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture, const std::string& name) {
+// stream of literal-coded blocks (see zlib_literal_huffman).
+std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture) {
     const auto width = static_cast<std::size_t>(picture.width);
     std::vector<std::uint8_t> rows;
     rows.reserve((width + 1) * static_cast<std::size_t>(picture.height));
@@ -30,14 +25,7 @@ std::vector<std::uint8_t> compressed_rows(const IndexedPicture& picture, const s
         const auto begin = picture.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * width);
         rows.insert(rows.end(), begin, begin + static_cast<std::ptrdiff_t>(width));
     }
-    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(libdeflate_alloc_compressor(1));
-    if (!compressor) throw util::Exception("unable to start libdeflate for " + name);
-    std::vector<std::uint8_t> stream(libdeflate_zlib_compress_bound(compressor.get(), rows.size()));
-    const std::size_t size =
-        libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), stream.data(), stream.size());
-    if (size == 0) throw util::Exception("libdeflate could not compress the picture of " + name);
-    stream.resize(size);
-    return stream;
+    return zlib_literal_huffman(rows.data(), rows.size());
 }
 
 struct FileCloser {
@@ -82,7 +70,7 @@ private:
 void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette) {
     if (picture.width <= 0 || picture.height <= 0)
         throw util::Exception("cannot write an empty picture, file = " + name);
-    const std::vector<std::uint8_t> image_data = compressed_rows(picture, name);
+    const std::vector<std::uint8_t> image_data = compressed_rows(picture);
     File file(std::fopen(name.c_str(), "wb"));
     if (!file) throw util::Exception("Unable to open file: " + name);
     PngWriter writer;

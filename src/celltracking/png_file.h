@@ -25,7 +25,7 @@ struct IndexedPicture {
 using Palette = std::array<Rgb, 256>;
 
 // Writes the picture as a palette PNG through libpng, compressed for speed
-// (libdeflate's fastest level, no row filter): pictures of cells are written
+// (literal Huffman coding, no row filter): pictures of cells are written
 // once per frame. Throws util::Exception naming the file when it cannot be
 // written.
 void write_indexed_png(const std::string& name, const IndexedPicture& picture, const Palette& palette);

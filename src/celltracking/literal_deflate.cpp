@@ -1,0 +1,221 @@
+#include "celltracking/literal_deflate.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <queue>
+#include <utility>
+
+namespace isbi {
+
+namespace {
+
+constexpr std::size_t kBlockBytes = 128 * 1024;
+constexpr int kEndOfBlock = 256;
+constexpr int kLiteralSymbols = 257;   // the bytes and the end of a block
+constexpr int kDistanceSymbols = 2;    // never used, but a block must describe some
+constexpr int kLengthSymbols = 19;     // the alphabet that codes the code lengths
+// The order in which a block header lists the code-length code's lengths.
+constexpr int kLengthOrder[kLengthSymbols] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+// Deflate's bits go out least significant first; Huffman codes are defined
+// most significant bit first, so their bits are stored reversed. Whole
+// 32-bit words leave the buffer at once.
+class BitWriter {
+public:
+    explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    // count <= 16
+    void put(std::uint32_t bits, int count) {
+        buffer_ |= static_cast<std::uint64_t>(bits) << filled_;
+        filled_ += count;
+        if (filled_ >= 32) {
+            const auto word = static_cast<std::uint32_t>(buffer_);
+            for (int k = 0; k < 4; ++k) out_.push_back(static_cast<std::uint8_t>(word >> (8 * k)));
+            buffer_ >>= 32;
+            filled_ -= 32;
+        }
+    }
+    // Each byte of `data` by its code: the hot loop, with the buffer in
+    // registers and room for the longest codes made beforehand.
+    void put_coded(const std::uint8_t* data, std::size_t size, const std::uint32_t* codes, const int* lengths) {
+        const std::size_t start = out_.size();
+        out_.resize(start + 2 * size + 8);  // at most 15 bits a byte
+        std::uint8_t* next = out_.data() + start;
+        std::uint64_t buffer = buffer_;
+        int filled = filled_;
+        for (std::size_t k = 0; k < size; ++k) {
+            buffer |= static_cast<std::uint64_t>(codes[data[k]]) << filled;
+            filled += lengths[data[k]];
+            if (filled >= 32) {
+                const auto word = static_cast<std::uint32_t>(buffer);
+                for (int b = 0; b < 4; ++b) *next++ = static_cast<std::uint8_t>(word >> (8 * b));
+                buffer >>= 32;
+                filled -= 32;
+            }
+        }
+        out_.resize(static_cast<std::size_t>(next - out_.data()));
+        buffer_ = buffer;
+        filled_ = filled;
+    }
+    // Writes what is left, padded to a whole byte with zero bits.
+    void flush() {
+        for (; filled_ > 0; filled_ -= 8) {
+            out_.push_back(static_cast<std::uint8_t>(buffer_));
+            buffer_ >>= 8;
+        }
+        filled_ = 0;
+        buffer_ = 0;
+    }
+
+private:
+    std::vector<std::uint8_t>& out_;
+    std::uint64_t buffer_ = 0;
+    int filled_ = 0;
+};
+
+std::uint32_t reversed(std::uint32_t code, int length) {
+    std::uint32_t result = 0;
+    for (int i = 0; i < length; ++i, code >>= 1) result = (result << 1) | (code & 1);
+    return result;
+}
+
+// Canonical codes from code lengths (RFC 1951, 3.2.2), bit-reversed for the
+// writer.
+std::vector<std::uint32_t> canonical_codes(const std::vector<int>& lengths) {
+    std::array<std::uint32_t, 17> count{}, next{};
+    for (int length : lengths) ++count[length];
+    count[0] = 0;
+    std::uint32_t code = 0;
+    for (int bits = 1; bits <= 16; ++bits) {
+        code = (code + count[bits - 1]) << 1;
+        next[bits] = code;
+    }
+    std::vector<std::uint32_t> codes(lengths.size(), 0);
+    for (std::size_t s = 0; s < lengths.size(); ++s)
+        if (lengths[s] > 0) codes[s] = reversed(next[lengths[s]]++, lengths[s]);
+    return codes;
+}
+
+// Depths of the leaves of an ordinary Huffman tree (ties broken by symbol,
+// so that the code is the same on every platform).
+std::vector<int> huffman_depths(const std::vector<std::uint64_t>& frequencies) {
+    const int n = static_cast<int>(frequencies.size());
+    std::vector<int> parent(2 * n, -1);
+    using Entry = std::pair<std::uint64_t, int>;  // weight, node
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+    for (int s = 0; s < n; ++s)
+        if (frequencies[s] > 0) queue.push({frequencies[s], s});
+    int next = n;
+    while (queue.size() > 1) {
+        const Entry a = queue.top();
+        queue.pop();
+        const Entry b = queue.top();
+        queue.pop();
+        parent[a.second] = parent[b.second] = next;
+        queue.push({a.first + b.first, next++});
+    }
+    std::vector<int> depth(n, 0);
+    for (int s = 0; s < n; ++s) {
+        if (frequencies[s] == 0) continue;
+        for (int node = s; parent[node] >= 0; node = parent[node]) ++depth[s];
+    }
+    return depth;
+}
+
+// One dynamic block of literals: header, code lengths, data, end of block.
+void write_block(BitWriter& out, const std::uint8_t* data, std::size_t size, bool last) {
+    std::vector<std::uint64_t> frequencies(kLiteralSymbols, 0);
+    // Four tallies side by side, so that runs of one byte value do not
+    // wait on one counter.
+    std::array<std::array<std::uint32_t, 256>, 4> tally{};
+    std::size_t i = 0;
+    for (; i + 4 <= size; i += 4) {
+        ++tally[0][data[i]];
+        ++tally[1][data[i + 1]];
+        ++tally[2][data[i + 2]];
+        ++tally[3][data[i + 3]];
+    }
+    for (; i < size; ++i) ++tally[0][data[i]];
+    for (int b = 0; b < 256; ++b) frequencies[b] = std::uint64_t{tally[0][b]} + tally[1][b] + tally[2][b] + tally[3][b];
+    frequencies[kEndOfBlock] = 1;
+    const std::vector<int> literal_lengths = limited_code_lengths(frequencies, 15);
+    const std::vector<std::uint32_t> literal_codes = canonical_codes(literal_lengths);
+
+    // All code lengths (literals, then the two unused distance codes of one
+    // bit each), sent as plain code-length symbols 0 to 15.
+    std::vector<int> all_lengths(literal_lengths);
+    all_lengths.insert(all_lengths.end(), kDistanceSymbols, 1);
+    std::vector<std::uint64_t> length_frequencies(kLengthSymbols, 0);
+    for (int length : all_lengths) ++length_frequencies[length];
+    const std::vector<int> length_lengths = limited_code_lengths(length_frequencies, 7);
+    const std::vector<std::uint32_t> length_codes = canonical_codes(length_lengths);
+
+    out.put(last ? 1 : 0, 1);                        // BFINAL
+    out.put(2, 2);                                   // BTYPE: dynamic Huffman codes
+    out.put(kLiteralSymbols - 257, 5);               // HLIT
+    out.put(kDistanceSymbols - 1, 5);                // HDIST
+    out.put(kLengthSymbols - 4, 4);                  // HCLEN: all 19 lengths follow
+    for (int symbol : kLengthOrder) out.put(static_cast<std::uint32_t>(length_lengths[symbol]), 3);
+    for (int length : all_lengths) out.put(length_codes[length], length_lengths[length]);
+    out.put_coded(data, size, literal_codes.data(), literal_lengths.data());
+    out.put(literal_codes[kEndOfBlock], literal_lengths[kEndOfBlock]);
+}
+
+}  // namespace
+
+std::vector<int> limited_code_lengths(const std::vector<std::uint64_t>& frequencies, int limit) {
+    std::vector<std::uint64_t> weights(frequencies);
+    const auto used = std::count_if(weights.begin(), weights.end(), [](std::uint64_t f) { return f > 0; });
+    if (used < 2) {
+        // A single symbol still needs a code of one bit, with its pair.
+        std::vector<int> lengths(weights.size(), 0);
+        for (std::size_t s = 0; s < lengths.size(); ++s) lengths[s] = s < 2 ? 1 : 0;
+        if (used == 1) {
+            const auto only = std::find_if(weights.begin(), weights.end(), [](std::uint64_t f) { return f > 0; });
+            const auto at = static_cast<std::size_t>(only - weights.begin());
+            if (at >= 2) {
+                lengths[1] = 0;
+                lengths[at] = 1;
+            }
+        }
+        return lengths;
+    }
+    // Flattening the weights (halving, keeping every used symbol at least
+    // 1) until the tree is shallow enough: a little longer than the optimal
+    // limited code, but only on blocks with very skewed statistics.
+    for (;;) {
+        std::vector<int> depths = huffman_depths(weights);
+        if (*std::max_element(depths.begin(), depths.end()) <= limit) return depths;
+        for (std::uint64_t& w : weights)
+            if (w > 0) w = std::max<std::uint64_t>(1, w / 2);
+    }
+}
+
+std::vector<std::uint8_t> zlib_literal_huffman(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> stream;
+    // A Huffman code never takes more than 15 bits per byte; headers are a
+    // few hundred bytes a block.
+    stream.reserve(size + size / 8 + 512 * (size / kBlockBytes + 1));
+    stream.push_back(0x78);  // deflate, 32 KiB window
+    stream.push_back(0x01);  // no dictionary, fastest; (0x78 * 256 + 0x01) % 31 == 0
+    BitWriter out(stream);
+    std::size_t at = 0;
+    do {
+        const std::size_t block = std::min(kBlockBytes, size - at);
+        write_block(out, data + at, block, at + block == size);
+        at += block;
+    } while (at < size);
+    out.flush();
+    uLong check = adler32(0L, Z_NULL, 0);
+    for (std::size_t done = 0; done < size;) {
+        const auto piece = static_cast<uInt>(std::min<std::size_t>(size - done, 1u << 30));
+        check = adler32(check, data + done, piece);
+        done += piece;
+    }
+    for (int shift = 24; shift >= 0; shift -= 8) stream.push_back(static_cast<std::uint8_t>(check >> shift));
+    return stream;
+}
+
+}  // namespace isbi

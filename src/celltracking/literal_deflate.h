@@ -1,0 +1,25 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace isbi {
+
+// Compresses `size` bytes into one zlib stream (RFC 1950/1951) made of
+// dynamic Huffman blocks that hold literals only, one block per 128 KiB of
+// input, each with codes fitted to its own bytes.
+//
+// Why not a general compressor: an overlay picture is mostly camera noise,
+// where back-references are rare and short. libdeflate's fastest level and
+// zlib's Huffman-only mode spend 17 ms on a 1024 x 1024 picture searching
+// for them or tallying symbols one at a time, and end within 3% of the size
+// of literal coding, which takes a table lookup per byte (about 2 ms).
+std::vector<std::uint8_t> zlib_literal_huffman(const std::uint8_t* data, std::size_t size);
+
+// Code lengths of a Huffman code for `frequencies`, none longer than
+// `limit` bits; a symbol of frequency 0 gets length 0. When fewer than two
+// symbols occur, the first two symbols get length 1 (a complete code, as
+// decoders require).
+std::vector<int> limited_code_lengths(const std::vector<std::uint64_t>& frequencies, int limit);
+
+}  // namespace isbi
