@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "imaging/packbits.h"
 #include "util/exception.h"
 
 namespace ipc {
@@ -43,12 +45,33 @@ void write_greyscale_page(const TiffFile& file, const Image<T>& image, TiffCompr
               TIFFSetField(tif, TIFFTAG_FILLORDER, FILLORDER_MSB2LSB) == 1;
     file.require(ok, "unable to set the image tags");
 
-    const std::uint32_t rows_per_strip = std::max<std::uint32_t>(1, TIFFDefaultStripSize(tif, static_cast<std::uint32_t>(-1)));
+    const std::size_t row_bytes = std::size_t{width} * sizeof(T);
+    const bool own_packbits = compression == TiffCompression::packbits && !TIFFIsByteSwapped(tif);
+    // The library's default strips hold 8 KiB; PackBits strips coded here
+    // hold up to 256 KiB, which saves two system calls per 8 KiB written.
+    const std::uint32_t rows_per_strip =
+        own_packbits ? static_cast<std::uint32_t>(std::max<std::size_t>(1, (256 * 1024) / row_bytes))
+                     : std::max<std::uint32_t>(1, TIFFDefaultStripSize(tif, static_cast<std::uint32_t>(-1)));
     file.require(TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rows_per_strip) == 1,
                  "unable to set rows per strip");
 
+    // PackBits is coded here, several times faster than libtiff's coder on
+    // the long zero runs of label masks, and written as raw strips (which
+    // the library does not byte-swap: a file of the other byte order takes
+    // the library's path).
+    if (own_packbits) {
+        std::vector<std::uint8_t> coded;
+        for (std::uint32_t first = 0, strip = 0; first < height; first += rows_per_strip, ++strip) {
+            const std::uint32_t rows = std::min(rows_per_strip, height - first);
+            coded.clear();
+            packbits_encode(reinterpret_cast<const std::uint8_t*>(image.row(static_cast<int>(first))), row_bytes, rows,
+                            coded);
+            file.require(TIFFWriteRawStrip(tif, strip, coded.data(), static_cast<tmsize_t>(coded.size())) != -1,
+                         "unable to write strip " + std::to_string(strip));
+        }
+        return;
+    }
     // Strips are encoded from a copy: some codecs work in their input buffer.
-    const std::size_t row_bytes = std::size_t{width} * sizeof(T);
     TiffBuffer buffer(row_bytes * std::min(rows_per_strip, height));
     file.require(buffer.valid(), "unable to allocate the raster buffer");
     for (std::uint32_t first = 0, strip = 0; first < height; first += rows_per_strip, ++strip) {

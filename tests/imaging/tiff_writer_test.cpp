@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "imaging/segment_image.h"
+#include "imaging/tiff_file.h"
+#include "imaging/tiff_page_writer.h"
 #include "imaging/tiff_readers.h"
 #include "imaging/tiff_writers.h"
 #include "imaging_test_support.h"
@@ -155,6 +157,39 @@ TEST(TiffWriterTest, UnwritableFileIsReportedWithItsName) {
     std::filesystem::remove_all(out);
     EXPECT_THROW_CONTAINING(writer->push_frame(frame_of(Image<unsigned short>(1, 1))),
                             "Unable to open file: " + out + "/0.tif");
+}
+
+}  // namespace
+
+namespace {
+
+// PackBits strips are coded by the writer itself: runs of exactly 1, 2, 3,
+// 127 to 130 and 256 equal bytes, zero runs across the eight-byte steps,
+// literals longer than one header and rows that end inside a run, all read
+// back through libtiff's decoder.
+TEST(TiffWriterTest, PackBitsMasksReadBackIdentically) {
+    TempDir dir;
+    const int width = 601;  // odd: rows end at every byte offset of the eight-byte steps
+    Image<unsigned short> image(width, 40, 0);
+    std::uint32_t state = 12345;
+    for (int y = 0; y < image.height(); ++y) {
+        int x = (y * 13) % 9;
+        for (const int length : {1, 2, 3, 64, 65, 128, 129, 7}) {
+            const auto value = static_cast<unsigned short>(y % 5 == 0 ? 0x0101 * (y % 7) : 300 + y);
+            for (int k = 0; k < length && x < width; ++k) image(x++, y) = value;
+            x += (y + length) % 11;  // a zero gap
+        }
+        if (y % 3 == 0)  // literals: a noisy stretch to the row's end
+            for (; x < width; ++x) image(x, y) = static_cast<unsigned short>((state = state * 1664525 + 1013904223) >> 16);
+    }
+    const std::string name = dir.fresh("masks") + ".tif";
+    {
+        TiffFile file(name, "w");
+        write_greyscale_page(file, image, TiffCompression::packbits);
+        file.close();
+    }
+    EXPECT_EQ(ipc_test::first_page_tag(name, TIFFTAG_COMPRESSION), COMPRESSION_PACKBITS);
+    EXPECT_TRUE(read_short_image_tiff(name) == image);
 }
 
 }  // namespace
