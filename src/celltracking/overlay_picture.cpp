@@ -102,6 +102,13 @@ void draw_number(IndexedPicture& picture, const Extent& extent, std::int32_t num
             return false;
         return (digit_rows[text[static_cast<std::size_t>(cell)] - '0'][row] >> (digit_width - 1 - bit) & 1) != 0;
     };
+    // The strokes in a bitmap with a margin of two cells, so that the
+    // border test below reads it without bounds checks.
+    const int box_width = width + 4, box_height = digit_height * scale + 4;
+    std::vector<std::uint8_t> strokes(static_cast<std::size_t>(box_width) * box_height, 0);
+    for (int y = 0; y < digit_height * scale; ++y)
+        for (int x = 0; x < width; ++x) strokes[static_cast<std::size_t>(y + 2) * box_width + x + 2] = lit(x, y);
+    const auto stroke = [&](int x, int y) { return strokes[static_cast<std::size_t>(y + 2) * box_width + x + 2] != 0; };
     // A black border one pixel wide round the white strokes.
     for (int pass = 0; pass < 2; ++pass)
         for (int y = -1; y <= digit_height * scale; ++y)
@@ -109,12 +116,12 @@ void draw_number(IndexedPicture& picture, const Extent& extent, std::int32_t num
                 const int px = left + x, py = top + y;
                 if (px < 0 || py < 0 || px >= picture.width || py >= picture.height) continue;
                 if (pass == 1) {
-                    if (lit(x, y)) picture.at(px, py) = OverlayColours::white;
+                    if (stroke(x, y)) picture.at(px, py) = OverlayColours::white;
                     continue;
                 }
                 bool near = false;
                 for (int dy = -1; dy <= 1 && !near; ++dy)
-                    for (int dx = -1; dx <= 1 && !near; ++dx) near = lit(x + dx, y + dy);
+                    for (int dx = -1; dx <= 1 && !near; ++dx) near = stroke(x + dx, y + dy);
                 if (near) picture.at(px, py) = OverlayColours::black;
             }
 }
