@@ -26,6 +26,20 @@ TEST(ImageSurvey, DiameterIsTheMedianWholeObjectAsADiscOrBall) {
     EXPECT_FALSE(cells::typical_diameter({}, 2));
 }
 
+TEST(ImageSurvey, TypicalMoveIsTheMedianDistanceToTheNearestCellOfTheNextFrame) {
+    // A grid of cells 40 pixels apart, all moving by (3, 4) each frame; in
+    // the last frame one cell has gone and a newcomer appeared far off.
+    std::vector<std::vector<cells::Centre>> frames(3);
+    for (int t = 0; t < 3; ++t)
+        for (int i = 0; i < 16; ++i) frames[t].push_back({40.0 * (i % 4) + 3 * t, 40.0 * (i / 4) + 4 * t});
+    frames[2].erase(frames[2].begin());
+    frames[2].push_back({500, 500});
+    EXPECT_NEAR(*cells::typical_move(frames), 5.0, 1e-9);
+    // Too few cells to say.
+    EXPECT_FALSE(cells::typical_move({{{0, 0}, {50, 50}}, {{1, 1}, {51, 51}}}));
+    EXPECT_FALSE(cells::typical_move({frames[0]}));
+}
+
 TEST(ImageSurvey, ElongationTellsRodsFromRoundCells) {
     ObjectSize rod, disc;
     for (int y = 0; y < 6; ++y)

@@ -34,6 +34,9 @@ constexpr double kRodElongation = 2.0;
 // reveal, and the largest move per frame as a share of the diameter.
 constexpr double kDefaultDiameter = 10;
 constexpr double kDefaultSpeedPerDiameter = 0.4;
+// When the first images show cells moving further than that default, the
+// largest move is taken as this multiple of their typical (median) move.
+constexpr double kSpeedPerTypicalMove = 1.5;
 
 // The numbers of the configuration, each derived from the plan (the .cpp
 // gives the reasoning).

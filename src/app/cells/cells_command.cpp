@@ -81,6 +81,12 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
     } else {
         plan.max_speed = one_decimal(kDefaultSpeedPerDiameter * plan.diameter);
         plan.max_speed_origin = "default: " + number_text(kDefaultSpeedPerDiameter) + " diameters";
+        // Cells seen moving further than that: their typical move, with room.
+        if (survey.move && one_decimal(kSpeedPerTypicalMove * *survey.move) > plan.max_speed) {
+            plan.max_speed = one_decimal(kSpeedPerTypicalMove * *survey.move);
+            plan.max_speed_origin = number_text(kSpeedPerTypicalMove) + " times the typical move, " +
+                                    number_text(one_decimal(*survey.move)) + " pixels from " + survey.move_source;
+        }
     }
     return plan;
 }
@@ -187,7 +193,9 @@ std::vector<app::Option> cell_options(CellOptions& o) {
          [&o](const std::string&) { o.masks = true; }},
         {"--diameter", "", "PIXELS", "typical cell diameter (default: measured in the first images)",
          [&o](const std::string& v) { o.diameter = positive_number("--diameter", v); }},
-        {"--max-speed", "", "PIXELS", "largest distance a cell moves from one frame to the next (default: 0.4 diameters)",
+        {"--max-speed", "", "PIXELS",
+         "largest distance a cell moves from one frame to the next (default: 0.4 diameters, or 1.5 times the "
+         "typical move in the first images when more)",
          [&o](const std::string& v) { o.max_speed = positive_number("--max-speed", v); }},
         {"--shape", "", "round|rods",
          "rods: rod-shaped cells packed side by side, told apart by the dim seams between them "

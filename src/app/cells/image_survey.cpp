@@ -17,6 +17,9 @@ namespace {
 
 // Files looked at for a cell before the diameter is given up.
 constexpr std::size_t kFilesForDiameter = 5;
+// Frames whose cells are matched to the next frame's for the typical move.
+constexpr std::size_t kFramesForMove = 5;
+constexpr std::size_t kMostCellsForMove = 5000;
 constexpr long kSpeck = 4;
 
 struct Voxel {
@@ -131,6 +134,33 @@ std::optional<double> median_of_cells(const std::vector<ObjectSize>& objects, Me
 
 }  // namespace
 
+std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects) {
+    std::vector<Centre> centres;
+    for (const ObjectSize& object : objects)
+        if (object.count >= kSpeck && !object.at_border) {
+            const double n = static_cast<double>(object.count);
+            centres.push_back(Centre{object.sx / n, object.sy / n});
+        }
+    return centres;
+}
+
+std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frames) {
+    std::vector<double> moves;
+    for (std::size_t t = 0; t + 1 < frames.size(); ++t) {
+        const std::vector<Centre>& here = frames[t];
+        const std::vector<Centre>& next = frames[t + 1];
+        if (next.empty() || here.size() > kMostCellsForMove || next.size() > kMostCellsForMove) continue;
+        for (const Centre& c : here) {
+            double nearest = std::numeric_limits<double>::infinity();
+            for (const Centre& d : next) nearest = std::min(nearest, (c.x - d.x) * (c.x - d.x) + (c.y - d.y) * (c.y - d.y));
+            moves.push_back(std::sqrt(nearest));
+        }
+    }
+    if (moves.size() < 5) return std::nullopt;
+    std::nth_element(moves.begin(), moves.begin() + static_cast<std::ptrdiff_t>(moves.size() / 2), moves.end());
+    return moves[moves.size() / 2];
+}
+
 std::optional<double> typical_elongation(const std::vector<ObjectSize>& objects) {
     return median_of_cells(objects, [](const ObjectSize& object) { return object.elongation(); });
 }
@@ -170,15 +200,30 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
                                   std::to_string(last.depth()));
     }
 
+    std::size_t found = 0;
+    std::vector<ObjectSize> objects;
     for (std::size_t i = 0; i < survey.files.size() && i < kFilesForDiameter; ++i) {
         const auto stack = i == 0 ? first : ipc::read_short_image_3d_tiff(survey.files[i]);
-        const std::vector<ObjectSize> objects = find_objects(stack, masks);
+        objects = find_objects(stack, masks);
         survey.diameter = typical_diameter(objects, survey.dimensions());
         if (survey.diameter) {
             if (!survey.stacks()) survey.elongation = typical_elongation(objects);
             survey.diameter_source = survey.files[i];
+            found = i;
             break;
         }
+    }
+    // How far cells move: from the frame the diameter came from on.
+    if (survey.diameter && !survey.stacks() && found + 1 < survey.files.size()) {
+        std::vector<std::vector<Centre>> centres{cell_centres(objects)};
+        std::size_t last = found;
+        while (last + 1 < survey.files.size() && centres.size() < kFramesForMove) {
+            ++last;
+            centres.push_back(cell_centres(find_objects(ipc::read_short_image_3d_tiff(survey.files[last]), masks)));
+        }
+        survey.move = typical_move(centres);
+        survey.move_source = std::filesystem::path(survey.files[found]).filename().string() + " to " +
+                             std::filesystem::path(survey.files[last]).filename().string();
     }
     return survey;
 }

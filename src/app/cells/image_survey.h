@@ -20,6 +20,8 @@ struct ImageSurvey {
     std::optional<double> diameter;  // typical cell diameter in pixels, when any cell was seen
     std::string diameter_source;     // the file it was measured in
     std::optional<double> elongation;  // typical length over width of a cell (2-D), measured with the diameter
+    std::optional<double> move;        // typical distance a cell moves from one frame to the next (2-D)
+    std::string move_source;           // the files it was measured in, "t000.tif to t004.tif"
 
     bool stacks() const { return depth > 1; }
     int dimensions() const { return stacks() ? 3 : 2; }
@@ -66,6 +68,24 @@ std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, 
 // below 4 pixels left out, as the diameter of a disc (2-D) or ball (3-D) of
 // that size. Empty when nothing is left.
 std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions);
+
+// A cell's centre in the plane.
+struct Centre {
+    double x, y;
+};
+
+// The centres of the objects typical_diameter would measure (clear of the
+// border, no specks).
+std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects);
+
+// The typical move of a cell between consecutive frames: the median, over
+// the cells of every frame but the last, of the distance from a cell's
+// centre to the nearest centre in the next frame. Where cells move by more
+// than half their spacing this underestimates, but it never takes a cell for
+// its neighbour when they move less. Empty with fewer than 5 cells to
+// measure; frames of more than 5000 cells are left out (the search is
+// quadratic).
+std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frames);
 
 // The median elongation of the same objects as typical_diameter uses
 // (in-plane; meaningful for 2-D images). Empty when nothing is left.
