@@ -47,7 +47,8 @@ void encode_row(const std::uint8_t* row, std::size_t n, std::vector<std::uint8_t
 
 }  // namespace
 
-void packbits_encode(const std::uint8_t* data, std::size_t row_bytes, std::size_t rows, std::vector<std::uint8_t>& out) {
+void packbits_encode(const std::uint8_t* data, std::size_t row_bytes, std::size_t rows,
+                     std::vector<std::uint8_t>& out) {
     // Worst case: one header per 128 literal bytes.
     out.reserve(out.size() + rows * (row_bytes + row_bytes / kLongest + 1));
     for (std::size_t r = 0; r < rows; ++r) encode_row(data + r * row_bytes, row_bytes, out);

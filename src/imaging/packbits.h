@@ -11,6 +11,7 @@ namespace ipc {
 // 257 - h times when h >= 129. Runs of three or more equal bytes are
 // repeated; long zero runs, most of a label mask, are found eight bytes at
 // a time, which makes this several times faster than a byte-by-byte coder.
-void packbits_encode(const std::uint8_t* data, std::size_t row_bytes, std::size_t rows, std::vector<std::uint8_t>& out);
+void packbits_encode(const std::uint8_t* data, std::size_t row_bytes, std::size_t rows,
+                     std::vector<std::uint8_t>& out);
 
 }  // namespace ipc

@@ -59,7 +59,8 @@ TEST(OstrelCellsSpeed, MaximumSpeedAloneScoresLikeTheHandTunedConfiguration) {
 // on such a sequence).
 TEST(OstrelCellsSpeed, FastCellsWidenTheLargestMoveFromTheFirstFrames) {
     test_support::TempDir dir("cells_fast");
-    const auto synth = run_tool(dir.str(), "ostrel-synth", "--seed 11 --size 256 --cells 20 --frames 30 --speed 8 --out fast");
+    const auto synth =
+        run_tool(dir.str(), "ostrel-synth", "--seed 11 --size 256 --cells 20 --frames 30 --speed 8 --out fast");
     ASSERT_EQ(synth.status, 0) << synth.err;
     const auto derived = run_tool(dir.str(), "ostrel-cells", "fast/images derived");
     ASSERT_EQ(derived.status, 0) << derived.err;

@@ -180,7 +180,8 @@ TEST(TiffWriterTest, PackBitsMasksReadBackIdentically) {
             x += (y + length) % 11;  // a zero gap
         }
         if (y % 3 == 0)  // literals: a noisy stretch to the row's end
-            for (; x < width; ++x) image(x, y) = static_cast<unsigned short>((state = state * 1664525 + 1013904223) >> 16);
+            for (; x < width; ++x)
+                image(x, y) = static_cast<unsigned short>((state = state * 1664525 + 1013904223) >> 16);
     }
     const std::string name = dir.fresh("masks") + ".tif";
     {

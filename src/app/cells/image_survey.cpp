@@ -152,7 +152,8 @@ std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frame
         if (next.empty() || here.size() > kMostCellsForMove || next.size() > kMostCellsForMove) continue;
         for (const Centre& c : here) {
             double nearest = std::numeric_limits<double>::infinity();
-            for (const Centre& d : next) nearest = std::min(nearest, (c.x - d.x) * (c.x - d.x) + (c.y - d.y) * (c.y - d.y));
+            for (const Centre& d : next)
+                nearest = std::min(nearest, (c.x - d.x) * (c.x - d.x) + (c.y - d.y) * (c.y - d.y));
             moves.push_back(std::sqrt(nearest));
         }
     }

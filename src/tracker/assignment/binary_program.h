@@ -56,7 +56,9 @@ public:
     void set_objective(const std::vector<double>& coefficients);
 
     // Appends an equality row "exactly one of these columns"; returns its index.
-    int add_row(const std::vector<int>& members) { return add_row(IndexList(members.data(), members.data() + members.size())); }
+    int add_row(const std::vector<int>& members) {
+        return add_row(IndexList(members.data(), members.data() + members.size()));
+    }
     int add_row(IndexList members);
     IndexList row(int index) const;
 
