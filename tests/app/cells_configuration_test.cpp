@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/cells/cell_configuration.h"
 #include "app/registration.h"
 #include "pipeline/component.h"
@@ -72,6 +74,16 @@ TEST(CellConfiguration, NumbersFollowFromSpeedDiameterAndImages) {
     CellTrackingPlan long_run = plan(2, 10, 4);
     long_run.frames = 1000;
     EXPECT_EQ(cells::derive_numbers(long_run).mask_digits, 4);
+    // The blur (a seventh of the diameter) widens only in noisy images, and
+    // never beyond 1.7 times.
+    const struct {
+        double signal_to_noise, sigma;
+    } blurs[] = {{0, 1.43}, {40, 1.43}, {12, 1.43}, {3, 1.43 * 1.7}, {0.5, 1.43 * 1.7}, {8, 1.43 * std::sqrt(1.5)}};
+    for (const auto& b : blurs) {
+        CellTrackingPlan noisy = plan(2, 10, 4);
+        noisy.signal_to_noise = b.signal_to_noise;
+        EXPECT_NEAR(cells::derive_numbers(noisy).smoothing_sigma, b.sigma, 0.006) << b.signal_to_noise;
+    }
 }
 
 TEST(CellConfiguration, DerivedNumbersLandInTheFile) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <random>
 
 #include "app/cells/image_survey.h"
 #include "app/cells_test_support.h"
@@ -38,6 +40,25 @@ TEST(ImageSurvey, TypicalMoveIsTheMedianDistanceToTheNearestCellOfTheNextFrame) 
     // Too few cells to say.
     EXPECT_FALSE(cells::typical_move({{{0, 0}, {50, 50}}, {{1, 1}, {51, 51}}}));
     EXPECT_FALSE(cells::typical_move({frames[0]}));
+}
+
+TEST(ImageSurvey, SignalToNoiseIsCellContrastOverPixelNoise) {
+    // Background 1000 with noise of standard deviation 20 (Box-Muller from a
+    // fixed generator), and squares 400 brighter covering a tenth of it.
+    ipc::Image3d<unsigned short> stack(200, 200, 1);
+    std::mt19937 engine(3);
+    const auto uniform = [&] { return (engine() + 0.5) / 4294967296.0; };
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const double z = std::sqrt(-2 * std::log(uniform())) * std::cos(6.283185307179586 * uniform());
+            const bool cell = x % 40 < 13 && y % 40 < 12;
+            stack(x, y, 0) = static_cast<unsigned short>(std::lround(1000 + (cell ? 400 : 0) + 20 * z));
+        }
+    EXPECT_NEAR(*cells::signal_to_noise(stack), 20.0, 2.0);
+    ipc::Image3d<unsigned short> flat(50, 50, 1);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x) flat(x, y, 0) = 700;
+    EXPECT_FALSE(cells::signal_to_noise(flat));  // one grey level: nothing stands out
 }
 
 TEST(ImageSurvey, ElongationTellsRodsFromRoundCells) {

@@ -1,5 +1,7 @@
 #include "app/cells/cell_configuration.h"
 
+#include <cmath>
+
 #include "util/exception.h"
 
 namespace cells {
@@ -70,9 +72,12 @@ std::vector<Element> raw_image_stages(const CellTrackingPlan& plan, const Tracki
     const std::string pair = stack ? "short_image_3d_segmented_image_3d" : "short_image_segmented_image";
     const std::string d3 = stack ? "_3d" : "";
     std::vector<Element> stages;
-    stages.emplace_back(image + "_to_" + image + "_gaussian_smoother_algorithm_component",
-                        plan.rods ? "Smoothing of a seventh of a rod's width: the seams between touching rods stay."
-                                  : "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.");
+    std::string smoothing = plan.rods ? "Smoothing of a seventh of a rod's width: the seams between touching rods stay."
+                                      : "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.";
+    if (plan.signal_to_noise > 0 && plan.signal_to_noise < kQuietSignalToNoise)
+        smoothing += " Widened for noisy images (cells " + number_text(std::round(plan.signal_to_noise * 10) / 10) +
+                     " times the pixel noise above the background).";
+    stages.emplace_back(image + "_to_" + image + "_gaussian_smoother_algorithm_component", smoothing);
     stages.back().add("sigma", numbers.smoothing_sigma);
     stages.emplace_back(image + "_to_" + image + "_background_subtractor_algorithm_component",
                         "Uneven illumination: the background, measured on squares of 2.5 diameters, is subtracted.");

@@ -44,6 +44,15 @@ TrackingNumbers derive_numbers(const CellTrackingPlan& plan) {
         // background, split where Otsu's threshold puts them.
         numbers.threshold_method = "otsu";
     }
+    // Noisy images: pixel noise breaks a nucleus into pieces and a division
+    // goes unseen, so the blur widens as the cells sink into the noise (on
+    // generated nuclei, complete tracks rose from 0.38 to 0.60 at a ratio of
+    // 7 and from 0.11 to 0.36 at 2.6). It stays bounded: a blur of twice the
+    // usual merged neighbouring nuclei.
+    if (plan.signal_to_noise > 0 && plan.signal_to_noise < kQuietSignalToNoise) {
+        const double widening = std::min(kWidestBlurFactor, std::sqrt(kQuietSignalToNoise / plan.signal_to_noise));
+        numbers.smoothing_sigma = std::round(100 * numbers.smoothing_sigma * widening) / 100;
+    }
     numbers.background_scale = std::max(4, static_cast<int>(std::lround(2.5 * plan.diameter)));
     numbers.seed_distance = std::max(1, static_cast<int>(std::lround(0.6 * plan.diameter)));
     // Lineage: daughters start about a diameter from their mother and from

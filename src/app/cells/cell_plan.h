@@ -21,6 +21,7 @@ struct CellTrackingPlan {
     // across their middle.
     bool rods = false;
     double elongation = 1;  // length over width of a typical cell, as measured (1 when not)
+    double signal_to_noise = 0;  // how far cells stand out of the pixel noise, as measured (0 when not)
     std::string diameter_origin = "default";
     std::string max_speed_origin = "default";
     std::string shape_origin = "default";
@@ -37,6 +38,11 @@ constexpr double kDefaultSpeedPerDiameter = 0.4;
 // When the first images show cells moving further than that default, the
 // largest move is taken as this multiple of their typical (median) move.
 constexpr double kSpeedPerTypicalMove = 1.5;
+
+// Below this signal-to-noise ratio the blur before the threshold widens,
+// by sqrt(kQuietSignalToNoise / ratio), at most kWidestBlurFactor times.
+constexpr double kQuietSignalToNoise = 12;
+constexpr double kWidestBlurFactor = 1.7;
 
 // The numbers of the configuration, each derived from the plan (the .cpp
 // gives the reasoning).

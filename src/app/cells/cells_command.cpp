@@ -65,6 +65,7 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
         plan.diameter_origin = "default: no cell found in the first images";
     }
     if (survey.elongation) plan.elongation = *survey.elongation;
+    if (survey.signal_to_noise) plan.signal_to_noise = *survey.signal_to_noise;
     if (options.shape) {
         plan.rods = *options.shape == "rods";
         plan.shape_origin = "given";
@@ -111,6 +112,7 @@ int track_sequence(const CellOptions& options, const std::string& program) {
                   << (plan.dimensions == 3 ? " x " + std::to_string(plan.depth) : "") << " ("
                   << plan.dimensions << "-D " << (plan.masks ? "label masks" : "images") << ") in " << input << "\n"
                   << "  cell diameter " << number_text(plan.diameter) << " pixels (" << plan.diameter_origin << ")\n"
+                  << (survey.signal_to_noise ? "  signal to noise " + number_text(one_decimal(*survey.signal_to_noise)) + "\n" : "")
                   << "  maximum speed " << number_text(plan.max_speed) << " pixels per frame ("
                   << plan.max_speed_origin << ")\n"
                   << "  cell shape " << (plan.rods ? "rods" : "round") << " (" << plan.shape_origin << ")\n";

@@ -134,6 +134,36 @@ std::optional<double> median_of_cells(const std::vector<ObjectSize>& objects, Me
 
 }  // namespace
 
+namespace {
+
+// The median of the values (reordered).
+double median(std::vector<double>& values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+}  // namespace
+
+std::optional<double> signal_to_noise(const ipc::Image3d<unsigned short>& stack) {
+    bool any_foreground = false;
+    const unsigned short threshold = foreground_threshold(stack, any_foreground);
+    if (!any_foreground) return std::nullopt;
+    constexpr int lag = 4;
+    std::vector<double> above, below, differences;
+    for (const auto& slice : stack.slices())
+        for (int y = 0; y < slice.height(); ++y)
+            for (int x = 0; x < slice.width(); ++x) {
+                const unsigned short v = slice(x, y);
+                (v > threshold ? above : below).push_back(v);
+                if (x + lag < slice.width()) differences.push_back(std::abs(static_cast<double>(slice(x + lag, y)) - v));
+            }
+    if (above.empty() || below.empty() || differences.empty()) return std::nullopt;
+    const double noise = 1.4826 * median(differences) / std::sqrt(2.0);
+    if (noise <= 0) return std::nullopt;
+    return (median(above) - median(below)) / noise;
+}
+
 std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects) {
     std::vector<Centre> centres;
     for (const ObjectSize& object : objects)
@@ -209,6 +239,7 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
         survey.diameter = typical_diameter(objects, survey.dimensions());
         if (survey.diameter) {
             if (!survey.stacks()) survey.elongation = typical_elongation(objects);
+            if (!masks) survey.signal_to_noise = signal_to_noise(stack);
             survey.diameter_source = survey.files[i];
             found = i;
             break;

@@ -21,6 +21,7 @@ struct ImageSurvey {
     std::string diameter_source;     // the file it was measured in
     std::optional<double> elongation;  // typical length over width of a cell (2-D), measured with the diameter
     std::optional<double> move;        // typical distance a cell moves from one frame to the next (2-D)
+    std::optional<double> signal_to_noise;  // cells over background in pixel-noise units (raw images)
     std::string move_source;           // the files it was measured in, "t000.tif to t004.tif"
 
     bool stacks() const { return depth > 1; }
@@ -68,6 +69,14 @@ std::vector<ObjectSize> find_objects(const ipc::Image3d<unsigned short>& stack, 
 // below 4 pixels left out, as the diameter of a disc (2-D) or ball (3-D) of
 // that size. Empty when nothing is left.
 std::optional<double> typical_diameter(const std::vector<ObjectSize>& objects, int dimensions);
+
+// How far cells stand out of the pixel noise in a raw image: the median
+// of the pixels above the two-class grey threshold less the median of
+// those below it, over the noise's standard deviation (1.4826 times the
+// median absolute difference of pixels four apart along the rows, over
+// sqrt 2: cells and slow shading hardly move it). Empty when the image has
+// a single grey level or no noise.
+std::optional<double> signal_to_noise(const ipc::Image3d<unsigned short>& stack);
 
 // A cell's centre in the plane.
 struct Centre {
