@@ -159,4 +159,24 @@ TEST(OstrelCells, BatchTracksEverySequenceAndNamesTheOneThatFailed) {
     EXPECT_NE(clean.out.find("all 2 sequences tracked"), std::string::npos) << clean.out;
 }
 
+// Elongated nuclei far apart are segmented as round cells (as rods they
+// lost most divisions: BC(0) 0.33 against 0.90), while a young rod colony,
+// a few long cells, is taken for rods.
+TEST(OstrelCells, ShapeFollowsElongationAndPacking) {
+    test_support::TempDir dir("cells_shape");
+    const struct {
+        const char* synth;
+        const char* shape;
+    } cases[] = {{"--seed 9 --size 256 --cells 20 --frames 3 --elongation 2.5 --out nuclei", "cell shape round"},
+                 {"--model rods --seed 5 --size 128 --frames 3 --out rods", "cell shape rods"}};
+    for (const auto& c : cases) {
+        const auto synth = cells_test::run_tool(dir.str(), "ostrel-synth", c.synth);
+        ASSERT_EQ(synth.status, 0) << synth.err;
+        const std::string name = std::string(c.synth).substr(std::string(c.synth).rfind(' ') + 1);
+        const auto run = cells_test::run_tool(dir.str(), "ostrel-cells", name + "/images " + name + "-result");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find(c.shape), std::string::npos) << run.out;
+    }
+}
+
 }  // namespace

@@ -27,9 +27,13 @@ struct CellTrackingPlan {
     std::string shape_origin = "default";
 };
 
-// Cells at least this many times as long as wide (the median of the first
-// image) are taken for rods.
+// Cells are taken for rods when the median cell of the first image is at
+// least kLongRodElongation times as long as wide, or kRodElongation times
+// with its centre closer than kRodSpacing diameters to its nearest
+// neighbour's (packed side by side).
 constexpr double kRodElongation = 2.0;
+constexpr double kLongRodElongation = 2.5;
+constexpr double kRodSpacing = 2.0;
 
 // Defaults when the user gives no number: a diameter the images do not
 // reveal, and the largest move per frame as a share of the diameter.

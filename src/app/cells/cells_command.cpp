@@ -70,8 +70,16 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
         plan.rods = *options.shape == "rods";
         plan.shape_origin = "given";
     } else if (survey.elongation) {
-        plan.rods = *survey.elongation >= kRodElongation;
-        plan.shape_origin = "length over width " + number_text(one_decimal(*survey.elongation)) + " in " +
+        // Rods lie packed side by side; cells only somewhat elongated and
+        // apart from each other (nuclei) are segmented and divide as round
+        // ones do. Long cells are rods however they lie (a colony grows from
+        // a few scattered cells).
+        const bool packed = !survey.spacing || *survey.spacing < kRodSpacing * plan.diameter;
+        plan.rods = *survey.elongation >= kLongRodElongation || (*survey.elongation >= kRodElongation && packed);
+        plan.shape_origin = "length over width " + number_text(one_decimal(*survey.elongation)) +
+                            (survey.spacing ? ", neighbours " + number_text(one_decimal(*survey.spacing)) + " pixels apart"
+                                            : std::string()) +
+                            " in " +
                             fs::path(survey.diameter_source).filename().string();
     } else {
         plan.shape_origin = "default";
@@ -201,7 +209,8 @@ std::vector<app::Option> cell_options(CellOptions& o) {
          [&o](const std::string& v) { o.max_speed = positive_number("--max-speed", v); }},
         {"--shape", "", "round|rods",
          "rods: rod-shaped cells packed side by side, told apart by the dim seams between them "
-         "(default: rods when the cells of the first image are at least twice as long as wide)",
+         "(default: rods when the cells of the first image are at least 2.5 times as long as wide, or twice "
+         "and within two diameters of each other)",
          [&o](const std::string& v) {
              if (v != "round" && v != "rods") throw util::Exception("--shape must be round or rods, not '" + v + "'");
              o.shape = v;

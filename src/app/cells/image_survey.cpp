@@ -174,6 +174,18 @@ std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects) {
     return centres;
 }
 
+std::optional<double> typical_spacing(const std::vector<Centre>& centres) {
+    if (centres.size() < 3 || centres.size() > kMostCellsForMove) return std::nullopt;
+    std::vector<double> nearest(centres.size(), std::numeric_limits<double>::infinity());
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        for (std::size_t j = 0; j < centres.size(); ++j)
+            if (i != j) {
+                const double dx = centres[i].x - centres[j].x, dy = centres[i].y - centres[j].y;
+                nearest[i] = std::min(nearest[i], dx * dx + dy * dy);
+            }
+    return std::sqrt(median(nearest));
+}
+
 std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frames) {
     std::vector<double> moves;
     for (std::size_t t = 0; t + 1 < frames.size(); ++t) {
@@ -238,7 +250,10 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
         objects = find_objects(stack, masks);
         survey.diameter = typical_diameter(objects, survey.dimensions());
         if (survey.diameter) {
-            if (!survey.stacks()) survey.elongation = typical_elongation(objects);
+            if (!survey.stacks()) {
+                survey.elongation = typical_elongation(objects);
+                survey.spacing = typical_spacing(cell_centres(objects));
+            }
             if (!masks) survey.signal_to_noise = signal_to_noise(stack);
             survey.diameter_source = survey.files[i];
             found = i;

@@ -22,6 +22,7 @@ struct ImageSurvey {
     std::optional<double> elongation;  // typical length over width of a cell (2-D), measured with the diameter
     std::optional<double> move;        // typical distance a cell moves from one frame to the next (2-D)
     std::optional<double> signal_to_noise;  // cells over background in pixel-noise units (raw images)
+    std::optional<double> spacing;     // typical distance between neighbouring cells' centres (2-D)
     std::string move_source;           // the files it was measured in, "t000.tif to t004.tif"
 
     bool stacks() const { return depth > 1; }
@@ -86,6 +87,10 @@ struct Centre {
 // The centres of the objects typical_diameter would measure (clear of the
 // border, no specks).
 std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects);
+
+// The typical distance from a cell's centre to the nearest other centre of
+// the same frame (the median); empty with fewer than 3 cells.
+std::optional<double> typical_spacing(const std::vector<Centre>& centres);
 
 // The typical move of a cell between consecutive frames: the median, over
 // the cells of every frame but the last, of the distance from a cell's
