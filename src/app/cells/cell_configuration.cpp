@@ -72,8 +72,9 @@ std::vector<Element> raw_image_stages(const CellTrackingPlan& plan, const Tracki
     const std::string pair = stack ? "short_image_3d_segmented_image_3d" : "short_image_segmented_image";
     const std::string d3 = stack ? "_3d" : "";
     std::vector<Element> stages;
-    std::string smoothing = plan.rods ? "Smoothing of a seventh of a rod's width: the seams between touching rods stay."
-                                      : "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.";
+    std::string smoothing =
+        plan.rods ? "Smoothing of a seventh of a rod's width: the seams between touching rods stay."
+                  : "Smoothing of a seventh of the diameter: each cell thresholds as one solid region.";
     if (plan.signal_to_noise > 0 && plan.signal_to_noise < kQuietSignalToNoise)
         smoothing += " Widened for noisy images (cells " + number_text(std::round(plan.signal_to_noise * 10) / 10) +
                      " times the pixel noise above the background).";

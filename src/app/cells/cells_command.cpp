@@ -77,10 +77,10 @@ CellTrackingPlan make_plan(const CellOptions& options, const ImageSurvey& survey
         const bool packed = !survey.spacing || *survey.spacing < kRodSpacing * plan.diameter;
         plan.rods = *survey.elongation >= kLongRodElongation || (*survey.elongation >= kRodElongation && packed);
         plan.shape_origin = "length over width " + number_text(one_decimal(*survey.elongation)) +
-                            (survey.spacing ? ", neighbours " + number_text(one_decimal(*survey.spacing)) + " pixels apart"
-                                            : std::string()) +
-                            " in " +
-                            fs::path(survey.diameter_source).filename().string();
+                            (survey.spacing
+                                 ? ", neighbours " + number_text(one_decimal(*survey.spacing)) + " pixels apart"
+                                 : std::string()) +
+                            " in " + fs::path(survey.diameter_source).filename().string();
     } else {
         plan.shape_origin = "default";
     }
@@ -120,7 +120,9 @@ int track_sequence(const CellOptions& options, const std::string& program) {
                   << (plan.dimensions == 3 ? " x " + std::to_string(plan.depth) : "") << " ("
                   << plan.dimensions << "-D " << (plan.masks ? "label masks" : "images") << ") in " << input << "\n"
                   << "  cell diameter " << number_text(plan.diameter) << " pixels (" << plan.diameter_origin << ")\n"
-                  << (survey.signal_to_noise ? "  signal to noise " + number_text(one_decimal(*survey.signal_to_noise)) + "\n" : "")
+                  << (survey.signal_to_noise
+                          ? "  signal to noise " + number_text(one_decimal(*survey.signal_to_noise)) + "\n"
+                          : "")
                   << "  maximum speed " << number_text(plan.max_speed) << " pixels per frame ("
                   << plan.max_speed_origin << ")\n"
                   << "  cell shape " << (plan.rods ? "rods" : "round") << " (" << plan.shape_origin << ")\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <map>
@@ -143,6 +144,14 @@ double median(std::vector<double>& values) {
     return *middle;
 }
 
+// The median of the values a histogram over 0 .. 65535 counts.
+double median(const std::vector<std::uint64_t>& histogram, std::uint64_t total) {
+    std::uint64_t seen = 0;
+    for (std::size_t v = 0; v < histogram.size(); ++v)
+        if ((seen += histogram[v]) > total / 2) return static_cast<double>(v);
+    return static_cast<double>(histogram.size() - 1);
+}
+
 }  // namespace
 
 std::optional<double> signal_to_noise(const ipc::Image3d<unsigned short>& stack) {
@@ -150,18 +159,30 @@ std::optional<double> signal_to_noise(const ipc::Image3d<unsigned short>& stack)
     const unsigned short threshold = foreground_threshold(stack, any_foreground);
     if (!any_foreground) return std::nullopt;
     constexpr int lag = 4;
-    std::vector<double> above, below, differences;
+    // Histograms rather than lists of values: an image of 16 million pixels
+    // costs three tables of 65536 counts.
+    std::vector<std::uint64_t> above(65536, 0), below(65536, 0), differences(65536, 0);
+    std::uint64_t above_count = 0, below_count = 0, difference_count = 0;
     for (const auto& slice : stack.slices())
         for (int y = 0; y < slice.height(); ++y)
             for (int x = 0; x < slice.width(); ++x) {
                 const unsigned short v = slice(x, y);
-                (v > threshold ? above : below).push_back(v);
-                if (x + lag < slice.width()) differences.push_back(std::abs(static_cast<double>(slice(x + lag, y)) - v));
+                if (v > threshold) {
+                    ++above[v];
+                    ++above_count;
+                } else {
+                    ++below[v];
+                    ++below_count;
+                }
+                if (x + lag < slice.width()) {
+                    ++differences[static_cast<std::size_t>(std::abs(static_cast<int>(slice(x + lag, y)) - v))];
+                    ++difference_count;
+                }
             }
-    if (above.empty() || below.empty() || differences.empty()) return std::nullopt;
-    const double noise = 1.4826 * median(differences) / std::sqrt(2.0);
+    if (above_count == 0 || below_count == 0 || difference_count == 0) return std::nullopt;
+    const double noise = 1.4826 * median(differences, difference_count) / std::sqrt(2.0);
     if (noise <= 0) return std::nullopt;
-    return (median(above) - median(below)) / noise;
+    return (median(above, above_count) - median(below, below_count)) / noise;
 }
 
 std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects) {
@@ -200,8 +221,7 @@ std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frame
         }
     }
     if (moves.size() < 5) return std::nullopt;
-    std::nth_element(moves.begin(), moves.begin() + static_cast<std::ptrdiff_t>(moves.size() / 2), moves.end());
-    return moves[moves.size() / 2];
+    return median(moves);
 }
 
 std::optional<double> typical_elongation(const std::vector<ObjectSize>& objects) {
