@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "imaging/zero_runs.h"
+
 namespace ipc {
 
 bool SegmentRuns::encode(const SegmentImage& image, SegmentRuns& runs) {
@@ -13,8 +15,9 @@ bool SegmentRuns::encode(const SegmentImage& image, SegmentRuns& runs) {
     const int* pixels = image.data();
     std::size_t i = 0;
     while (i < size) {
-        // Most of a frame is background: skip it four pixels at a time.
-        while (i + 4 <= size && (pixels[i] | pixels[i + 1] | pixels[i + 2] | pixels[i + 3]) == 0) i += 4;
+        // Most of a frame is background, passed over in blocks.
+        i = static_cast<std::size_t>(
+            skip_zero_blocks(pixels, static_cast<std::int64_t>(i), static_cast<std::int64_t>(size)));
         if (i == size) break;
         if (pixels[i] == 0) {
             ++i;

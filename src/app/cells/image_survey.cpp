@@ -20,7 +20,9 @@ namespace {
 constexpr std::size_t kFilesForDiameter = 5;
 // Frames whose cells are matched to the next frame's for the typical move.
 constexpr std::size_t kFramesForMove = 5;
-constexpr std::size_t kMostCellsForMove = 5000;
+// Nearest neighbours are searched pair by pair: frames with more cells are
+// left out of the spacing and the move.
+constexpr std::size_t kMostCellsForNeighbours = 5000;
 constexpr long kSpeck = 4;
 
 struct Voxel {
@@ -144,6 +146,15 @@ double median(std::vector<double>& values) {
     return *middle;
 }
 
+// The distance from c to the nearest of the centres, `self` (an element of
+// them, or null) left out.
+double nearest_distance(const Centre& c, const std::vector<Centre>& centres, const Centre* self = nullptr) {
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const Centre& d : centres)
+        if (&d != self) nearest = std::min(nearest, (c.x - d.x) * (c.x - d.x) + (c.y - d.y) * (c.y - d.y));
+    return std::sqrt(nearest);
+}
+
 // The median of the values a histogram over 0 .. 65535 counts.
 double median(const std::vector<std::uint64_t>& histogram, std::uint64_t total) {
     std::uint64_t seen = 0;
@@ -196,15 +207,10 @@ std::vector<Centre> cell_centres(const std::vector<ObjectSize>& objects) {
 }
 
 std::optional<double> typical_spacing(const std::vector<Centre>& centres) {
-    if (centres.size() < 3 || centres.size() > kMostCellsForMove) return std::nullopt;
-    std::vector<double> nearest(centres.size(), std::numeric_limits<double>::infinity());
-    for (std::size_t i = 0; i < centres.size(); ++i)
-        for (std::size_t j = 0; j < centres.size(); ++j)
-            if (i != j) {
-                const double dx = centres[i].x - centres[j].x, dy = centres[i].y - centres[j].y;
-                nearest[i] = std::min(nearest[i], dx * dx + dy * dy);
-            }
-    return std::sqrt(median(nearest));
+    if (centres.size() < 3 || centres.size() > kMostCellsForNeighbours) return std::nullopt;
+    std::vector<double> nearest;
+    for (const Centre& c : centres) nearest.push_back(nearest_distance(c, centres, &c));
+    return median(nearest);
 }
 
 std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frames) {
@@ -212,13 +218,8 @@ std::optional<double> typical_move(const std::vector<std::vector<Centre>>& frame
     for (std::size_t t = 0; t + 1 < frames.size(); ++t) {
         const std::vector<Centre>& here = frames[t];
         const std::vector<Centre>& next = frames[t + 1];
-        if (next.empty() || here.size() > kMostCellsForMove || next.size() > kMostCellsForMove) continue;
-        for (const Centre& c : here) {
-            double nearest = std::numeric_limits<double>::infinity();
-            for (const Centre& d : next)
-                nearest = std::min(nearest, (c.x - d.x) * (c.x - d.x) + (c.y - d.y) * (c.y - d.y));
-            moves.push_back(std::sqrt(nearest));
-        }
+        if (next.empty() || here.size() > kMostCellsForNeighbours || next.size() > kMostCellsForNeighbours) continue;
+        for (const Centre& c : here) moves.push_back(nearest_distance(c, next));
     }
     if (moves.size() < 5) return std::nullopt;
     return median(moves);
@@ -264,15 +265,16 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
     }
 
     std::size_t found = 0;
-    std::vector<ObjectSize> objects;
+    std::vector<Centre> centres_found;  // the cells of the file the diameter came from (2-D)
     for (std::size_t i = 0; i < survey.files.size() && i < kFilesForDiameter; ++i) {
         const auto stack = i == 0 ? first : ipc::read_short_image_3d_tiff(survey.files[i]);
-        objects = find_objects(stack, masks);
+        const std::vector<ObjectSize> objects = find_objects(stack, masks);
         survey.diameter = typical_diameter(objects, survey.dimensions());
         if (survey.diameter) {
             if (!survey.stacks()) {
                 survey.elongation = typical_elongation(objects);
-                survey.spacing = typical_spacing(cell_centres(objects));
+                centres_found = cell_centres(objects);
+                survey.spacing = typical_spacing(centres_found);
             }
             if (!masks) survey.signal_to_noise = signal_to_noise(stack);
             survey.diameter_source = survey.files[i];
@@ -282,7 +284,7 @@ ImageSurvey survey_images(const std::string& folder, bool masks) {
     }
     // How far cells move: from the frame the diameter came from on.
     if (survey.diameter && !survey.stacks() && found + 1 < survey.files.size()) {
-        std::vector<std::vector<Centre>> centres{cell_centres(objects)};
+        std::vector<std::vector<Centre>> centres{std::move(centres_found)};
         std::size_t last = found;
         while (last + 1 < survey.files.size() && centres.size() < kFramesForMove) {
             ++last;
