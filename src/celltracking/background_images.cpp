@@ -39,7 +39,7 @@ void BackgroundImages::start_next(bool stack) {
     pending_file_ = files_.front();
     files_.pop_front();
     pending_stack_ = stack;
-    pending_ = std::async(std::launch::async, read_background, pending_file_, stack);
+    pending_ = reader_.run([file = pending_file_, stack] { return read_background(file, stack); });
 }
 
 ipc::Image<unsigned short> BackgroundImages::next(bool stack) {

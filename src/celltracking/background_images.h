@@ -4,6 +4,7 @@
 #include <string>
 
 #include "imaging/image.h"
+#include "util/worker_thread.h"
 
 namespace isbi {
 
@@ -38,6 +39,7 @@ private:
     std::future<ipc::Image<unsigned short>> pending_;
     std::string pending_file_;
     bool pending_stack_ = false;
+    util::WorkerThread reader_;  // the second thread, one for the whole run
 };
 
 }  // namespace isbi

@@ -14,7 +14,7 @@ void FileWriteQueue::write(std::function<void()> job) {
         job();
         return;
     }
-    pending_ = std::async(std::launch::async, std::move(job));
+    pending_ = worker_.run(std::move(job));
 }
 
 void FileWriteQueue::finish() {

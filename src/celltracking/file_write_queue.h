@@ -2,10 +2,12 @@
 #include <functional>
 #include <future>
 
+#include "util/worker_thread.h"
+
 namespace isbi {
 
 // Runs the writing of result files (masks, overlay pictures), with
-// `concurrent` on a thread of its own: the next frame is worked on while the
+// `concurrent` on a thread of its own (one for the whole run): the next frame is worked on while the
 // last one's file is compressed and written. At most one write waits; a
 // failure is reported (thrown) by the next write or by finish(), with the
 // write's own message (which names the file).
@@ -28,6 +30,7 @@ public:
 private:
     bool concurrent_;
     std::future<void> pending_;
+    util::WorkerThread worker_;
 };
 
 }  // namespace isbi
