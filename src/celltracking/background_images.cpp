@@ -13,7 +13,7 @@ namespace {
 
 ipc::Image<unsigned short> read_background(const std::string& file, bool stack) {
     if (stack) return project_brightest(ipc::read_short_image_3d_tiff(file));
-    if (auto decoded = ipc::DecodedImageShelf::shared().take(file)) return *decoded;
+    if (auto decoded = ipc::DecodedImageShelf::shared().take(file)) return std::move(*decoded);
     return ipc::read_short_image_tiff(file);
 }
 

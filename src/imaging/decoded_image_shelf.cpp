@@ -69,14 +69,14 @@ void DecodedImageShelf::offer(const std::string& file, const Image<unsigned shor
     Stamp stamp;
     if (!examine(file, key, stamp)) return;
     const std::string folder = fs::path(key).parent_path().string();
-    auto copy = std::make_shared<const Image<unsigned short>>(image);  // outside the lock
+    auto copy = std::make_shared<Image<unsigned short>>(image);  // outside the lock
     const std::lock_guard<std::mutex> lock(mutex_);
     if (!watched_.count(folder) || !fits() || entries_.count(key)) return;
     entries_[key] = Entry{std::move(copy), stamp};
     bytes_ += bytes;
 }
 
-std::shared_ptr<const Image<unsigned short>> DecodedImageShelf::take(const std::string& file) {
+std::shared_ptr<Image<unsigned short>> DecodedImageShelf::take(const std::string& file) {
     std::string key;
     Stamp stamp;
     if (!examine(file, key, stamp)) return nullptr;

@@ -42,9 +42,10 @@ public:
     // Keeps a copy of `image`, just read from `file`, if its folder is
     // watched and there is room.
     void offer(const std::string& file, const Image<unsigned short>& image);
-    // The image offered for `file`, which leaves the shelf; null when there
-    // is none or the file has changed since.
-    std::shared_ptr<const Image<unsigned short>> take(const std::string& file);
+    // The image offered for `file`, which leaves the shelf (the caller holds
+    // the only reference, so it may move the pixels out); null when there is
+    // none or the file has changed since.
+    std::shared_ptr<Image<unsigned short>> take(const std::string& file);
 
     std::size_t size() const;
 
@@ -55,7 +56,7 @@ private:
         bool operator==(const Stamp& other) const { return bytes == other.bytes && written == other.written; }
     };
     struct Entry {
-        std::shared_ptr<const Image<unsigned short>> image;
+        std::shared_ptr<Image<unsigned short>> image;
         Stamp stamp;
     };
     // The file's canonical name and its stamp; false when it cannot be

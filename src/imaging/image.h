@@ -27,7 +27,13 @@ public:
     Image(Image&&) noexcept = default;
     Image& operator=(const Image& other) {
         if (this != &other) {
-            resize(other.width_, other.height_);
+            // Every element is overwritten: a new array is left unzeroed.
+            if (other.size_ != size_) {
+                pixels_.reset(other.size_ ? new T[other.size_] : nullptr);
+                size_ = other.size_;
+            }
+            width_ = other.width_;
+            height_ = other.height_;
             std::copy(other.begin(), other.end(), begin());
         }
         return *this;
