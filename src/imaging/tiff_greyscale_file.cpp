@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "imaging/tiff_deflate_strips.h"
 #include "util/exception.h"
 
 namespace ipc {
@@ -133,13 +134,17 @@ void decode(const TiffFile& file, std::uint32_t width, std::uint32_t height, uns
         // Rows as stored, a whole strip at a time straight into the plane:
         // libtiff then decodes each compressed strip in one call (for
         // Deflate about twice as fast as row by row).
+        // Deflate strips are inflated here directly when they can be.
         const tstrip_t strips = TIFFNumberOfStrips(tif);
+        DeflateStripDecoder deflate(file, sample_bytes);
         for (std::uint32_t y0 = 0; y0 < height; y0 += rows_per_strip) {
             const tstrip_t strip = TIFFComputeStrip(tif, y0, 0);
             const std::uint32_t rows = std::min(rows_per_strip, height - y0);
             const auto bytes = static_cast<tmsize_t>(std::size_t{rows} * row_bytes);
-            file.require(strip < strips && TIFFReadEncodedStrip(tif, strip, plane + std::size_t{y0} * row_bytes,
-                                                                  bytes) == bytes,
+            unsigned char* rows_start = plane + std::size_t{y0} * row_bytes;
+            if (strip < strips && deflate.decode(strip, rows_start, static_cast<std::size_t>(bytes), row_bytes))
+                continue;
+            file.require(strip < strips && TIFFReadEncodedStrip(tif, strip, rows_start, bytes) == bytes,
                          "unable to read the strip of rows " + std::to_string(y0) + " to " +
                              std::to_string(y0 + rows - 1));
         }

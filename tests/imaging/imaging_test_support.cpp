@@ -26,8 +26,8 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages) {
-    TIFF* tif = TIFFOpen(name.c_str(), "w");
+void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages, bool big_endian) {
+    TIFF* tif = TIFFOpen(name.c_str(), big_endian ? "wb" : "w");
     if (!tif) throw std::runtime_error("test fixture cannot open " + name);
     for (const RawPage& page : pages) {
         TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, page.width);
@@ -39,6 +39,7 @@ void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages) 
         TIFFSetField(tif, TIFFTAG_COMPRESSION, page.compression);
         TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, page.sample_format);
         if (page.page_number) TIFFSetField(tif, TIFFTAG_PAGENUMBER, page.page, page.page_count);
+        if (page.predictor != PREDICTOR_NONE) TIFFSetField(tif, TIFFTAG_PREDICTOR, page.predictor);
         bool written = true;
         if (page.tile_width > 0 && page.tile_height > 0) {
             TIFFSetField(tif, TIFFTAG_TILEWIDTH, page.tile_width);
@@ -56,9 +57,14 @@ void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages) 
                 }
             }
         } else {
-            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, page.height);
-            const tmsize_t bytes = static_cast<tmsize_t>(page.bytes.size());
-            written = TIFFWriteEncodedStrip(tif, 0, const_cast<std::uint8_t*>(page.bytes.data()), bytes) >= 0;
+            const std::uint32_t rows = page.rows_per_strip > 0 ? page.rows_per_strip : page.height;
+            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rows);
+            const std::size_t row_bytes = page.height > 0 ? page.bytes.size() / page.height : 0;
+            for (std::uint32_t y0 = 0; y0 < page.height; y0 += rows) {
+                auto* start = const_cast<std::uint8_t*>(page.bytes.data()) + y0 * row_bytes;
+                const auto bytes = static_cast<tmsize_t>(std::min(rows, page.height - y0) * row_bytes);
+                written = written && TIFFWriteEncodedStrip(tif, y0 / rows, start, bytes) >= 0;
+            }
         }
         if (!written || TIFFWriteDirectory(tif) != 1) {
             TIFFClose(tif);

@@ -70,9 +70,12 @@ struct RawPage {
     bool page_number = false;
     std::uint16_t page = 0;
     std::uint16_t page_count = 0;
+    std::uint16_t predictor = PREDICTOR_NONE;  // set for LZW and Deflate only
+    std::uint32_t rows_per_strip = 0;          // 0: one strip
     std::vector<std::uint8_t> bytes;  // width * height * samples * bits / 8, row-major
 };
-void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages);
+// Written in the host's byte order, or big-endian when `big_endian`.
+void write_raw_tiff(const std::string& name, const std::vector<RawPage>& pages, bool big_endian = false);
 
 // An uncompressed 16-bit little-endian TIFF laid out header, directory,
 // pixels (libtiff puts the directory last), cut to its first keep_bytes

@@ -103,6 +103,33 @@ TEST(TiffReaderTest, DecodesCompressedFilesOfOtherTools) {
     EXPECT_TRUE(std::equal(rows.begin(), rows.end(), back.begin()));
 }
 
+// Deflate strips are inflated by the reader itself where it can (either
+// predictor, 8 or 16 bits, the host's byte order) and by libtiff otherwise:
+// every combination gives the pixels written.
+TEST(TiffReaderTest, DeflateStripsReadTheSameWithEitherPredictorAndByteOrder) {
+    TempDir dir;
+    const auto wide = ramp16(300 * 7, 1, 40503);
+    std::vector<std::uint8_t> narrow(300 * 7);
+    for (std::size_t i = 0; i < narrow.size(); ++i) narrow[i] = static_cast<std::uint8_t>(i * i * 37 >> 3);
+    for (std::uint16_t predictor : {PREDICTOR_NONE, PREDICTOR_HORIZONTAL}) {
+        for (bool eight_bits : {false, true}) {
+            for (bool big_endian : {false, true}) {
+                RawPage page = eight_bits ? page8(300, 7, narrow) : page16(300, 7, wide);
+                page.compression = COMPRESSION_ADOBE_DEFLATE;
+                page.predictor = predictor;
+                page.rows_per_strip = 3;  // strips of 3, 3 and 1 rows
+                const std::string name = dir.file("p" + std::to_string(predictor) + (eight_bits ? "_8" : "_16") +
+                                                  (big_endian ? "_be" : "_le") + ".tif");
+                ipc_test::write_raw_tiff(name, {page}, big_endian);
+                const Image<unsigned short> image = read_short_image_tiff(name);
+                ASSERT_EQ(image.size(), wide.size()) << name;
+                for (std::size_t i = 0; i < image.size(); ++i)
+                    ASSERT_EQ(image[i], eight_bits ? narrow[i] : wide[i]) << name << " pixel " << i;
+            }
+        }
+    }
+}
+
 TEST(TiffReaderTest, RejectsFilesThatAreNotPlainGreyscale) {
     TempDir dir;
     struct Case {
@@ -133,7 +160,7 @@ TEST(TiffReaderTest, RejectsFilesThatAreNotPlainGreyscale) {
 TEST(TiffReaderTest, DamagedFilesEndWithAMessageNamingTheFile) {
     TempDir dir;
     // A whole file, then the same bytes cut short inside the pixel data.
-    for (std::uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW}) {
+    for (std::uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
         const std::string whole = dir.file("whole.tif");
         std::vector<std::uint16_t> values(64 * 64);
         for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<std::uint16_t>(i * 2654435761u >> 7);
@@ -149,6 +176,23 @@ TEST(TiffReaderTest, DamagedFilesEndWithAMessageNamingTheFile) {
         EXPECT_THROW_CONTAINING(read_short_image_tiff(cut), cut);
         std::filesystem::remove(whole);
     }
+
+    // Deflate data damaged inside the strip (right after the 8-byte header):
+    // it no longer inflates to the strip's rows.
+    const std::string flipped = dir.file("flipped.tif");
+    RawPage noisy = page16(64, 64, ramp16(64 * 64, 7, 40503));
+    noisy.compression = COMPRESSION_ADOBE_DEFLATE;
+    ipc_test::write_raw_tiff(flipped, {noisy});
+    {
+        std::fstream file(flipped, std::ios::in | std::ios::out | std::ios::binary);
+        for (std::streamoff at = 20; at < 60; ++at) {
+            file.seekg(at);
+            const char byte = static_cast<char>(file.get() ^ 0x5a);
+            file.seekp(at);
+            file.put(byte);
+        }
+    }
+    EXPECT_THROW_CONTAINING(read_short_image_tiff(flipped), "file = " + flipped);
 
     // The directory is intact but the pixels stop half way.
     const std::string short_data = dir.file("short_data.tif");

@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+
+#include "imaging/tiff_file.h"
+
+struct libdeflate_decompressor;
+
+namespace ipc {
+
+// Decodes one strip of the current directory with libdeflate, straight from
+// its compressed bytes into `out` (`bytes` bytes: the strip's rows), and
+// undoes horizontal differencing. libtiff reaches the same bytes through its
+// codec and predictor layers, which cost more than half again as much as
+// the decompression itself on a noisy 16-bit frame.
+//
+// Returns false, leaving what `out` holds undefined, when the directory or
+// the strip is not of the kind handled here (other compressions or
+// predictors, samples wider than 16 bits, a byte order other than the
+// host's, a strip that does not inflate to exactly `bytes`); the caller then
+// decodes the strip through libtiff, which reports any damage.
+class DeflateStripDecoder {
+public:
+    // Whether the directory's strips can be decoded here; the caller has
+    // checked that a row holds `row_bytes` bytes without padding.
+    explicit DeflateStripDecoder(const TiffFile& file, unsigned sample_bytes);
+    ~DeflateStripDecoder();
+    DeflateStripDecoder(const DeflateStripDecoder&) = delete;
+    DeflateStripDecoder& operator=(const DeflateStripDecoder&) = delete;
+
+    bool usable() const { return decompressor_ != nullptr; }
+    bool decode(std::uint32_t strip, unsigned char* out, std::size_t bytes, std::size_t row_bytes);
+
+private:
+    void undo_differencing(unsigned char* out, std::size_t bytes, std::size_t row_bytes) const;
+
+    const TiffFile& file_;
+    unsigned sample_bytes_;
+    bool differenced_ = false;
+    libdeflate_decompressor* decompressor_ = nullptr;
+    unsigned char* raw_ = nullptr;
+    std::size_t raw_capacity_ = 0;
+};
+
+}  // namespace ipc
