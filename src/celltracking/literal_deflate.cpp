@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
-#include <queue>
 #include <utility>
 
 namespace isbi {
@@ -98,29 +96,49 @@ std::vector<std::uint32_t> canonical_codes(const std::vector<int>& lengths) {
     return codes;
 }
 
-// Depths of the leaves of an ordinary Huffman tree (ties broken by symbol,
-// so that the code is the same on every platform).
+// Depths of the leaves of an ordinary Huffman tree, always merging the two
+// lightest nodes, ties broken by node number (leaves by symbol, then merged
+// nodes in the order made), so that the code is the same on every platform.
+// The leaves are sorted once; merged nodes are made in order of weight, so
+// the lightest node is always at the front of one of the two queues.
 std::vector<int> huffman_depths(const std::vector<std::uint64_t>& frequencies) {
     const int n = static_cast<int>(frequencies.size());
-    std::vector<int> parent(2 * n, -1);
-    using Entry = std::pair<std::uint64_t, int>;  // weight, node
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+    std::vector<int> leaves;
     for (int s = 0; s < n; ++s)
-        if (frequencies[s] > 0) queue.push({frequencies[s], s});
-    int next = n;
-    while (queue.size() > 1) {
-        const Entry a = queue.top();
-        queue.pop();
-        const Entry b = queue.top();
-        queue.pop();
-        parent[a.second] = parent[b.second] = next;
-        queue.push({a.first + b.first, next++});
+        if (frequencies[s] > 0) leaves.push_back(s);
+    std::sort(leaves.begin(), leaves.end(), [&](int a, int b) {
+        return frequencies[a] != frequencies[b] ? frequencies[a] < frequencies[b] : a < b;
+    });
+    std::vector<int> parent(2 * static_cast<std::size_t>(n), -1);
+    std::vector<std::uint64_t> merged_weight;  // of node n + k
+    merged_weight.reserve(leaves.size());
+    std::size_t next_leaf = 0, next_merged = 0;
+    // The lighter front node (a leaf on equal weights: its number is lower).
+    const auto take = [&]() {
+        const bool leaf = next_leaf < leaves.size() &&
+                          (next_merged == merged_weight.size() ||
+                           frequencies[leaves[next_leaf]] <= merged_weight[next_merged]);
+        if (leaf) {
+            const int s = leaves[next_leaf++];
+            return std::make_pair(frequencies[s], s);
+        }
+        const std::size_t k = next_merged++;
+        return std::make_pair(merged_weight[k], n + static_cast<int>(k));
+    };
+    for (std::size_t left = leaves.size(); left > 1; --left) {
+        const auto a = take();
+        const auto b = take();
+        const int node = n + static_cast<int>(merged_weight.size());
+        parent[a.second] = parent[b.second] = node;
+        merged_weight.push_back(a.first + b.first);
     }
+    // A parent's number is above its children's: one pass from the root down.
+    std::vector<int> node_depth(parent.size(), 0);
+    for (int node = n + static_cast<int>(merged_weight.size()) - 1; node >= 0; --node)
+        if (parent[node] >= 0) node_depth[node] = node_depth[parent[node]] + 1;
     std::vector<int> depth(n, 0);
-    for (int s = 0; s < n; ++s) {
-        if (frequencies[s] == 0) continue;
-        for (int node = s; parent[node] >= 0; node = parent[node]) ++depth[s];
-    }
+    for (int s = 0; s < n; ++s)
+        if (frequencies[s] > 0) depth[s] = node_depth[s];
     return depth;
 }
 
