@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace isbi {
@@ -11,6 +12,9 @@ namespace isbi {
 namespace {
 
 constexpr std::size_t kBlockBytes = 128 * 1024;
+// The coder stores its 64-bit buffer whole, which puts the first bits first
+// only on a little-endian machine; others take the byte-by-byte path.
+constexpr bool kLittleEndian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
 constexpr int kEndOfBlock = 256;
 constexpr int kLiteralSymbols = 257;   // the bytes and the end of a block
 constexpr int kDistanceSymbols = 2;    // never used, but a block must describe some
@@ -36,22 +40,37 @@ public:
         }
     }
     // Each byte of `data` by its code: the hot loop, with the buffer in
-    // registers and room for the longest codes made beforehand.
+    // registers and room for the longest codes made beforehand. Two codes
+    // are joined first (at most 30 bits, apart from the buffer's chain of
+    // shifts); then all eight bytes of the buffer are stored and the pointer
+    // advances by the whole bytes filled, with no branch. Stored bytes
+    // beyond that are overwritten by the next store or cut off at the end.
     void put_coded(const std::uint8_t* data, std::size_t size, const std::uint32_t* codes, const int* lengths) {
+        flush_words();
         const std::size_t start = out_.size();
-        out_.resize(start + 2 * size + 8);  // at most 15 bits a byte
+        out_.resize(start + 2 * size + 16);  // at most 15 bits a byte, and a store's slack
         std::uint8_t* next = out_.data() + start;
         std::uint64_t buffer = buffer_;
-        int filled = filled_;
-        for (std::size_t k = 0; k < size; ++k) {
+        int filled = filled_;  // < 8
+        std::size_t k = 0;
+        if constexpr (kLittleEndian) {
+            // Whole bytes leave the buffer after every pair, so at most 7
+            // bits wait and 7 + 30 fit in 64.
+            for (; k + 2 <= size; k += 2) {
+                const std::uint8_t a = data[k], b = data[k + 1];
+                const std::uint64_t pair = codes[a] | static_cast<std::uint64_t>(codes[b]) << lengths[a];
+                buffer |= pair << filled;
+                filled += lengths[a] + lengths[b];
+                std::memcpy(next, &buffer, sizeof buffer);
+                next += filled >> 3;
+                buffer >>= filled & ~7;
+                filled &= 7;
+            }
+        }
+        for (; k < size; ++k) {
             buffer |= static_cast<std::uint64_t>(codes[data[k]]) << filled;
             filled += lengths[data[k]];
-            if (filled >= 32) {
-                const auto word = static_cast<std::uint32_t>(buffer);
-                for (int b = 0; b < 4; ++b) *next++ = static_cast<std::uint8_t>(word >> (8 * b));
-                buffer >>= 32;
-                filled -= 32;
-            }
+            for (; filled >= 8; filled -= 8, buffer >>= 8) *next++ = static_cast<std::uint8_t>(buffer);
         }
         out_.resize(static_cast<std::size_t>(next - out_.data()));
         buffer_ = buffer;
@@ -68,6 +87,14 @@ public:
     }
 
 private:
+    // Writes the buffer's whole bytes, leaving fewer than 8 bits.
+    void flush_words() {
+        for (; filled_ >= 8; filled_ -= 8) {
+            out_.push_back(static_cast<std::uint8_t>(buffer_));
+            buffer_ >>= 8;
+        }
+    }
+
     std::vector<std::uint8_t>& out_;
     std::uint64_t buffer_ = 0;
     int filled_ = 0;
