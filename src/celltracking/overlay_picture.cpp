@@ -148,8 +148,13 @@ IndexedPicture render_overlay(const ipc::Image<unsigned short>* image, const Mas
     IndexedPicture picture(w, h, 0);
     if (image) {
         const std::vector<std::uint8_t> levels = grey_levels(*image);
+        // Plain pointers: a byte store may alias the vectors' own pointers,
+        // which the compiler would otherwise load again for every pixel.
         const unsigned short* in = image->data();
-        for (std::size_t i = 0; i < picture.pixels.size(); ++i) picture.pixels[i] = levels[in[i]];
+        const std::uint8_t* level = levels.data();
+        std::uint8_t* out = picture.pixels.data();
+        const std::size_t count = picture.pixels.size();
+        for (std::size_t i = 0; i < count; ++i) out[i] = level[in[i]];
     }
 
     // Outlines, and where each label lies. Most of a mask is background, so
