@@ -57,23 +57,45 @@ void DecodedImageShelf::unwatch(const std::string& folder) {
     }
 }
 
+bool DecodedImageShelf::watching() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return !watched_.empty();
+}
+
+void DecodedImageShelf::keep(const std::string& key, const Stamp& stamp,
+                             std::shared_ptr<Image<unsigned short>> image) {
+    const std::size_t bytes = image->size() * sizeof(unsigned short);
+    const std::string folder = fs::path(key).parent_path().string();
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!watched_.count(folder) || bytes_ + bytes > capacity_ || entries_.count(key)) return;
+    entries_[key] = Entry{std::move(image), stamp};
+    bytes_ += bytes;
+}
+
 void DecodedImageShelf::offer(const std::string& file, const Image<unsigned short>& image) {
-    const std::size_t bytes = image.size() * sizeof(unsigned short);
-    const auto fits = [&] { return bytes_ + bytes <= capacity_; };
-    {
-        // Most runs watch nothing: no file system call for them.
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (watched_.empty() || !fits()) return;
-    }
+    // Most runs watch nothing: no file system call for them.
+    if (!watching()) return;
     std::string key;
     Stamp stamp;
     if (!examine(file, key, stamp)) return;
-    const std::string folder = fs::path(key).parent_path().string();
-    auto copy = std::make_shared<Image<unsigned short>>(image);  // outside the lock
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (!watched_.count(folder) || !fits() || entries_.count(key)) return;
-    entries_[key] = Entry{std::move(copy), stamp};
-    bytes_ += bytes;
+    keep(key, stamp, std::make_shared<Image<unsigned short>>(image));  // copied outside the lock
+}
+
+std::shared_ptr<Image<unsigned short>> DecodedImageShelf::share(const std::string& file,
+                                                                Image<unsigned short> image) {
+    std::string key;
+    Stamp stamp;
+    // The stamp is the file's as it was read, not as it is at the release.
+    if (!watching() || !examine(file, key, stamp)) return std::make_shared<Image<unsigned short>>(std::move(image));
+    const auto hand_over = [this, key, stamp](Image<unsigned short>* released) {
+        std::unique_ptr<Image<unsigned short>> owned(released);
+        try {
+            keep(key, stamp, std::make_shared<Image<unsigned short>>(std::move(*owned)));
+        } catch (...) {
+            // Out of memory for the entry: the overlay reads the file instead.
+        }
+    };
+    return std::shared_ptr<Image<unsigned short>>(new Image<unsigned short>(std::move(image)), hand_over);
 }
 
 std::shared_ptr<Image<unsigned short>> DecodedImageShelf::take(const std::string& file) {

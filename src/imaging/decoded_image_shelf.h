@@ -42,6 +42,14 @@ public:
     // Keeps a copy of `image`, just read from `file`, if its folder is
     // watched and there is room.
     void offer(const std::string& file, const Image<unsigned short>& image);
+    // `image`, just read from `file`, shared for the run's frames. When the
+    // folder is watched, the last holder's release moves the pixels onto
+    // the shelf (if there is still room and a watch) instead of freeing
+    // them: no copy is made on the reading thread. This relies on the
+    // stages reading the images they are given and writing their results to
+    // images of their own, as every image operator does. The shelf must
+    // outlive the pointer.
+    std::shared_ptr<Image<unsigned short>> share(const std::string& file, Image<unsigned short> image);
     // The image offered for `file`, which leaves the shelf (the caller holds
     // the only reference, so it may move the pixels out); null when there is
     // none or the file has changed since.
@@ -62,6 +70,9 @@ private:
     // The file's canonical name and its stamp; false when it cannot be
     // examined.
     static bool examine(const std::string& file, std::string& key, Stamp& stamp);
+    bool watching() const;
+    // Files `image` under `key` if its folder is watched and it fits.
+    void keep(const std::string& key, const Stamp& stamp, std::shared_ptr<Image<unsigned short>> image);
 
     const std::size_t capacity_;
     std::size_t bytes_ = 0;  // of the images on the shelf

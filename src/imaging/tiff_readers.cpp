@@ -136,11 +136,10 @@ Image3d<unsigned short> read_short_image_3d_tiff(const std::string& name) {
 }
 
 void ShortImageTiffReader::read_and_push(const std::string& name, double time) {
-    auto image = std::make_shared<Image<unsigned short>>(read_short_image_tiff(name));
+    // Left for the overlay writer, when it will draw on this file, once the
+    // frames downstream are done with it.
+    auto image = DecodedImageShelf::shared().share(name, read_short_image_tiff(name));
     require_first_frame_size(name, {image->width(), image->height()});
-    // Left for the overlay writer, when it will draw on this file, before any
-    // stage downstream can change the image.
-    DecodedImageShelf::shared().offer(name, *image);
     child().push_frame(std::make_shared<frame::FrameTemplate<Image<unsigned short>>>(time, image));
 }
 

@@ -64,6 +64,35 @@ TEST(DecodedImageShelfTest, DropsOffersBeyondItsCapacityAndImagesOfAnUnwatchedFo
     EXPECT_EQ(shelf.size(), 0u);
 }
 
+TEST(DecodedImageShelfTest, ASharedImageMovesOntoTheShelfWhenItsLastHolderLetsGo) {
+    test_support::TempDir dir("shelf");
+    fs::create_directories(dir.path() / "images");
+    fs::create_directories(dir.path() / "other");
+    const std::string watched = touch(dir.path() / "images", "t0.tif");
+    const std::string unwatched = touch(dir.path() / "other", "t0.tif");
+    Shelf shelf;
+    shelf.watch(dir.str() + "/images");
+
+    auto image = shelf.share(watched, Picture(3, 2, 7));
+    const unsigned short* pixels = image->data();
+    auto held = image;
+    image.reset();
+    EXPECT_EQ(shelf.size(), 0u);  // still held by a frame
+    held.reset();
+    const auto taken = shelf.take(watched);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->data(), pixels);  // the same pixels, not a copy
+    EXPECT_EQ((*taken)(2, 1), 7);
+
+    shelf.share(unwatched, Picture(3, 2, 7)).reset();
+    EXPECT_EQ(shelf.size(), 0u);
+    // A folder no longer watched when the image is released.
+    auto late = shelf.share(watched, Picture(3, 2, 7));
+    shelf.unwatch(dir.str() + "/images");
+    late.reset();
+    EXPECT_EQ(shelf.size(), 0u);
+}
+
 TEST(DecodedImageShelfTest, AFileChangedSinceItWasReadIsReadAgain) {
     test_support::TempDir dir("shelf");
     const std::string file = touch(dir.path(), "t0.tif");
@@ -73,6 +102,11 @@ TEST(DecodedImageShelfTest, AFileChangedSinceItWasReadIsReadAgain) {
     touch(dir.path(), "t0.tif", 9);
     EXPECT_EQ(shelf.take(file), nullptr);
     EXPECT_EQ(shelf.size(), 0u);
+    // Changed after the read but before the frames let the image go.
+    auto image = shelf.share(file, Picture(3, 2, 1));
+    touch(dir.path(), "t0.tif", 10);
+    image.reset();
+    EXPECT_EQ(shelf.take(file), nullptr);
 }
 
 }  // namespace
