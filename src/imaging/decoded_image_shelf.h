@@ -14,9 +14,9 @@ namespace ipc {
 // each frame's file for segmentation, and the overlay writer, several
 // frames later, decodes the same file again as the picture's background.
 // Decoding a compressed megapixel frame costs about as much as the whole
-// segmentation chain, so the reader leaves a copy here when a later stage
-// has said it will want the files of that folder, and that stage takes it
-// instead of reading the file.
+// segmentation chain, so the reader leaves the image here (once the frames
+// are done with it) when a later stage has said it will want the files of
+// that folder, and that stage takes it instead of reading the file.
 //
 // Only files of watched folders are kept, at most `capacity_bytes` of pixels
 // at a time (offers beyond it are dropped, and the taker reads the file as
