@@ -19,14 +19,25 @@ std::string touch(const fs::path& folder, const std::string& name, int bytes = 8
     return file.string();
 }
 
+// A file in a watched folder and one in a folder beside it.
+struct TwoFolders {
+    test_support::TempDir dir{"shelf"};
+    std::string watched_folder = dir.str() + "/images/";
+    std::string watched = make(dir.path() / "images");
+    std::string unwatched = make(dir.path() / "other");
+    static std::string make(const fs::path& folder) {
+        fs::create_directories(folder);
+        return touch(folder, "t0.tif");
+    }
+};
+
 TEST(DecodedImageShelfTest, KeepsImagesOfWatchedFoldersOnlyAndHandsEachOutOnce) {
-    test_support::TempDir dir("shelf");
-    fs::create_directories(dir.path() / "images");
-    fs::create_directories(dir.path() / "other");
-    const std::string watched = touch(dir.path() / "images", "t0.tif");
-    const std::string unwatched = touch(dir.path() / "other", "t0.tif");
+    TwoFolders files;
+    const std::string& watched = files.watched;
+    const std::string& unwatched = files.unwatched;
+    const test_support::TempDir& dir = files.dir;
     Shelf shelf;
-    shelf.watch(dir.str() + "/images/");
+    shelf.watch(files.watched_folder);
     shelf.offer(watched, Picture(3, 2, 7));
     shelf.offer(unwatched, Picture(3, 2, 7));
     EXPECT_EQ(shelf.size(), 1u);
@@ -65,13 +76,10 @@ TEST(DecodedImageShelfTest, DropsOffersBeyondItsCapacityAndImagesOfAnUnwatchedFo
 }
 
 TEST(DecodedImageShelfTest, ASharedImageMovesOntoTheShelfWhenItsLastHolderLetsGo) {
-    test_support::TempDir dir("shelf");
-    fs::create_directories(dir.path() / "images");
-    fs::create_directories(dir.path() / "other");
-    const std::string watched = touch(dir.path() / "images", "t0.tif");
-    const std::string unwatched = touch(dir.path() / "other", "t0.tif");
+    TwoFolders files;
+    const std::string& watched = files.watched;
     Shelf shelf;
-    shelf.watch(dir.str() + "/images");
+    shelf.watch(files.watched_folder);
 
     auto image = shelf.share(watched, Picture(3, 2, 7));
     const unsigned short* pixels = image->data();
@@ -84,11 +92,11 @@ TEST(DecodedImageShelfTest, ASharedImageMovesOntoTheShelfWhenItsLastHolderLetsGo
     EXPECT_EQ(taken->data(), pixels);  // the same pixels, not a copy
     EXPECT_EQ((*taken)(2, 1), 7);
 
-    shelf.share(unwatched, Picture(3, 2, 7)).reset();
+    shelf.share(files.unwatched, Picture(3, 2, 7)).reset();
     EXPECT_EQ(shelf.size(), 0u);
     // A folder no longer watched when the image is released.
     auto late = shelf.share(watched, Picture(3, 2, 7));
-    shelf.unwatch(dir.str() + "/images");
+    shelf.unwatch(files.watched_folder);
     late.reset();
     EXPECT_EQ(shelf.size(), 0u);
 }
