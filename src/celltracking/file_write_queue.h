@@ -7,8 +7,9 @@
 namespace isbi {
 
 // Runs the writing of result files (masks, overlay pictures), with
-// `concurrent` on a thread of its own (one for the whole run): the next frame is worked on while the
-// last one's file is compressed and written. At most one write waits; a
+// `concurrent` on a thread of its own (one for the whole run): the next
+// frame is worked on while the last one's file is compressed and written.
+// At most one write waits; a
 // failure is reported (thrown) by the next write or by finish(), with the
 // write's own message (which names the file).
 class FileWriteQueue {

@@ -20,14 +20,14 @@ namespace ipc {
 // decodes the strip through libtiff, which reports any damage.
 class DeflateStripDecoder {
 public:
-    // Whether the directory's strips can be decoded here; the caller has
-    // checked that a row holds `row_bytes` bytes without padding.
+    // Looks at the directory's compression, predictor and byte order; the
+    // caller has checked that its rows are stored without padding.
     explicit DeflateStripDecoder(const TiffFile& file, unsigned sample_bytes);
     ~DeflateStripDecoder();
     DeflateStripDecoder(const DeflateStripDecoder&) = delete;
     DeflateStripDecoder& operator=(const DeflateStripDecoder&) = delete;
 
-    bool usable() const { return decompressor_ != nullptr; }
+    // Decodes `strip` (rows of `row_bytes` bytes, `bytes` in all) into `out`.
     bool decode(std::uint32_t strip, unsigned char* out, std::size_t bytes, std::size_t row_bytes);
 
 private:
