@@ -27,13 +27,7 @@ public:
     Image(Image&&) noexcept = default;
     Image& operator=(const Image& other) {
         if (this != &other) {
-            // Every element is overwritten: a new array is left unzeroed.
-            if (other.size_ != size_) {
-                pixels_.reset(other.size_ ? new T[other.size_] : nullptr);
-                size_ = other.size_;
-            }
-            width_ = other.width_;
-            height_ = other.height_;
+            resize_for_overwrite(other.width_, other.height_);
             std::copy(other.begin(), other.end(), begin());
         }
         return *this;
@@ -43,18 +37,11 @@ public:
 
     // Sets the size; the array is reallocated (and zeroed) only when the
     // element count changes, otherwise the old contents stay.
-    void resize(int width, int height) {
-        if (width < 0 || height < 0)
-            throw util::Exception("negative image size: width = " + std::to_string(width) +
-                                  ", height = " + std::to_string(height));
-        std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        if (count != size_) {
-            pixels_ = count ? std::make_unique<T[]>(count) : nullptr;
-            size_ = count;
-        }
-        width_ = width;
-        height_ = height;
-    }
+    void resize(int width, int height) { reshape(width, height, true); }
+    // As resize, but a new array is left unzeroed: for callers that write
+    // every element (zeroing megabytes they overwrite costs as much as a
+    // light image operator).
+    void resize_for_overwrite(int width, int height) { reshape(width, height, false); }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -87,6 +74,22 @@ public:
     }
 
 private:
+    void reshape(int width, int height, bool zeroed) {
+        if (width < 0 || height < 0)
+            throw util::Exception("negative image size: width = " + std::to_string(width) +
+                                  ", height = " + std::to_string(height));
+        const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+        if (count != size_) {
+            if (!count)
+                pixels_.reset();
+            else
+                pixels_.reset(zeroed ? new T[count]() : new T[count]);
+            size_ = count;
+        }
+        width_ = width;
+        height_ = height;
+    }
+
     int width_ = 0;
     int height_ = 0;
     std::size_t size_ = 0;

@@ -26,8 +26,10 @@ public:
 
     util::CountedPtr<Output> apply(const util::CountedPtr<I>& image) {
         auto segmentation = segmentation_.next();
+        // A new array comes zeroed; a reused one is cleared.
+        const bool reused = segmentation->size() == image->size();
         segmentation->resize(image->width(), image->height());
-        segmentation->fill(0);
+        if (reused) segmentation->fill(0);
         segmentation->number_of_segments = 1;
         return std::make_shared<Output>(image, std::move(segmentation));
     }

@@ -182,12 +182,13 @@ TiffPage TiffGreyScaleFile::read_page(const TiffFile& file, TiffSizeCheck& check
     const std::size_t count = std::size_t{width} * height;
     switch (kind) {
         case SampleKind::unsigned16:
-            page.pixels.resize(page.width, page.height);
+            // Decoding writes every pixel (or fails).
+            page.pixels.resize_for_overwrite(page.width, page.height);
             decode(file, width, height, 2, reinterpret_cast<unsigned char*>(page.pixels.data()));
             break;
         case SampleKind::signed16: {
             // p + 32768 is p with its sign bit flipped.
-            page.pixels.resize(page.width, page.height);
+            page.pixels.resize_for_overwrite(page.width, page.height);
             decode(file, width, height, 2, reinterpret_cast<unsigned char*>(page.pixels.data()));
             for (unsigned short& p : page.pixels) p ^= 0x8000u;
             break;

@@ -233,7 +233,7 @@ double BackgroundEstimator::median_bin(const std::vector<std::uint64_t>& histogr
 }
 
 void BackgroundEstimator::subtract(const Image<unsigned short>& in, Image<unsigned short>& out) {
-    out.resize(in.width(), in.height());
+    out.resize_for_overwrite(in.width(), in.height());  // the runs cover every pixel
     if (in.empty()) return;
     estimate_levels(in);
     const float pedestal = pedestal_;

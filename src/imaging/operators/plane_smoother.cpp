@@ -35,7 +35,7 @@ void PlaneSmoother::smooth_plane(const Image<unsigned short>& in, Out* out) {
 }
 
 void PlaneSmoother::smooth(const Image<unsigned short>& in, Image<unsigned short>& out) {
-    out.resize(in.width(), in.height());
+    out.resize_for_overwrite(in.width(), in.height());  // every row is written
     if (in.empty()) return;
     // Each row is rounded to 16 bits as soon as it is smoothed.
     smooth_plane(in, out.data());
