@@ -2,7 +2,6 @@
 
 #include <libdeflate.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace ipc {
@@ -26,12 +25,11 @@ DeflateStripDecoder::DeflateStripDecoder(const TiffFile& file, unsigned sample_b
     if (sample_bytes != 1 && sample_bytes != 2) return;
     if (sample_bytes == 2 && !is_host_order(file)) return;
     differenced_ = predictor == PREDICTOR_HORIZONTAL;
-    decompressor_ = libdeflate_alloc_decompressor();
+    decompressor_.reset(libdeflate_alloc_decompressor());
 }
 
-DeflateStripDecoder::~DeflateStripDecoder() {
-    if (decompressor_) libdeflate_free_decompressor(decompressor_);
-    std::free(raw_);
+void DeflateStripDecoder::DecompressorDeleter::operator()(libdeflate_decompressor* decompressor) const {
+    libdeflate_free_decompressor(decompressor);
 }
 
 bool DeflateStripDecoder::decode(std::uint32_t strip, unsigned char* out, std::size_t bytes,
@@ -43,16 +41,12 @@ bool DeflateStripDecoder::decode(std::uint32_t strip, unsigned char* out, std::s
     // count far beyond the strip's size is damage, left to libtiff's checks
     // rather than allocated.
     if (stored == 0 || stored > bytes + bytes / 8 + 4096) return false;
-    if (stored > raw_capacity_) {
-        void* grown = std::realloc(raw_, stored);
-        if (!grown) return false;
-        raw_ = static_cast<unsigned char*>(grown);
-        raw_capacity_ = stored;
-    }
+    if (stored > raw_.size()) raw_.resize(stored);
     const auto size = static_cast<tmsize_t>(stored);
-    if (TIFFReadRawStrip(tif, strip, raw_, size) != size) return false;
+    if (TIFFReadRawStrip(tif, strip, raw_.data(), size) != size) return false;
     // A null count asks for exactly `bytes`: shorter or longer is a failure.
-    if (libdeflate_zlib_decompress(decompressor_, raw_, stored, out, bytes, nullptr) != LIBDEFLATE_SUCCESS)
+    if (libdeflate_zlib_decompress(decompressor_.get(), raw_.data(), stored, out, bytes, nullptr) !=
+        LIBDEFLATE_SUCCESS)
         return false;
     if (differenced_) undo_differencing(out, bytes, row_bytes);
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "imaging/tiff_file.h"
 
@@ -23,9 +25,6 @@ public:
     // Looks at the directory's compression, predictor and byte order; the
     // caller has checked that its rows are stored without padding.
     explicit DeflateStripDecoder(const TiffFile& file, unsigned sample_bytes);
-    ~DeflateStripDecoder();
-    DeflateStripDecoder(const DeflateStripDecoder&) = delete;
-    DeflateStripDecoder& operator=(const DeflateStripDecoder&) = delete;
 
     // Decodes `strip` (rows of `row_bytes` bytes, `bytes` in all) into `out`.
     bool decode(std::uint32_t strip, unsigned char* out, std::size_t bytes, std::size_t row_bytes);
@@ -36,9 +35,12 @@ private:
     const TiffFile& file_;
     unsigned sample_bytes_;
     bool differenced_ = false;
-    libdeflate_decompressor* decompressor_ = nullptr;
-    unsigned char* raw_ = nullptr;
-    std::size_t raw_capacity_ = 0;
+    struct DecompressorDeleter {
+        void operator()(libdeflate_decompressor* decompressor) const;
+    };
+    // Null when the directory's strips are not decoded here.
+    std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor_;
+    std::vector<unsigned char> raw_;  // one strip's stored bytes; grows, never shrinks
 };
 
 }  // namespace ipc
