@@ -1,39 +1,36 @@
 #include "imaging/intensity_basins.h"
 
 #include <algorithm>
+#include <limits>
+#include <string>
+
+#include "util/exception.h"
 
 namespace ipc {
 
-int IntensityBasins::root(int i) {
-    while (parent_[i] != i) i = parent_[i] = parent_[parent_[i]];
-    return i;
+int IntensityBasins::root(int c) {
+    while (parent_[c] != c) c = parent_[c] = parent_[parent_[c]];
+    return c;
 }
 
 int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::vector<unsigned short>& values,
                            int width, int height, int depth, double relative_threshold, std::vector<int>& part) {
+    const std::int64_t box_cells = static_cast<std::int64_t>(width) * height * depth;
+    if (box_cells >= std::numeric_limits<int>::max())
+        throw util::Exception("object too large to split by intensity: its bounding box holds " +
+                              std::to_string(box_cells) + " pixels");
     const int n = static_cast<int>(cells.size());
-    const std::int64_t row = width;
-    const std::int64_t slice = static_cast<std::int64_t>(width) * height;
-    local_.assign(static_cast<std::size_t>(slice * depth), -1);
-    for (int i = 0; i < n; ++i) local_[cells[i]] = i;
-    // The face neighbours of every pixel in the region, through their
-    // cells, listed once: -x, +x, -y, +y (-z, +z).
-    const int most = depth == 1 ? 4 : 6;
-    neighbours_.resize(static_cast<std::size_t>(n) * most);
-    neighbour_count_.resize(n);
-    for (int i = 0; i < n; ++i) {
-        int* list = &neighbours_[static_cast<std::size_t>(i) * most];
-        int count = 0;
-        const std::int64_t c = cells[i];
-        const std::int64_t around[6] = {c - 1, c + 1, c - row, c + row, c - slice, c + slice};
-        for (int k = 0; k < most; ++k) {
-            const int m = local_[around[k]];
-            list[count] = m;
-            count += m >= 0;
-        }
-        neighbour_count_[i] = count;
-    }
-    auto neighbours_of = [&](int i) { return &neighbours_[static_cast<std::size_t>(i) * most]; };
+    const int row = width;
+    const int slice = width * height;
+    const int steps = depth == 1 ? 4 : 6;
+    const int step[6] = {-1, 1, -row, row, -slice, slice};
+    // The flooding works on the box's cells, so that a pixel's neighbours are
+    // found by offsets: parent_ holds kOutside outside the region, kDry for
+    // region cells not flooded yet, and otherwise the cell's union-find parent.
+    parent_.assign(static_cast<std::size_t>(box_cells) + 1, kOutside);
+    for (int i = 0; i < n; ++i) parent_[cells[i]] = kDry;
+    peak_.resize(parent_.size());
+    first_pixel_.resize(parent_.size());
 
     // Immersion, brightest first (ties in pixel order, for a fixed result):
     // a stable radix sort of the keys 65535 - value, a byte at a time.
@@ -47,66 +44,98 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         for (const int i : scratch_) order_[start[(65535 - values[i]) >> shift & 0xff]++] = i;
         if (shift == 0) order_.swap(scratch_);
     }
-    parent_.assign(n, -1);
-    peak_.assign(n, 0);
+    // Of two basins with the same peak the one whose first pixel comes
+    // earlier in pixel order counts as the brighter.
+    auto brighter = [&](int a, int b) {
+        return peak_[a] != peak_[b] ? peak_[a] > peak_[b] : first_pixel_[a] < first_pixel_[b];
+    };
+    // The cell past the box is a root of its own: a neighbour that is not
+    // flooded (or outside) stands for it, so that finding the neighbours'
+    // roots takes no branch on what they are.
+    const int none = static_cast<int>(box_cells);
+    parent_[none] = none;
     int roots[6];
     for (const int i : order_) {
+        const int c = static_cast<int>(cells[i]);
         const unsigned short v = values[i];
+        // The neighbours' roots; when they agree (the usual case: the slope
+        // of one basin) their lowest and highest are the same.
+        int lowest = none, highest = -1;
+        for (int k = 0; k < steps; ++k) {
+            // Written without conditions: flooded or not is as likely as
+            // not, and a mispredicted branch costs more than this arithmetic.
+            const int p = parent_[c + step[k]];
+            const int dry = p >> 31;  // all ones when p < 0
+            const int r = root((p & ~dry) | (none & dry));
+            lowest = std::min(lowest, r);
+            highest = std::max(highest, (r & ~dry) | dry);  // -1 for a dry neighbour
+        }
         int found = 0;
-        const int* neighbours = neighbours_of(i);
-        for (int k = 0; k < neighbour_count_[i]; ++k) {
-            if (parent_[neighbours[k]] < 0) continue;  // not flooded yet
-            const int r = root(neighbours[k]);
-            if (std::find(roots, roots + found, r) == roots + found) roots[found++] = r;
+        if (highest >= 0) {
+            roots[found++] = highest;
+            if (lowest != highest)
+                for (int k = 0; k < steps; ++k) {
+                    const int p = parent_[c + step[k]];
+                    if (p < 0) continue;  // outside, or not flooded yet
+                    const int r = root(p);
+                    if (std::find(roots, roots + found, r) == roots + found) roots[found++] = r;
+                }
         }
         if (found <= 1) {
             // A new basin, or the slope of the one around.
-            parent_[i] = found == 0 ? i : roots[0];
-            if (found == 0) peak_[i] = v;
+            if (found == 0) {
+                parent_[c] = c;
+                peak_[c] = v;
+                first_pixel_[c] = i;
+            } else {
+                parent_[c] = roots[0];
+            }
             continue;
         }
         // The brightest basin takes the pixel; dimmer ones that do not rise
         // above it by the separating dip join that basin.
-        const int main = *std::max_element(roots, roots + found, [&](int a, int b) {
-            return peak_[a] != peak_[b] ? peak_[a] < peak_[b] : a > b;
-        });
+        int main = roots[0];
+        for (int k = 1; k < found; ++k)
+            if (brighter(roots[k], main)) main = roots[k];
         for (int k = 0; k < found; ++k)
             if (roots[k] != main && peak_[roots[k]] - v < kSeparatingDip * peak_[roots[k]]) parent_[roots[k]] = main;
-        parent_[i] = main;
+        parent_[c] = main;
     }
 
     // Each pixel's basin, and whether it lies above the basin's cut.
     basin_.resize(n);
-    above_.resize(n);
     for (int i = 0; i < n; ++i) {
-        basin_[i] = root(i);
-        above_[i] = values[i] > relative_threshold * peak_[basin_[i]];
+        const int b = root(static_cast<int>(cells[i]));
+        basin_[i] = values[i] > relative_threshold * peak_[b] ? b : kBelowCut;
     }
+    // From here on a region cell holds its basin when above the cut, and
+    // kBelowCut otherwise; a part's cells become kTaken once numbered.
+    for (int i = 0; i < n; ++i) parent_[cells[i]] = basin_[i];
     // Parts: connected pieces above each basin's cut, in order of their
     // brightest pixel (the order of the flooding).
-    part.assign(n, -1);
-    std::vector<char>& done = done_;
-    done.assign(static_cast<std::size_t>(n), 0);
+    part_of_cell_.resize(parent_.size());
     int parts = 0;
     for (const int start : order_) {
-        if (done[start] || !above_[start]) continue;  // below: the rest of its basin is dimmer
-        const int basin = basin_[start];
-        stack_.assign(1, start);
-        done[start] = 1;
+        const int s = static_cast<int>(cells[start]);
+        const int basin = parent_[s];
+        if (basin < 0) continue;  // numbered already, or below: the rest of its basin is dimmer
+        stack_.assign(1, s);
+        parent_[s] = kTaken;
         while (!stack_.empty()) {
-            const int i = stack_.back();
+            const int c = stack_.back();
             stack_.pop_back();
-            part[i] = parts;
-            const int* neighbours = neighbours_of(i);
-            for (int k = 0; k < neighbour_count_[i]; ++k) {
-                const int m = neighbours[k];
-                if (done[m] || basin_[m] != basin || !above_[m]) continue;
-                done[m] = 1;
+            part_of_cell_[c] = parts;
+            for (int k = 0; k < steps; ++k) {
+                const int m = c + step[k];
+                if (parent_[m] != basin) continue;
+                parent_[m] = kTaken;
                 stack_.push_back(m);
             }
         }
         ++parts;
     }
+    part.resize(n);
+    for (int i = 0; i < n; ++i) part[i] = basin_[i] == kBelowCut ? -1 : part_of_cell_[cells[i]];
     return parts;
 }
 

@@ -31,19 +31,22 @@ public:
               int height, int depth, double relative_threshold, std::vector<int>& part);
 
 private:
-    int root(int i);
+    // What a box cell of parent_ holds when it is not a union-find parent.
+    static constexpr int kDry = -1;       // in the region, not flooded yet
+    static constexpr int kOutside = -2;   // not in the region
+    static constexpr int kBelowCut = -3;  // below its basin's cut (once flooded)
+    static constexpr int kTaken = -4;     // numbered into a part
 
-    std::vector<int> local_;  // per box cell: the pixel there, or -1
-    std::vector<int> order_;    // the pixels, brightest first
-    std::vector<int> scratch_;  // the order after the first radix pass
-    std::vector<int> parent_;
-    std::vector<unsigned short> peak_;  // per basin root
+    int root(int c);
+
+    std::vector<int> parent_;                // per box cell
+    std::vector<unsigned short> peak_;       // per basin root cell
+    std::vector<int> first_pixel_;           // per basin root cell, the pixel that began it
+    std::vector<int> part_of_cell_;          // per box cell above a cut
+    std::vector<int> order_;                 // the pixels, brightest first
+    std::vector<int> scratch_;               // the order after the first radix pass
+    std::vector<int> basin_;                 // per pixel, its basin's root cell or kBelowCut
     std::vector<int> stack_;
-    std::vector<char> done_;
-    std::vector<int> neighbours_;       // per pixel, its face neighbours in the region
-    std::vector<int> neighbour_count_;
-    std::vector<int> basin_;            // per pixel, the root of its basin
-    std::vector<char> above_;           // per pixel, above its basin's cut
 };
 
 }  // namespace ipc
