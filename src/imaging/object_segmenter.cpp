@@ -77,6 +77,7 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
     visited_.assign(static_cast<std::size_t>(volume), unvisited);
     points_.clear();
     object_begin_.clear();
+    object_box_.clear();
     discarded_.clear();
     const bool refine = intensity != nullptr && p_.relative_threshold > 0;
 
@@ -123,7 +124,7 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
             for (std::size_t i = begin; i < end; ++i) labels[points_[i].index] = 0;
             continue;
         }
-        const int parts = p_.seed_distance > 0 && end - begin > 1 ? split(begin, end, box_of(begin, end, depth)) : 1;
+        const int parts = p_.seed_distance > 0 && end - begin > 1 ? split(begin, end, object_box_[k]) : 1;
         for (std::size_t i = begin; i < end; ++i)
             labels[points_[i].index] = objects + 1 + (parts > 1 ? part_[i - begin] : 0);
         objects += parts;
@@ -141,20 +142,25 @@ bool ObjectSegmenter::too_small_for_an_object(std::size_t begin, int depth) cons
 }
 
 void ObjectSegmenter::record_object(std::size_t begin, int width, int height, int depth) {
+    // Filling holes adds points inside the box only: the box stays the
+    // object's, for splitting it later.
     object_begin_.push_back(begin);
-    if (p_.fill_holes) fill_holes(begin, box_of(begin, points_.size(), depth), width, height, depth);
+    object_box_.push_back(box_of(begin, points_.size(), depth));
+    if (p_.fill_holes) fill_holes(begin, object_box_.back(), width, height, depth);
 }
 
 void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short* intensity, int width, int height,
                                         int depth) {
     const Box box = box_of(begin, points_.size(), depth);
-    component_.assign(points_.begin() + static_cast<std::ptrdiff_t>(begin), points_.end());
-    points_.resize(begin);
-    cells_.resize(component_.size());
-    values_.resize(component_.size());
-    for (std::size_t i = 0; i < component_.size(); ++i) {
-        cells_[i] = box.cell(component_[i].x, component_[i].y, component_[i].z);
-        values_[i] = intensity[component_[i].index];
+    // The region's points stay where they are until the parts are known;
+    // then they are laid out again from grouped_.
+    const std::size_t n = points_.size() - begin;
+    const Point* component = points_.data() + begin;
+    cells_.resize(n);
+    values_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        cells_[i] = box.cell(component[i].x, component[i].y, component[i].z);
+        values_[i] = intensity[component[i].index];
     }
     const int parts = basins_.split(cells_, values_, box.width, box.height, box.depth, p_.relative_threshold, part_);
 
@@ -170,8 +176,8 @@ void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short*
     grouped_.resize(part_begin_[parts]);
     std::vector<std::size_t>& next = part_next_;
     next.assign(part_begin_.begin(), part_begin_.end() - 1);
-    for (std::size_t i = 0; i < component_.size(); ++i) {
-        const Point& p = component_[i];
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point& p = component[i];
         if (part_[i] < 0) {
             visited_[p.index] = discarded;
             discarded_.push_back(p.index);
@@ -180,6 +186,7 @@ void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short*
             grouped_[next[part_[i]]++] = p;
         }
     }
+    points_.resize(begin);
     for (int k = 0; k < parts; ++k) {
         const std::size_t start = points_.size();
         for (std::size_t i = part_begin_[k]; i < part_begin_[k + 1]; ++i)

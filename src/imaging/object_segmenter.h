@@ -102,7 +102,7 @@ private:
     std::vector<std::uint8_t> visited_;
     std::vector<Point> points_;
     std::vector<std::size_t> object_begin_;
-    std::vector<Point> component_;
+    std::vector<Box> object_box_;  // per object, with its margin
     std::vector<Point> grouped_;
     std::vector<std::size_t> part_begin_;
     std::vector<std::size_t> part_next_;
