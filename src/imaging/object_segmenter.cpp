@@ -348,7 +348,13 @@ void ObjectSegmenter::distance_transform(const Box& box) {
 int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
     const std::size_t n = end - begin;
     cell_state_.assign(static_cast<std::size_t>(box.size()), 0);
-    for (std::size_t i = begin; i < end; ++i) cell_state_[box.cell(points_[i].x, points_[i].y, points_[i].z)] = 1;
+    // Each point's cell, worked out once for the passes below.
+    cells_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point& p = points_[begin + i];
+        cells_[i] = box.cell(p.x, p.y, p.z);
+    }
+    for (const std::int64_t c : cells_) cell_state_[c] = 1;
     distance_transform(box);
 
     const std::int64_t row = box.width;
@@ -359,8 +365,7 @@ int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
     // neighbours, highest first.
     std::vector<std::int64_t>& candidates = candidates_;
     candidates.clear();
-    for (std::size_t i = begin; i < end; ++i) {
-        const std::int64_t c = box.cell(points_[i].x, points_[i].y, points_[i].z);
+    for (const std::int64_t c : cells_) {
         const double d = distance_[c];
         bool highest = true;
         for (int dz = -reach_z; dz <= reach_z && highest; ++dz)
@@ -442,7 +447,7 @@ int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
     std::vector<double> peak(seeds.size());
     std::vector<std::int64_t> size(seeds.size(), 0);
     for (std::size_t s = 0; s < seeds.size(); ++s) parent[s] = static_cast<int>(s), peak[s] = distance_[seeds[s]];
-    for (std::size_t i = begin; i < end; ++i) ++size[region_[box.cell(points_[i].x, points_[i].y, points_[i].z)]];
+    for (const std::int64_t c : cells_) ++size[region_[c]];
     std::sort(meetings.begin(), meetings.end(), [](const Meeting& a, const Meeting& b) { return a.level > b.level; });
     for (const Meeting& m : meetings) {
         const int a = find_root(parent, m.a), b = find_root(parent, m.b);
@@ -461,8 +466,7 @@ int ObjectSegmenter::split(std::size_t begin, std::size_t end, const Box& box) {
         if (find_root(parent, static_cast<int>(s)) == static_cast<int>(s)) number[s] = parts++;
     part_.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Point& p = points_[begin + i];
-        part_[i] = number[find_root(parent, region_[box.cell(p.x, p.y, p.z)])];
+        part_[i] = number[find_root(parent, region_[cells_[i]])];
     }
     return parts;
 }
