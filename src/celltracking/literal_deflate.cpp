@@ -1,6 +1,6 @@
 #include "celltracking/literal_deflate.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <array>
@@ -253,12 +253,9 @@ std::vector<std::uint8_t> zlib_literal_huffman(const std::uint8_t* data, std::si
         at += block;
     } while (at < size);
     out.flush();
-    uLong check = adler32(0L, Z_NULL, 0);
-    for (std::size_t done = 0; done < size;) {
-        const auto piece = static_cast<uInt>(std::min<std::size_t>(size - done, 1u << 30));
-        check = adler32(check, data + done, piece);
-        done += piece;
-    }
+    // The Adler-32 of the data (libdeflate's vectorised one: several times
+    // faster than zlib's, the same checksum).
+    const std::uint32_t check = libdeflate_adler32(1, data, size);
     for (int shift = 24; shift >= 0; shift -= 8) stream.push_back(static_cast<std::uint8_t>(check >> shift));
     return stream;
 }
