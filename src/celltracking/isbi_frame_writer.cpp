@@ -219,6 +219,16 @@ const typename Space<N>::Segmentation& frame_segmentation(const frame::Composite
     }
 }
 
+// The runs a 2-D frame's segmentation is kept as, so that the writer reads
+// them without painting a label image; null when the frame holds the
+// segmentation as an image (or none: frame_segmentation then says so).
+const ipc::SegmentRuns* frame_runs(const frame::CompositeStateFrame& frame, const std::string& key) {
+    if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
+    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
+    if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
+    return own_contact->get<ipc::SegmentImageState>().runs();
+}
+
 // The mean of the track's position, from a position estimate or the
 // position part of a position-velocity estimate; false when it has neither.
 template <int N>
@@ -265,7 +275,11 @@ std::vector<TrackSighting> BasicIsbiFrameWriter<N>::sightings(const frame::Compo
             track.measures = SegmentMeasures{features->features.area, features->features.mean_intensity};
         tracks.push_back(track);
     }
-    const std::vector<bool> marked = marked_tracks(frame_segmentation<N>(frame, key(), scratch_), tracks);
+    const std::vector<bool> marked = [&] {
+        if constexpr (N == 2)
+            if (const ipc::SegmentRuns* runs = frame_runs(frame, key())) return marked_tracks(*runs, tracks);
+        return marked_tracks(frame_segmentation<N>(frame, key(), scratch_), tracks);
+    }();
     for (std::size_t k = 0; k < tracks.size(); ++k) tracks[k].marked = marked[k];
     return tracks;
 }
@@ -274,8 +288,11 @@ template <int N>
 IsbiFrameWriterBase::PaintedMask BasicIsbiFrameWriter<N>::paint_frame_mask(const frame::CompositeStateFrame& frame,
                                                                            const std::vector<TrackSighting>& tracks,
                                                                            const std::vector<std::int32_t>& labels) const {
-    auto mask = std::make_shared<typename Space<N>::Mask>(
-        paint_mask(frame_segmentation<N>(frame, this->key(), scratch_), tracks, labels));
+    auto mask = std::make_shared<typename Space<N>::Mask>([&] {
+        if constexpr (N == 2)
+            if (const ipc::SegmentRuns* runs = frame_runs(frame, this->key())) return paint_mask(*runs, tracks, labels);
+        return paint_mask(frame_segmentation<N>(frame, this->key(), scratch_), tracks, labels);
+    }());
     PaintedMask painted;
     if constexpr (N == 2)
         painted.mask = std::move(mask);

@@ -124,6 +124,23 @@ std::vector<bool> marked_tracks(const ipc::SegmentImage& segmentation, const std
                   [&](std::size_t i) { return segmentation[i]; });
 }
 
+std::vector<bool> marked_tracks(const ipc::SegmentRuns& segmentation, const std::vector<TrackSighting>& tracks) {
+    // Areas as count_areas counts them: labels outside the segmentation's
+    // range are left out.
+    std::vector<std::size_t> areas(static_cast<std::size_t>(std::max(segmentation.number_of_segments(), 0)), 0);
+    std::size_t labelled = 0;
+    for (const ipc::SegmentRuns::Run& run : segmentation.runs()) {
+        labelled += run.length;
+        if (run.label > 0 && static_cast<std::size_t>(run.label) < areas.size())
+            areas[static_cast<std::size_t>(run.label)] += run.length;
+    }
+    if (!areas.empty())
+        areas[0] = static_cast<std::size_t>(segmentation.width()) * static_cast<std::size_t>(segmentation.height()) -
+                   labelled;
+    return marked(tracks, segmentation.number_of_segments(), areas, segmentation.width(), segmentation.height(), 1,
+                  [&](std::size_t i) { return segmentation.label_at(i); });
+}
+
 std::vector<bool> marked_tracks(const ipc::SegmentImage3d& segmentation, const std::vector<TrackSighting>& tracks) {
     std::vector<std::size_t> areas(static_cast<std::size_t>(std::max(segmentation.number_of_segments, 0)), 0);
     for (const auto& slice : segmentation.slices()) count_areas(slice, areas);
@@ -134,11 +151,10 @@ std::vector<bool> marked_tracks(const ipc::SegmentImage3d& segmentation, const s
                   });
 }
 
-Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks,
-                const std::vector<std::int32_t>& labels) {
-    const auto lookup = segment_labels(segmentation.number_of_segments, tracks, labels);
-    Mask mask;
-    paint_slice(segmentation, lookup, mask);
+namespace {
+
+// Each coasting track marks the pixel at its position.
+void mark_coasts(const std::vector<TrackSighting>& tracks, const std::vector<std::int32_t>& labels, Mask& mask) {
     for (std::size_t k = 0; k < tracks.size(); ++k) {
         if (tracks[k].segment || labels[k] == 0) continue;
         int x = 0, y = 0;
@@ -146,6 +162,38 @@ Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSi
             pixel_index(tracks[k].position[1], mask.height(), y))
             mask(x, y) = static_cast<unsigned short>(labels[k]);
     }
+}
+
+}  // namespace
+
+Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks,
+                const std::vector<std::int32_t>& labels) {
+    const auto lookup = segment_labels(segmentation.number_of_segments, tracks, labels);
+    Mask mask;
+    paint_slice(segmentation, lookup, mask);
+    mark_coasts(tracks, labels, mask);
+    return mask;
+}
+
+Mask paint_mask(const ipc::SegmentRuns& segmentation, const std::vector<TrackSighting>& tracks,
+                const std::vector<std::int32_t>& labels) {
+    const auto lookup = segment_labels(segmentation.number_of_segments(), tracks, labels);
+    Mask mask;
+    mask.resize_for_overwrite(segmentation.width(), segmentation.height());  // gaps and runs cover every pixel
+    unsigned short* out = mask.data();
+    // The pixels between runs are background, segment 0, mapped as every
+    // segment is (a label out of range throws, naming it).
+    auto background = [&](std::size_t from, std::size_t to) {
+        if (from < to) std::fill(out + from, out + to, label_of_segment(lookup, 0));
+    };
+    std::size_t at = 0;
+    for (const ipc::SegmentRuns::Run& run : segmentation.runs()) {
+        background(at, run.start);
+        std::fill_n(out + run.start, run.length, label_of_segment(lookup, run.label));
+        at = std::size_t{run.start} + run.length;
+    }
+    background(at, mask.size());
+    mark_coasts(tracks, labels, mask);
     return mask;
 }
 

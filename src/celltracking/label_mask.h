@@ -7,6 +7,7 @@
 #include "imaging/image.h"
 #include "imaging/image_3d.h"
 #include "imaging/segment_image.h"
+#include "imaging/segment_runs.h"
 #include "imaging/tiff_page_writer.h"
 
 namespace isbi {
@@ -21,6 +22,8 @@ using Mask3d = ipc::Image3d<unsigned short>;
 // util::Exception for a contact naming a segment the segmentation lacks.
 std::vector<bool> marked_tracks(const ipc::SegmentImage& segmentation, const std::vector<TrackSighting>& tracks);
 std::vector<bool> marked_tracks(const ipc::SegmentImage3d& segmentation, const std::vector<TrackSighting>& tracks);
+// The same from a segmentation's runs, without painting it.
+std::vector<bool> marked_tracks(const ipc::SegmentRuns& segmentation, const std::vector<TrackSighting>& tracks);
 
 // The label mask of one frame: every pixel of a segment that a track took
 // carries the track's output label (a later track wins on a shared
@@ -32,6 +35,9 @@ Mask paint_mask(const ipc::SegmentImage& segmentation, const std::vector<TrackSi
                 const std::vector<std::int32_t>& labels);
 Mask3d paint_mask(const ipc::SegmentImage3d& segmentation, const std::vector<TrackSighting>& tracks,
                   const std::vector<std::int32_t>& labels);
+// The same mask from a segmentation's runs.
+Mask paint_mask(const ipc::SegmentRuns& segmentation, const std::vector<TrackSighting>& tracks,
+                const std::vector<std::int32_t>& labels);
 
 // Writes a mask as a 16-bit greyscale TIFF (a 3-D mask one page per slice).
 // A file that cannot be opened fails with "Unable to open file: " + name.

@@ -45,4 +45,13 @@ void SegmentRuns::paint(SegmentImage& out) const {
     out.number_of_segments = number_of_segments_;
 }
 
+int SegmentRuns::label_at(std::size_t index) const {
+    // The last run starting at or before the pixel.
+    auto after = std::upper_bound(runs_.begin(), runs_.end(), index,
+                                  [](std::size_t i, const Run& run) { return i < run.start; });
+    if (after == runs_.begin()) return 0;
+    const Run& run = *(after - 1);
+    return index - run.start < run.length ? run.label : 0;
+}
+
 }  // namespace ipc

@@ -25,12 +25,17 @@ public:
     // The segmentation again, exactly as encoded, into `out` (resized).
     void paint(SegmentImage& out) const;
 
-private:
     struct Run {
         std::uint32_t start;   // index of the first pixel
         std::uint32_t length;
         int label;
     };
+    // In pixel order, none empty or overlapping another.
+    const std::vector<Run>& runs() const { return runs_; }
+    // The label of pixel `index` (row-major; 0 for background).
+    int label_at(std::size_t index) const;
+
+private:
     int width_ = 0, height_ = 0, number_of_segments_ = 0;
     std::vector<Run> runs_;
 };

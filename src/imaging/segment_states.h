@@ -39,6 +39,9 @@ public:
     bool paint(SegmentImage& out) const;
     // The segmentation as an image of its own; null when there is none.
     util::CountedPtr<SegmentImage> segmentation() const;
+    // The runs the state keeps; null when it shares an image instead (or
+    // holds nothing).
+    const SegmentRuns* runs() const { return runs_ ? &*runs_ : nullptr; }
 
 private:
     std::optional<SegmentRuns> runs_;
