@@ -4,6 +4,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ipc {
 
 namespace {
@@ -64,7 +68,25 @@ void DeflateStripDecoder::undo_differencing(unsigned char* out, std::size_t byte
             const std::size_t samples = row_bytes / 2;
             std::uint16_t sum;
             std::memcpy(&sum, row, 2);
-            for (std::size_t x = 1; x < samples; ++x) {
+            std::size_t x = 1;
+#if defined(__SSE2__)
+            // Eight samples at a time: their running sums by three shifted
+            // additions (1, 2 and 4 samples over), plus the sum before them.
+            __m128i carry = _mm_set1_epi16(static_cast<short>(sum));
+            for (; x + 8 <= samples; x += 8) {
+                auto* at = reinterpret_cast<__m128i*>(row + 2 * x);
+                __m128i v = _mm_loadu_si128(at);
+                v = _mm_add_epi16(v, _mm_slli_si128(v, 2));
+                v = _mm_add_epi16(v, _mm_slli_si128(v, 4));
+                v = _mm_add_epi16(v, _mm_slli_si128(v, 8));
+                v = _mm_add_epi16(v, carry);
+                _mm_storeu_si128(at, v);
+                // The last sum in every lane: lanes 4-7 twice, then lane 7 of each half.
+                carry = _mm_shufflehi_epi16(_mm_shufflelo_epi16(_mm_unpackhi_epi64(v, v), 0xff), 0xff);
+            }
+            sum = static_cast<std::uint16_t>(_mm_extract_epi16(carry, 0));
+#endif
+            for (; x < samples; ++x) {
                 std::uint16_t difference;
                 std::memcpy(&difference, row + 2 * x, 2);
                 sum = static_cast<std::uint16_t>(sum + difference);
