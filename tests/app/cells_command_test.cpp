@@ -99,6 +99,13 @@ TEST(OstrelCells, OutputFoldersAreReplacedOnlyWhenTheyHoldAnEarlierResult) {
     EXPECT_FALSE(fs::exists(dir.path() / "fresh"));  // nothing made for a bad input
 
     expect_clean(run_tool(dir.str(), "ostrel-cells", "images out"));
+    // The configuration reads ahead and tracks on threads of their own: one
+    // thread gives the same files.
+    expect_clean(run_tool(dir.str(), "ostrel-cells", "--threads 1 images one_thread"));
+    for (const char* file : {"res_track.txt", "mask000.tif", "mask003.tif"})
+        EXPECT_EQ(test_support::slurp((dir.path() / "out" / file).string()),
+                  test_support::slurp((dir.path() / "one_thread" / file).string()))
+            << file;
     std::ofstream(dir.path() / "out" / "stale.tif") << "from before";
     const auto again = run_tool(dir.str(), "ostrel-cells", "--max-speed 3 --threads 2 images out");
     expect_clean(again);
@@ -148,8 +155,10 @@ TEST(OstrelCells, BatchTracksEverySequenceAndNamesTheOneThatFailed) {
               "1 0 3 0\n2 0 3 0\n3 0 3 0\n");
     EXPECT_EQ(test_support::slurp((dir.path() / "results" / "b" / "res_track.txt").string()),
               "1 0 4 0\n2 0 4 0\n3 0 4 0\n");
-    EXPECT_NE(test_support::slurp((dir.path() / "results" / "a.log").string()).find("processed 4 frames"),
-              std::string::npos);
+    const std::string log = test_support::slurp((dir.path() / "results" / "a.log").string());
+    EXPECT_NE(log.find("processed 4 frames"), std::string::npos) << log;
+    // Two runs at once, each on one thread: the cores are shared, not oversubscribed.
+    EXPECT_NE(log.find("threads per run: 1 (OSTREL_THREADS)"), std::string::npos) << log;
     EXPECT_FALSE(fs::exists(dir.path() / "results" / "a_GT"));
 
     // Without the broken sequence every one succeeds.

@@ -38,7 +38,8 @@ ExampleChain example_chain() {
     ExampleChain chain;
     cmpnt::ComponentPtr last;
     for (const xml::Querier& stage : config.tag("components").tags()) {
-        if (stage.name() == "short_image_tiff_reader") continue;
+        // The frames are handed in directly, on this thread.
+        if (stage.name() == "short_image_tiff_reader" || stage.name() == "prefetch") continue;
         auto component = factory.create(stage);
         if (last)
             last->insert_child(component);

@@ -59,7 +59,10 @@ std::vector<Element> source_stages(const CellTrackingPlan& plan) {
     Element reader(plan.dimensions == 3 ? "short_image_3d_tiff_reader" : "short_image_tiff_reader",
                    "One image per file, in name order; frame k has time k.");
     reader.add("directory", plan.input).add("start_time", 0).add("dt", 1);
-    return {reader};
+    Element read_ahead("prefetch", "The next image is read on a thread of its own while this one is segmented\n"
+                                   "(one waiting image at most; with OSTREL_THREADS=1 the stages take turns).");
+    read_ahead.add("capacity", 1);
+    return {reader, read_ahead};
 }
 
 namespace {
@@ -199,7 +202,9 @@ std::vector<Element> tracking_stages(const CellTrackingPlan& plan, const Trackin
     Element tracker("multiple_hypothesis_tracker",
                     "Decisions are committed 2 frames late; the assignment is a linear program.");
     tracker.add("assignment_algorithm", "hybrid").add("nscan", 2);
-    return {inserter, cell_filter_definer(plan, numbers), tracker,
+    Element prefetch("prefetch", "Tracking and writing run on a thread of their own while the next frames are\n"
+                                 "read and segmented; the result is the same with one thread or more.");
+    return {prefetch, inserter, cell_filter_definer(plan, numbers), tracker,
             Element("track_report_frame_to_composite_state_frame_converter")};
 }
 

@@ -159,8 +159,9 @@ int track_batch(const CellOptions& options, const std::vector<Sequence>& sequenc
             if (options.max_speed)
                 job.command.insert(job.command.end(), {"--max-speed", number_text(*options.max_speed)});
             if (options.shape) job.command.insert(job.command.end(), {"--shape", *options.shape});
-            if (options.threads)
-                job.command.insert(job.command.end(), {"--threads", std::to_string(*options.threads)});
+            // Each run takes its share of the cores: one thread unless told
+            // otherwise, as many runs at once as there are cores.
+            job.command.insert(job.command.end(), {"--threads", std::to_string(options.threads.value_or(1))});
             jobs.push_back(job);
         }
     } catch (const std::exception& error) {
