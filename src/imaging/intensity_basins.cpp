@@ -65,7 +65,7 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
             // Written without conditions: flooded or not is as likely as
             // not, and a mispredicted branch costs more than this arithmetic.
             const int p = parent_[c + step[k]];
-            const int dry = p >> 31;  // all ones when p < 0
+            const int dry = -static_cast<int>(p < 0);  // all ones when p < 0
             const int r = root((p & ~dry) | (none & dry));
             lowest = std::min(lowest, r);
             highest = std::max(highest, (r & ~dry) | dry);  // -1 for a dry neighbour
