@@ -83,9 +83,10 @@ private:
     enum Visit : std::uint8_t { unvisited, in_object, discarded, kept };
 
     // Adds the face-connected pixels from start on that take(index) accepts
-    // to points_, marking them in_object.
+    // to points_, marking them in_object. Flattened: the compiler would
+    // otherwise call out of line for every point appended.
     template <class Take>
-    void collect(std::int64_t start, int width, int height, int depth, Take take);
+    [[gnu::flatten]] void collect(std::int64_t start, int width, int height, int depth, Take take);
     void record_object(std::size_t begin, int width, int height, int depth);
     // Whether the region points_[begin, end) stays below minimum_size
     // whatever becomes of it (small specks are dropped at once).
