@@ -190,6 +190,15 @@ void IsbiFrameWriterBase::write_lineage() const {
 
 namespace {
 
+// The frame's own contact states, where the segmentation it came from is
+// kept.
+const state::CompositeState& own_contact(const frame::CompositeStateFrame& frame, const std::string& key) {
+    if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
+    const auto& contact = frame.meta_data->get<state::ContactState>().contact;
+    if (!contact) throw util::Exception(key + ": the frame's own contact states are missing");
+    return *contact;
+}
+
 // The segmentation the frame's contacts came from, through the frame's own
 // contact states. A 2-D one is kept compact in its state and painted into
 // `scratch` (once for both uses of a frame: `scratch` remembers the state it
@@ -199,10 +208,7 @@ const typename Space<N>::Segmentation& frame_segmentation(const frame::Composite
                                                           const std::string& key,
                                                           SegmentationScratch& scratch) {
     using SegmentationState = typename Space<N>::SegmentationState;
-    if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
-    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
-    if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
-    const auto state = own_contact->get_shared<SegmentationState>();
+    const auto state = own_contact(frame, key).get_shared<SegmentationState>();
     const auto missing = [&] {
         return util::Exception(key + ": the frame holds no segmentation, time = " + format_number(frame.time));
     };
@@ -223,10 +229,7 @@ const typename Space<N>::Segmentation& frame_segmentation(const frame::Composite
 // them without painting a label image; null when the frame holds the
 // segmentation as an image (or none: frame_segmentation then says so).
 const ipc::SegmentRuns* frame_runs(const frame::CompositeStateFrame& frame, const std::string& key) {
-    if (!frame.meta_data) throw util::Exception(key + ": the frame has no own states");
-    const auto& own_contact = frame.meta_data->get<state::ContactState>().contact;
-    if (!own_contact) throw util::Exception(key + ": the frame's own contact states are missing");
-    return own_contact->get<ipc::SegmentImageState>().runs();
+    return own_contact(frame, key).get<ipc::SegmentImageState>().runs();
 }
 
 // The mean of the track's position, from a position estimate or the
