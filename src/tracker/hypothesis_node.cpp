@@ -80,10 +80,10 @@ void HypothesisNode::stamp(std::int32_t frame_index, std::int32_t resolution) {
     pruned = false;
 }
 
-void prune_subtree(const HypothesisNodePtr& node) {
+void prune_subtree(HypothesisNodePtr node, std::vector<HypothesisNodePtr>* released) {
     // Iterative, and the pending stack keeps each node alive while it is
     // visited even after its parent has let go of it.
-    std::vector<HypothesisNodePtr> pending{node};
+    std::vector<HypothesisNodePtr> pending{std::move(node)};
     while (!pending.empty()) {
         HypothesisNodePtr current = std::move(pending.back());
         pending.pop_back();
@@ -91,6 +91,9 @@ void prune_subtree(const HypothesisNodePtr& node) {
         current->parent = nullptr;
         for (auto& child : current->children) pending.push_back(std::move(child));
         current->children.clear();
+        // Held by nothing else (no list, no caller's copy): its memory
+        // goes with the batch.
+        if (released && current.use_count() == 1) released->push_back(std::move(current));
     }
 }
 

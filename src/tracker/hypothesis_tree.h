@@ -164,6 +164,8 @@ private:
     bool search_limit_warned_ = false;
     std::vector<BoundCandidate> candidates_;
     std::vector<char> keep_;
+    // The nodes pruned by the current resolve, released together at its end.
+    NodeList released_;
     // The node of each column of the last program built.
     std::vector<HypothesisNode*> column_nodes_;
 };

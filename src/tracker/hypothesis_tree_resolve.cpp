@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "tracker/hypothesis_tree.h"
+#include "tracker/node_release.h"
 #include "util/exception.h"
 
 namespace ostrel {
@@ -18,6 +19,7 @@ void HypothesisTree::resolve() {
     settle_tentative_roots(oldest);
     drop_terminated_heads();
     sweep();
+    release_nodes(released_);
 }
 
 // Without a committed track, or with no choice under any of them, every
@@ -75,7 +77,7 @@ void HypothesisTree::commit_heads() {
         int kept_count = 0;
         for (HypothesisNodePtr& child : children) {
             if (child->resolution_id != resolution_counter_) {
-                prune_subtree(child);
+                prune_subtree(std::move(child), &released_);
                 continue;
             }
             ++kept_count;
@@ -101,6 +103,7 @@ void HypothesisTree::commit_heads() {
         }
         kept->parent = nullptr;
         head->children.clear();
+        released_.push_back(std::move(head));
         head = std::move(kept);
     }
 }
@@ -114,7 +117,7 @@ void HypothesisTree::settle_tentative_roots(std::int32_t oldest_frame) {
         const HypothesisNodePtr& root = tentative_roots_[settled];
         if (root->created_frame > oldest_frame) break;
         if (root->resolution_id != resolution_counter_) {
-            prune_subtree(root);
+            prune_subtree(root, &released_);
             continue;
         }
         heads_.push_back(root);
@@ -132,21 +135,31 @@ void HypothesisTree::settle_tentative_roots(std::int32_t oldest_frame) {
 // A track whose committed head is terminated has ended; its last report
 // was the one before.
 void HypothesisTree::drop_terminated_heads() {
-    auto ended = std::remove_if(heads_.begin(), heads_.end(), [](const HypothesisNodePtr& head) {
+    auto ended = std::remove_if(heads_.begin(), heads_.end(), [this](const HypothesisNodePtr& head) {
         if (!head->terminated) return false;
-        prune_subtree(head);
+        prune_subtree(head, &released_);
         return true;
     });
     heads_.erase(ended, heads_.end());
 }
 
-// One pass over each list instead of a removal per pruned node. The groups
-// go first: their members are plain pointers kept alive by the lists.
+// One pass over each list instead of a removal per pruned node; the pruned
+// nodes join the batch to be released. The groups go first: their members
+// are plain pointers kept alive by the lists.
 void HypothesisTree::sweep() {
     groups_.sweep(remap_);
-    auto is_pruned = [](const HypothesisNodePtr& node) { return node->pruned; };
-    for (NodeList* list : {&leaves_, &zombies_, &terminated_})
-        list->erase(std::remove_if(list->begin(), list->end(), is_pruned), list->end());
+    for (NodeList* list : {&leaves_, &zombies_, &terminated_}) {
+        auto kept = list->begin();
+        for (HypothesisNodePtr& node : *list) {
+            if (node->pruned) {
+                released_.push_back(std::move(node));
+            } else {
+                if (&*kept != &node) *kept = std::move(node);
+                ++kept;
+            }
+        }
+        list->erase(kept, list->end());
+    }
 }
 
 }  // namespace ostrel
