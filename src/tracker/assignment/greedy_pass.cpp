@@ -1,15 +1,30 @@
 #include "tracker/assignment/greedy_pass.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <numeric>
 
 namespace ostrel {
 
 std::vector<int> greedy_order(const std::vector<double>& coefficients) {
     std::vector<int> order(coefficients.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return coefficients[a] > coefficients[b]; });
+    if (std::any_of(coefficients.begin(), coefficients.end(), [](double c) { return std::isnan(c); })) {
+        // No strict order exists; keep the stable sort's arrangement.
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return coefficients[a] > coefficients[b]; });
+        return order;
+    }
+    // Sorting (coefficient, column) pairs keeps each comparison in the
+    // entries it compares instead of looking the coefficients up: the same
+    // order as a stable sort of the columns, as ties go to the lower column.
+    std::vector<std::pair<double, int>> keyed(coefficients.size());
+    for (std::size_t c = 0; c < coefficients.size(); ++c) keyed[c] = {coefficients[c], static_cast<int>(c)};
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return a.first > b.first || (a.first == b.first && a.second < b.second);
+    });
+    for (std::size_t k = 0; k < keyed.size(); ++k) order[k] = keyed[k].second;
     return order;
 }
 

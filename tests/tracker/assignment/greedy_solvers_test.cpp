@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 #include "numerics/random.h"
@@ -34,6 +36,24 @@ TEST(GreedySolver, EqualLargestCoefficientsGoToTheLowerColumn) {
     program.set_objective({3.0, 5.0, 2.0, 5.0});
     program.add_row({3, 2, 1, 0});
     EXPECT_EQ(greedy(program), (std::vector<int>{1}));
+}
+
+// Decreasing coefficient, the lower column first among equals, infinities
+// at the ends: the order of a stable sort, on coefficients full of ties.
+TEST(GreedySolver, OrderIsDecreasingWithTiesToTheLowerColumn) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> level(-3, 3);
+    for (int trial = 0; trial < 20; ++trial) {
+        std::vector<double> coefficients(1 + trial * 7);
+        for (double& c : coefficients) c = level(random) * 0.5;
+        coefficients[trial % coefficients.size()] = -INFINITY;
+        coefficients[(trial * 3) % coefficients.size()] = INFINITY;
+        std::vector<int> expected(coefficients.size());
+        for (std::size_t c = 0; c < expected.size(); ++c) expected[c] = static_cast<int>(c);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](int a, int b) { return coefficients[a] > coefficients[b]; });
+        EXPECT_EQ(ostrel::greedy_order(coefficients), expected) << "trial " << trial;
+    }
 }
 
 TEST(GreedySolver, NormalisationScoresARowRelativeToItsSingleRowColumns) {
