@@ -89,7 +89,12 @@ void prune_subtree(HypothesisNodePtr node, std::vector<HypothesisNodePtr>* relea
         pending.pop_back();
         current->pruned = true;
         current->parent = nullptr;
-        for (auto& child : current->children) pending.push_back(std::move(child));
+        for (auto& child : current->children) {
+            // Asked for now, visited a few nodes later: the subtree lies
+            // scattered over the heap.
+            __builtin_prefetch(child.get());
+            pending.push_back(std::move(child));
+        }
         current->children.clear();
         // Held by nothing else (no list, no caller's copy): its memory
         // goes with the batch.
