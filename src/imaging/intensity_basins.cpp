@@ -13,47 +13,36 @@ int IntensityBasins::root(int c) {
     return c;
 }
 
-int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::vector<unsigned short>& values,
-                           int width, int height, int depth, double relative_threshold, std::vector<int>& part) {
-    const std::int64_t box_cells = static_cast<std::int64_t>(width) * height * depth;
-    if (box_cells >= std::numeric_limits<int>::max())
-        throw util::Exception("object too large to split by intensity: its bounding box holds " +
-                              std::to_string(box_cells) + " pixels");
-    const int n = static_cast<int>(cells.size());
-    const int row = width;
-    const int slice = width * height;
-    const int steps = depth == 1 ? 4 : 6;
-    const int step[6] = {-1, 1, -row, row, -slice, slice};
-    // The flooding works on the box's cells, so that a pixel's neighbours are
-    // found by offsets: parent_ holds kOutside outside the region, kDry for
-    // region cells not flooded yet, and otherwise the cell's union-find parent.
-    parent_.assign(static_cast<std::size_t>(box_cells) + 1, kOutside);
-    for (int i = 0; i < n; ++i) parent_[cells[i]] = kDry;
-    peak_.resize(parent_.size());
-    first_pixel_.resize(parent_.size());
-
-    // Immersion, brightest first (ties in pixel order, for a fixed result):
-    // a stable radix sort of the keys 65535 - value, a byte at a time.
+void IntensityBasins::sort_brightest_first(const unsigned short* values, int n) {
+    // A stable radix sort of the keys 65535 - value, low byte then high
+    // byte, both bytes counted in one pass.
     order_.resize(n);
     scratch_.resize(n);
-    for (int i = 0; i < n; ++i) scratch_[i] = i;
-    for (const int shift : {0, 8}) {
-        int start[257] = {};
-        for (int i = 0; i < n; ++i) ++start[((65535 - values[i]) >> shift & 0xff) + 1];
-        for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
-        for (const int i : scratch_) order_[start[(65535 - values[i]) >> shift & 0xff]++] = i;
-        if (shift == 0) order_.swap(scratch_);
+    int low[257] = {}, high[257] = {};
+    for (int i = 0; i < n; ++i) {
+        const int key = 65535 - values[i];
+        ++low[(key & 0xff) + 1];
+        ++high[(key >> 8) + 1];
     }
+    for (int b = 0; b < 256; ++b) {
+        low[b + 1] += low[b];
+        high[b + 1] += high[b];
+    }
+    for (int i = 0; i < n; ++i) scratch_[low[(65535 - values[i]) & 0xff]++] = i;
+    for (const int i : scratch_) order_[high[(65535 - values[i]) >> 8]++] = i;
+}
+
+// Immersion, brightest first (ties in pixel order, for a fixed result).
+template <int Steps>
+void IntensityBasins::flood(const std::int64_t* cells, const unsigned short* values, const int* steps, int none) {
+    // The offsets as locals, kept in registers across the loop.
+    int step[Steps];
+    std::copy(steps, steps + Steps, step);
     // Of two basins with the same peak the one whose first pixel comes
     // earlier in pixel order counts as the brighter.
     auto brighter = [&](int a, int b) {
         return peak_[a] != peak_[b] ? peak_[a] > peak_[b] : first_pixel_[a] < first_pixel_[b];
     };
-    // The cell past the box is a root of its own: a neighbour that is not
-    // flooded (or outside) stands for it, so that finding the neighbours'
-    // roots takes no branch on what they are.
-    const int none = static_cast<int>(box_cells);
-    parent_[none] = none;
     int roots[6];
     for (const int i : order_) {
         const int c = static_cast<int>(cells[i]);
@@ -61,7 +50,8 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         // The neighbours' roots; when they agree (the usual case: the slope
         // of one basin) their lowest and highest are the same.
         int lowest = none, highest = -1;
-        for (int k = 0; k < steps; ++k) {
+#pragma GCC unroll 6
+        for (int k = 0; k < Steps; ++k) {
             // Written without conditions: flooded or not is as likely as
             // not, and a mispredicted branch costs more than this arithmetic.
             const int p = parent_[c + step[k]];
@@ -74,7 +64,7 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         if (highest >= 0) {
             roots[found++] = highest;
             if (lowest != highest)
-                for (int k = 0; k < steps; ++k) {
+                for (int k = 0; k < Steps; ++k) {
                     const int p = parent_[c + step[k]];
                     if (p < 0) continue;  // outside, or not flooded yet
                     const int r = root(p);
@@ -101,16 +91,10 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
             if (roots[k] != main && peak_[roots[k]] - v < kSeparatingDip * peak_[roots[k]]) parent_[roots[k]] = main;
         parent_[c] = main;
     }
+}
 
-    // Each pixel's basin, and whether it lies above the basin's cut.
-    basin_.resize(n);
-    for (int i = 0; i < n; ++i) {
-        const int b = root(static_cast<int>(cells[i]));
-        basin_[i] = values[i] > relative_threshold * peak_[b] ? b : kBelowCut;
-    }
-    // From here on a region cell holds its basin when above the cut, and
-    // kBelowCut otherwise; a part's cells become kTaken once numbered.
-    for (int i = 0; i < n; ++i) parent_[cells[i]] = basin_[i];
+template <int Steps>
+int IntensityBasins::number_parts(const std::int64_t* cells, const int* step) {
     // Parts: connected pieces above each basin's cut, in order of their
     // brightest pixel (the order of the flooding).
     part_of_cell_.resize(parent_.size());
@@ -125,7 +109,7 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
             const int c = stack_.back();
             stack_.pop_back();
             part_of_cell_[c] = parts;
-            for (int k = 0; k < steps; ++k) {
+            for (int k = 0; k < Steps; ++k) {
                 const int m = c + step[k];
                 if (parent_[m] != basin) continue;
                 parent_[m] = kTaken;
@@ -134,6 +118,48 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
         }
         ++parts;
     }
+    return parts;
+}
+
+int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::vector<unsigned short>& values,
+                           int width, int height, int depth, double relative_threshold, std::vector<int>& part) {
+    const std::int64_t box_cells = static_cast<std::int64_t>(width) * height * depth;
+    if (box_cells >= std::numeric_limits<int>::max())
+        throw util::Exception("object too large to split by intensity: its bounding box holds " +
+                              std::to_string(box_cells) + " pixels");
+    const int n = static_cast<int>(cells.size());
+    const int row = width;
+    const int slice = width * height;
+    const int step[6] = {-1, 1, -row, row, -slice, slice};
+    // The flooding works on the box's cells, so that a pixel's neighbours are
+    // found by offsets: parent_ holds kOutside outside the region, kDry for
+    // region cells not flooded yet, and otherwise the cell's union-find parent.
+    parent_.assign(static_cast<std::size_t>(box_cells) + 1, kOutside);
+    for (int i = 0; i < n; ++i) parent_[cells[i]] = kDry;
+    peak_.resize(parent_.size());
+    first_pixel_.resize(parent_.size());
+
+    sort_brightest_first(values.data(), n);
+    // The cell past the box is a root of its own: a neighbour that is not
+    // flooded (or outside) stands for it, so that finding the neighbours'
+    // roots takes no branch on what they are.
+    const int none = static_cast<int>(box_cells);
+    parent_[none] = none;
+    if (depth == 1)
+        flood<4>(cells.data(), values.data(), step, none);
+    else
+        flood<6>(cells.data(), values.data(), step, none);
+
+    // Each pixel's basin, and whether it lies above the basin's cut.
+    basin_.resize(n);
+    for (int i = 0; i < n; ++i) {
+        const int b = root(static_cast<int>(cells[i]));
+        basin_[i] = values[i] > relative_threshold * peak_[b] ? b : kBelowCut;
+    }
+    // From here on a region cell holds its basin when above the cut, and
+    // kBelowCut otherwise; a part's cells become kTaken once numbered.
+    for (int i = 0; i < n; ++i) parent_[cells[i]] = basin_[i];
+    const int parts = depth == 1 ? number_parts<4>(cells.data(), step) : number_parts<6>(cells.data(), step);
     part.resize(n);
     for (int i = 0; i < n; ++i) part[i] = basin_[i] == kBelowCut ? -1 : part_of_cell_[cells[i]];
     return parts;

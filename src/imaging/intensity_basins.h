@@ -38,6 +38,14 @@ private:
     static constexpr int kTaken = -4;     // numbered into a part
 
     int root(int c);
+    // order_ = the pixels by decreasing value, ties in pixel order.
+    void sort_brightest_first(const unsigned short* values, int n);
+    // The immersion and the numbering of the parts, for 4 (2-D) or 6 (3-D)
+    // face neighbours: a fixed count lets the neighbour loops unroll.
+    template <int Steps>
+    void flood(const std::int64_t* cells, const unsigned short* values, const int* step, int none);
+    template <int Steps>
+    int number_parts(const std::int64_t* cells, const int* step);
 
     std::vector<int> parent_;                // per box cell
     std::vector<unsigned short> peak_;       // per basin root cell
