@@ -74,6 +74,43 @@ void accumulate(const Image<T>& source, const Image<int>& labels, int z, int seg
     }
 }
 
+// The same sums from a segmentation's runs (every label but 0): the pixels
+// of a run share their label and row, so its coordinate sums have closed
+// forms and only the values are read pixel by pixel, with no second scan
+// of the label image. The sums are integers, so they equal the per-pixel
+// ones exactly.
+template <class T>
+void accumulate_runs(const Image<T>& source, const SegmentRuns& runs, int segments, SegmentMoments<2>& moments) {
+    const std::int64_t width = runs.width();
+    // 0^2 + 1^2 + ... + m^2 (0 for m = -1)
+    auto square_sum = [](std::int64_t m) { return m * (m + 1) * (2 * m + 1) / 6; };
+    for (const SegmentRuns::Run& run : runs.runs()) {
+        if (run.label < 0 || run.label >= segments) label_out_of_range(run.label, segments);
+        PlaneSums& sums = moments.plane[static_cast<std::size_t>(run.label)];
+        std::int64_t start = run.start;
+        std::int64_t left = run.length;
+        while (left > 0) {  // a run may go on into the next row
+            const std::int64_t y = start / width;
+            const std::int64_t x0 = start % width;
+            const std::int64_t n = std::min(left, width - x0);
+            const std::int64_t x1 = x0 + n;          // one past the run's last pixel in this row
+            const std::int64_t xs = (x0 + x1 - 1) * n / 2;  // x0 + ... + (x1 - 1)
+            sums.count += n;
+            sums.x += xs;
+            sums.y += y * n;
+            sums.xx += square_sum(x1 - 1) - square_sum(x0 - 1);
+            sums.xy += xs * y;
+            sums.yy += y * y * n;
+            const T* value = source.row(static_cast<int>(y));
+            std::int64_t total = 0;
+            for (std::int64_t x = x0; x < x1; ++x) total += value[x];
+            sums.value += total;
+            start += n;
+            left -= n;
+        }
+    }
+}
+
 // Label images are their own source and keep the background rule "mean
 // value not 0"; intensity images leave segment 0 out.
 template <class I>
@@ -165,9 +202,14 @@ void SegmentedImageToContactFrameConverter<I>::push_frame(cmpnt::FramePtr incomi
     if (!pair->image->same_size(segmentation)) size_mismatch();
 
     moments_.reset(segmentation.number_of_segments);
-    accumulate<has_background_segment<I>>(*pair->image, segmentation, 0, segmentation.number_of_segments,
-                                          moments_);
     auto own_state = std::make_shared<const SegmentImageState>(pair->segmentation);
+    // Objects on a background: the runs the frame keeps anyway hold every
+    // object pixel, in the order a scan of the labels would meet them.
+    if (has_background_segment<I> && own_state->runs())
+        accumulate_runs(*pair->image, *own_state->runs(), segmentation.number_of_segments, moments_);
+    else
+        accumulate<has_background_segment<I>>(*pair->image, segmentation, 0, segmentation.number_of_segments,
+                                              moments_);
     child().push_frame(extractor_.make_frame(input->time, moments_, std::move(own_state)));
 }
 

@@ -293,4 +293,50 @@ TEST(IntensityContactTest, BackgroundIsNoContactAndFeaturesMeasureTheImage) {
     expect_same_segmentation(frame->meta_data->get<SegmentImageState>(), *labels);
 }
 
+// A frame's contacts are measured from its runs, unless the segmentation is
+// cut into so many specks that the frame keeps the label image instead: an
+// object whose run goes on from one row's end into the next row gets the
+// same position and features either way.
+TEST(IntensityContactTest, ObjectsMeasureTheSameFromRunsAndFromTheLabelImage) {
+    using ShortPair = ipc::SegmentedImage<ipc::Image<unsigned short>>;
+    const int side = 12;
+    auto measure = [&](bool specks) {
+        auto image = std::make_shared<ipc::Image<unsigned short>>(side, side, 0);
+        auto labels = std::make_shared<ipc::SegmentImage>(side, side, 0);
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) (*image)(x, y) = static_cast<unsigned short>(100 + 7 * x + 13 * y);
+        // Object 1: the end of row 0, the start of row 1 and one pixel below.
+        for (int x : {8, 9, 10, 11}) (*labels)(x, 0) = 1;
+        for (int x : {0, 1, 2}) (*labels)(x, 1) = 1;
+        (*labels)(1, 2) = 1;
+        int next = 2;
+        if (specks)
+            for (int y = 4; y < side; ++y)
+                for (int x = (y % 2); x < side; x += 2) (*labels)(x, y) = next++;
+        labels->number_of_segments = next;
+        ipc::SegmentedImageToContactFrameConverter<ipc::Image<unsigned short>> converter(config("1 1", 1));
+        auto collector = std::make_shared<ipc_test::FrameCollector>();
+        converter.insert_child(collector);
+        converter.push_frame(std::make_shared<frame::FrameTemplate<ShortPair>>(0, std::make_shared<ShortPair>(image, labels)));
+        const auto frame = frame::cast<frame::CompositeStateFrame>(collector->frames.at(0));
+        EXPECT_EQ(frame->meta_data->get<SegmentImageState>().runs() == nullptr, specks);
+        return frame->composite_states.at(0);
+    };
+    const auto from_runs = measure(false);
+    const auto from_labels = measure(true);
+    const auto& a = from_runs->get<SegmentFeaturesState>().features;
+    const auto& b = from_labels->get<SegmentFeaturesState>().features;
+    EXPECT_EQ(a.area, 8);
+    EXPECT_EQ(a.area, b.area);
+    EXPECT_EQ(a.total_intensity, b.total_intensity);
+    EXPECT_EQ(a.orientation, b.orientation);
+    EXPECT_EQ(a.major_axis, b.major_axis);
+    EXPECT_EQ(a.minor_axis, b.minor_axis);
+    const auto& p = from_runs->get<state::PositionEstimateState<2>>().estimate.mean;
+    const auto& q = from_labels->get<state::PositionEstimateState<2>>().estimate.mean;
+    EXPECT_DOUBLE_EQ(p[0], 42.0 / 8);
+    EXPECT_EQ(p[0], q[0]);
+    EXPECT_EQ(p[1], q[1]);
+}
+
 }  // namespace
