@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ipc {
 
 namespace {
@@ -116,33 +120,61 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     // differences of pixels four apart along the rows (the noise).
     sums_.assign(squares, 0.0);
     counts_.assign(squares, 0);
-    deviations_.assign(2 * 65536, 0);
+    // The differences of a frame span a small part of the 65536 bins: only
+    // the bins the last frame could have used are cleared, and only those
+    // this one can use are merged and searched.
+    deviations_.resize(2 * 65536);
+    std::uint64_t* const even = deviations_.data();
+    std::uint64_t* const odd = even + 65536;
+    std::fill_n(even, used_bins_, 0);
+    std::fill_n(odd, used_bins_, 0);
+    int spread = 0;  // every difference's bits, ORed
     for_each_sample_row([&](int, const unsigned short* row, std::size_t base) {
         for_each_square(width, [&](int gx, int x0, int x1) {
             long long sum = 0;
-            for (int x = x0; x < x1; x += 2) sum += row[x];
+            int x = x0;
+#if defined(__SSE2__)
+            // The even pixels of eight at a time, while the eight lie inside
+            // the row.
+            __m128i sums = _mm_setzero_si128();
+            for (; x + 8 <= x1 && x + 8 <= width; x += 8)
+                sums = _mm_add_epi32(sums, _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)),
+                                                         _mm_set1_epi32(0xffff)));
+            alignas(16) int lane_sums[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(lane_sums), sums);
+            sum = static_cast<long long>(lane_sums[0]) + lane_sums[1] + lane_sums[2] + lane_sums[3];
+#endif
+            for (; x < x1; x += 2) sum += row[x];
             sums_[base + gx] += static_cast<double>(sum);
             counts_[base + gx] += (x1 - x0 + 1) / 2;
         });
         // Two histograms, for alternate samples, so that counting the same
         // difference twice in a row does not wait for the first count.
-        std::uint64_t* even = deviations_.data();
-        std::uint64_t* odd = even + 65536;
         int x = 0;
         for (; x + 2 + kNoiseLag < width; x += 4) {
-            ++even[std::abs(row[x + kNoiseLag] - row[x])];
-            ++odd[std::abs(row[x + 2 + kNoiseLag] - row[x + 2])];
+            const int a = std::abs(row[x + kNoiseLag] - row[x]);
+            const int b = std::abs(row[x + 2 + kNoiseLag] - row[x + 2]);
+            ++even[a];
+            ++odd[b];
+            spread |= a | b;
         }
-        for (; x + kNoiseLag < width; x += 2) ++even[std::abs(row[x + kNoiseLag] - row[x])];
+        for (; x + kNoiseLag < width; x += 2) {
+            const int a = std::abs(row[x + kNoiseLag] - row[x]);
+            ++even[a];
+            spread |= a;
+        }
     });
+    // Every difference is below the power of two above their highest bit.
+    std::size_t bins = 1;
+    while (bins <= static_cast<std::size_t>(spread)) bins <<= 1;
+    used_bins_ = bins;
     levels_.resize(squares);
     for (std::size_t k = 0; k < squares; ++k) levels_[k] = counts_[k] ? static_cast<float>(sums_[k] / counts_[k]) : 0;
     fill_empty_squares();
     // d = a - b of two independent pixels has standard deviation s sqrt(2)
     // and median |d| = 0.6745 s sqrt(2): s = 1.4826 median |d| / sqrt(2).
-    for (std::size_t b = 0; b < 65536; ++b) deviations_[b] += deviations_[65536 + b];
-    deviations_.resize(65536);
-    noise_ = 1.4826 * median_bin(deviations_) / std::sqrt(2.0);
+    for (std::size_t b = 0; b < bins; ++b) even[b] += odd[b];
+    noise_ = 1.4826 * median_bin(even, bins) / std::sqrt(2.0);
 
     // Pass 2: the mean residual from the surface of the pixels below it:
     // the background's mean lies 0.8 s above it (the mean of the lower half
@@ -165,8 +197,30 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             row_sums_[gx] += std::min(residual, 0.0f);  // the residual when below the surface, else 0
             row_counts_[gx] += residual <= 0;
         };
+        int gx0 = 0;
+#if defined(__SSE2__)
+        // Four squares side by side in one vector, each lane adding its
+        // square's residuals in the same order as `add`: the same sums.
+        const __m128 zero = _mm_setzero_ps();
+        for (; gx0 + 4 <= columns_; gx0 += 4) {
+            const int* first = &square_first_[gx0];
+            __m128 sum = zero;
+            __m128i count = _mm_setzero_si128();
+            for (int j = 0; j < fewest; ++j) {
+                const int i0 = first[0] + j, i1 = first[1] + j, i2 = first[2] + j, i3 = first[3] + j;
+                const __m128 value = _mm_set_ps(row[2 * i3], row[2 * i2], row[2 * i1], row[2 * i0]);
+                const __m128 below = _mm_set_ps(surface[i3], surface[i2], surface[i1], surface[i0]);
+                const __m128 residual = _mm_sub_ps(value, below);
+                sum = _mm_add_ps(sum, _mm_min_ps(residual, zero));
+                // the mask is -1 where residual <= 0
+                count = _mm_sub_epi32(count, _mm_castps_si128(_mm_cmple_ps(residual, zero)));
+            }
+            _mm_storeu_ps(&row_sums_[gx0], sum);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(&row_counts_[gx0]), count);
+        }
+#endif
         for (int j = 0; j < fewest; ++j)
-            for (int gx = 0; gx < columns_; ++gx) add(gx, j);
+            for (int gx = gx0; gx < columns_; ++gx) add(gx, j);
         for (int j = fewest; j < most; ++j)
             for (int gx = 0; gx < columns_; ++gx)
                 if (j < square_samples_[gx]) add(gx, j);
@@ -192,7 +246,27 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             const int i1 = i0 + square_samples_[gx];
             long long sum = 0;
             int count = 0;
-            for (int i = i0; i < i1; ++i) {
+            int i = i0;
+#if defined(__SSE2__)
+            // Four samples a step: the even pixels of eight, kept while the
+            // eight lie inside the row.
+            const __m128i even_pixels = _mm_set1_epi32(0xffff);
+            const __m128 limit = _mm_set1_ps(ceiling);
+            __m128i sums = _mm_setzero_si128(), counts = _mm_setzero_si128();
+            for (; i + 4 <= i1 && 2 * i + 8 <= width; i += 4) {
+                const __m128i pixels = _mm_and_si128(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 2 * i)), even_pixels);
+                const __m128 residual = _mm_sub_ps(_mm_cvtepi32_ps(pixels), _mm_loadu_ps(surface + i));
+                const __m128i low = _mm_castps_si128(_mm_cmple_ps(residual, limit));
+                sums = _mm_add_epi32(sums, _mm_and_si128(pixels, low));
+                counts = _mm_sub_epi32(counts, low);
+            }
+            alignas(16) int lane_sums[4], lane_counts[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(lane_sums), sums);
+            _mm_store_si128(reinterpret_cast<__m128i*>(lane_counts), counts);
+            for (int l = 0; l < 4; ++l) sum += lane_sums[l], count += lane_counts[l];
+#endif
+            for (; i < i1; ++i) {
                 const bool low = row[2 * i] - surface[i] <= ceiling;
                 sum += low ? row[2 * i] : 0;
                 count += low;
@@ -221,11 +295,11 @@ void BackgroundEstimator::fill_empty_squares() {
         }
 }
 
-double BackgroundEstimator::median_bin(const std::vector<std::uint64_t>& histogram) {
+double BackgroundEstimator::median_bin(const std::uint64_t* histogram, std::size_t bins) {
     std::uint64_t total = 0;
-    for (const std::uint64_t count : histogram) total += count;
+    for (std::size_t b = 0; b < bins; ++b) total += histogram[b];
     std::uint64_t seen = 0;
-    for (std::size_t b = 0; b < histogram.size(); ++b) {
+    for (std::size_t b = 0; b < bins; ++b) {
         seen += histogram[b];
         if (2 * seen >= total && total > 0) return static_cast<double>(b);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -45,7 +46,8 @@ private:
     void estimate_levels(const Image<unsigned short>& in);
     void fill_empty_squares();
     static constexpr int kNoiseLag = 4;
-    static double median_bin(const std::vector<std::uint64_t>& histogram);
+    // The median bin of histogram[0 .. bins).
+    static double median_bin(const std::uint64_t* histogram, std::size_t bins);
     // level_row_ = the levels interpolated between the square rows around
     // pixel row y.
     void level_row(const std::vector<float>& levels, int y);
@@ -56,7 +58,9 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     std::vector<float> levels_;
+    // Two histograms of 65536 bins, zero beyond the first used_bins_ of each.
     std::vector<std::uint64_t> deviations_;
+    std::size_t used_bins_ = 0;
     std::vector<float> ceilings_;
     double noise_ = 0;
     float pedestal_ = 0;
