@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "util/vector_clones.h"
+
 namespace ipc {
 
 std::vector<float> gaussian_half_kernel(double sigma) {
@@ -33,9 +35,9 @@ inline unsigned short rounded_short(float v) {
 
 // out[i] = w0 c[i] + w1 (b1[i] + a1[i]) + ... + wR (bR[i] + aR[i]), summed
 // in that order, for R taps a side known when compiled: the loop over k
-// unrolls and the sum stays in a register.
+// unrolls and the sum stays in a register (eight outputs a step with AVX2).
 template <int R, class Out>
-void taps_fixed(const float* const* before, const float* const* after, const float* centre, Out* __restrict out,
+OSTREL_VECTOR_CLONES void taps_fixed(const float* const* before, const float* const* after, const float* centre, Out* __restrict out,
                 int count, const float* w) {
     float weight[R + 1];
     const float* b[R + 1];
