@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "util/vector_clones.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -31,6 +33,27 @@ void grid_position(int c, int scale, int squares, int extent, int& index, float&
     index = std::min(squares - 2, static_cast<int>((c - centre(0)) / scale));
     while (index + 1 < squares - 1 && centre(index + 1) <= c) ++index;
     fraction = static_cast<float>((c - centre(index)) / (centre(index + 1) - centre(index)));
+}
+
+// One row of subtract: each run of columns between the same two square
+// centres interpolates the background between their levels a and b.
+OSTREL_VECTOR_CLONES void subtract_row(const unsigned short* source, unsigned short* target,
+                                       const BackgroundEstimator::Run* runs, std::size_t run_count,
+                                       const float* level_row, const float* fraction, float pedestal) {
+    for (std::size_t r = 0; r < run_count; ++r) {
+        const BackgroundEstimator::Run& run = runs[r];
+        const float a = level_row[run.left];
+        const float d = level_row[run.left + 1] - a;
+        for (int x = run.begin; x < run.end; ++x) {
+            // out = min(65535, max(0, round(in - background + pedestal)))
+            const float background = a + fraction[x] * d;
+            const float v = static_cast<float>(source[x]) - background + pedestal;
+            // round(v) = v + 0.5 truncated towards 0, clamped as an
+            // integer (a loop of vector instructions)
+            const int rounded = static_cast<int>(v + 0.5f);
+            target[x] = static_cast<unsigned short>(std::clamp(rounded, 0, 65535));
+        }
+    }
 }
 
 }  // namespace
@@ -310,24 +333,9 @@ void BackgroundEstimator::subtract(const Image<unsigned short>& in, Image<unsign
     out.resize_for_overwrite(in.width(), in.height());  // the runs cover every pixel
     if (in.empty()) return;
     estimate_levels(in);
-    const float pedestal = pedestal_;
     for (int y = 0; y < in.height(); ++y) {
         level_row(levels_, y);
-        const unsigned short* source = in.row(y);
-        unsigned short* target = out.row(y);
-        for (const Run& run : runs_) {
-            const float a = level_row_[run.left];
-            const float d = level_row_[run.left + 1] - a;
-            for (int x = run.begin; x < run.end; ++x) {
-                // out = min(65535, max(0, round(in - background + pedestal)))
-                const float background = a + fraction_[x] * d;
-                const float v = static_cast<float>(source[x]) - background + pedestal;
-                // round(v) = v + 0.5 truncated towards 0, clamped as an
-                // integer (a loop of vector instructions)
-                const int rounded = static_cast<int>(v + 0.5f);
-                target[x] = static_cast<unsigned short>(std::clamp(rounded, 0, 65535));
-            }
-        }
+        subtract_row(in.row(y), out.row(y), runs_.data(), runs_.size(), level_row_.data(), fraction_.data(), pedestal_);
     }
 }
 

@@ -39,6 +39,12 @@ public:
     const std::vector<float>& levels() const { return levels_; }
     // The last image's noise level s and the pedestal 3 s added back.
     double noise() const { return noise_; }
+
+    // Columns begin .. end - 1, whose background lies between the square
+    // centres left and left + 1.
+    struct Run {
+        int begin, end, left;
+    };
     float pedestal() const { return pedestal_; }
 
 private:
@@ -68,9 +74,6 @@ private:
     std::vector<long long> counts_;
     std::vector<int> left_;        // per pixel column: grid column at or left of it
     std::vector<float> fraction_;  // and its weight towards the next one
-    struct Run {
-        int begin, end, left;
-    };
     std::vector<Run> runs_;        // columns with the same left centre
     std::vector<float> sample_fraction_;  // the weights at the samples (even columns)
     std::vector<Run> sample_runs_;        // the runs, in samples
