@@ -125,7 +125,7 @@ void smooth_padded_row(const float* p, float* out, int width, const std::vector<
 }
 
 template <class T>
-void smooth_any_row(const T* in, float* out, int width, const std::vector<float>& half_kernel,
+OSTREL_VECTOR_CLONES void smooth_any_row(const T* in, float* out, int width, const std::vector<float>& half_kernel,
                     std::vector<float>& padded) {
     const int radius = static_cast<int>(half_kernel.size()) - 1;
     padded.resize(static_cast<std::size_t>(width + 2 * radius));
