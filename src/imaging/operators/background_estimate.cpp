@@ -108,15 +108,14 @@ void BackgroundEstimator::level_row(const std::vector<float>& levels, int y) {
     level_row_[columns_] = level_row_[columns_ - 1];
 }
 
-const float* BackgroundEstimator::sample_surface(const std::vector<float>& levels, int y) {
+void BackgroundEstimator::sample_surface(const std::vector<float>& levels, int y, float* out) {
     level_row(levels, y);
     // The surface at the even columns only, the samples: a + f (b - a).
     for (const Run& run : sample_runs_) {
         const float a = level_row_[run.left];
         const float d = level_row_[run.left + 1] - a;
-        for (int i = run.begin; i < run.end; ++i) surface_[i] = a + sample_fraction_[i] * d;
+        for (int i = run.begin; i < run.end; ++i) out[i] = a + sample_fraction_[i] * d;
     }
-    return surface_.data();
 }
 
 void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
@@ -202,16 +201,13 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     // Pass 2: the mean residual from the surface of the pixels below it:
     // the background's mean lies 0.8 s above it (the mean of the lower half
     // of a normal distribution is 0.8 s below its mean), cells or not.
-    sums_.assign(squares, 0.0);
-    counts_.assign(squares, 0);
     // Each square's residuals along a row are summed in single precision in
     // the order of their columns; the squares of a row are summed side by
     // side (sample j of every square, then sample j + 1), so that the sums
     // do not wait for one another.
     const int fewest = *std::min_element(square_samples_.begin(), square_samples_.end());
     const int most = *std::max_element(square_samples_.begin(), square_samples_.end());
-    for_each_sample_row([&](int y, const unsigned short* row, std::size_t base) {
-        const float* surface = sample_surface(levels_, y);
+    auto residual_row = [&](const unsigned short* row, const float* surface, std::size_t base) {
         std::fill(row_sums_.begin(), row_sums_.end(), 0.0f);
         std::fill(row_counts_.begin(), row_counts_.end(), 0);
         auto add = [&](int gx, int j) {
@@ -251,18 +247,12 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             sums_[base + gx] += row_sums_[gx];
             counts_[base + gx] += row_counts_[gx];
         }
-    });
-    ceilings_.resize(squares);
-    for (std::size_t k = 0; k < squares; ++k)
-        ceilings_[k] = static_cast<float>((counts_[k] ? sums_[k] / counts_[k] : 0.0) + (0.8 + 2.0) * noise_);
+    };
 
     // Pass 3: each square's level is the mean of its pixels no higher than
     // 2 s above that background mean: the background with the cells (and
     // most of their rims) left out.
-    sums_.assign(squares, 0.0);
-    counts_.assign(squares, 0);
-    for_each_sample_row([&](int y, const unsigned short* row, std::size_t base) {
-        const float* surface = sample_surface(levels_, y);
+    auto low_row = [&](const unsigned short* row, const float* surface, std::size_t base) {
         for (int gx = 0; gx < columns_; ++gx) {
             const float ceiling = ceilings_[base + gx];
             const int i0 = square_first_[gx];
@@ -297,7 +287,34 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             sums_[base + gx] += static_cast<double>(sum);
             counts_[base + gx] += count;
         }
-    });
+    };
+
+    // The two passes go one row of squares at a time: a square's ceiling
+    // needs only its own residuals, so the third pass runs on sample rows
+    // still in the cache, with the surface interpolated once. The sums are
+    // those of two passes over the whole image.
+    ceilings_.resize(squares);
+    sums_.assign(squares, 0.0);
+    counts_.assign(squares, 0);
+    const std::size_t samples = surface_.size();
+    for (int gy = 0; gy < rows_; ++gy) {
+        const int first_row = gy * scale_ + ((gy * scale_) & 1);  // the square row's first even row
+        const int end_row = std::min(height, (gy + 1) * scale_);
+        const std::size_t base = static_cast<std::size_t>(gy) * columns_;
+        surfaces_.resize(static_cast<std::size_t>((end_row - first_row + 1) / 2) * samples);
+        for (int y = first_row, r = 0; y < end_row; y += 2, ++r) {
+            float* surface = &surfaces_[static_cast<std::size_t>(r) * samples];
+            sample_surface(levels_, y, surface);
+            residual_row(in.row(y), surface, base);
+        }
+        for (std::size_t k = base; k < base + static_cast<std::size_t>(columns_); ++k) {
+            ceilings_[k] = static_cast<float>((counts_[k] ? sums_[k] / counts_[k] : 0.0) + (0.8 + 2.0) * noise_);
+            sums_[k] = 0.0;
+            counts_[k] = 0;
+        }
+        for (int y = first_row, r = 0; y < end_row; y += 2, ++r)
+            low_row(in.row(y), &surfaces_[static_cast<std::size_t>(r) * samples], base);
+    }
     // A square that cells fill keeps its mean.
     for (std::size_t k = 0; k < squares; ++k)
         if (counts_[k]) levels_[k] = static_cast<float>(sums_[k] / counts_[k]);

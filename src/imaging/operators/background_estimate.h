@@ -57,8 +57,9 @@ private:
     // level_row_ = the levels interpolated between the square rows around
     // pixel row y.
     void level_row(const std::vector<float>& levels, int y);
-    // The levels interpolated to the samples of row y (its even columns).
-    const float* sample_surface(const std::vector<float>& levels, int y);
+    // The levels interpolated to the samples of row y (its even columns),
+    // into out (one value per sample).
+    void sample_surface(const std::vector<float>& levels, int y, float* out);
 
     int scale_;
     int columns_ = 0;
@@ -80,7 +81,8 @@ private:
     std::vector<int> top_;         // the same per pixel row
     std::vector<float> fraction_y_;
     std::vector<float> level_row_;
-    std::vector<float> surface_;        // per sample of a row
+    std::vector<float> surface_;        // per sample of a row (sized for the samples)
+    std::vector<float> surfaces_;       // the sample rows of one row of squares
     std::vector<int> square_first_;     // per square column: its first sample
     std::vector<int> square_samples_;   // and how many samples it has in a row
     std::vector<float> row_sums_;       // per square column, over one row
