@@ -154,14 +154,19 @@ int IntensityBasins::split(const std::vector<std::int64_t>& cells, const std::ve
     basin_.resize(n);
     for (int i = 0; i < n; ++i) {
         const int b = root(static_cast<int>(cells[i]));
-        basin_[i] = values[i] > relative_threshold * peak_[b] ? b : kBelowCut;
+        // Without a branch: near the cut either side is as likely.
+        const int above = -static_cast<int>(values[i] > relative_threshold * peak_[b]);  // all ones when above
+        basin_[i] = (b & above) | (kBelowCut & ~above);
     }
     // From here on a region cell holds its basin when above the cut, and
     // kBelowCut otherwise; a part's cells become kTaken once numbered.
     for (int i = 0; i < n; ++i) parent_[cells[i]] = basin_[i];
     const int parts = depth == 1 ? number_parts<4>(cells.data(), step) : number_parts<6>(cells.data(), step);
     part.resize(n);
-    for (int i = 0; i < n; ++i) part[i] = basin_[i] == kBelowCut ? -1 : part_of_cell_[cells[i]];
+    for (int i = 0; i < n; ++i) {
+        const int k = part_of_cell_[cells[i]];  // read either way, chosen without a branch
+        part[i] = basin_[i] == kBelowCut ? -1 : k;
+    }
     return parts;
 }
 

@@ -165,31 +165,29 @@ void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short*
     const int parts = basins_.split(cells_, values_, box.width, box.height, box.depth, p_.relative_threshold, part_);
 
     // Every part becomes an object; the rest of the region becomes
-    // background. The parts are grouped first (a counting sort), then laid
-    // out one after the other, each followed by its filled holes, so that
-    // every object's points stay contiguous. A part that lies in a hole of
-    // an earlier one has been absorbed by it.
-    part_begin_.assign(static_cast<std::size_t>(parts) + 1, 0);
-    for (const int k : part_)
-        if (k >= 0) ++part_begin_[k + 1];
-    for (int k = 0; k < parts; ++k) part_begin_[k + 1] += part_begin_[k];
-    grouped_.resize(part_begin_[parts]);
+    // background. The points are grouped first (a counting sort, group 0
+    // the background, group k + 1 part k), then the parts are laid out one
+    // after the other, each followed by its filled holes, so that every
+    // object's points stay contiguous. A part that lies in a hole of an
+    // earlier one has been absorbed by it. Whether a point is kept is as
+    // likely as not: the grouping takes no branch on it.
+    part_begin_.assign(static_cast<std::size_t>(parts) + 2, 0);
+    for (const int k : part_) ++part_begin_[static_cast<std::size_t>(k) + 2];
+    for (int k = 0; k <= parts; ++k) part_begin_[k + 1] += part_begin_[k];
+    grouped_.resize(n);
     std::vector<std::size_t>& next = part_next_;
     next.assign(part_begin_.begin(), part_begin_.end() - 1);
     for (std::size_t i = 0; i < n; ++i) {
         const Point& p = component[i];
-        if (part_[i] < 0) {
-            visited_[p.index] = discarded;
-            discarded_.push_back(p.index);
-        } else {
-            visited_[p.index] = kept;
-            grouped_[next[part_[i]]++] = p;
-        }
+        const int k = part_[i];
+        visited_[p.index] = k < 0 ? discarded : kept;
+        grouped_[next[static_cast<std::size_t>(k + 1)]++] = p;
     }
+    for (std::size_t i = 0; i < part_begin_[1]; ++i) discarded_.push_back(grouped_[i].index);
     points_.resize(begin);
     for (int k = 0; k < parts; ++k) {
         const std::size_t start = points_.size();
-        for (std::size_t i = part_begin_[k]; i < part_begin_[k + 1]; ++i)
+        for (std::size_t i = part_begin_[k + 1]; i < part_begin_[k + 2]; ++i)
             if (visited_[grouped_[i].index] == kept) {
                 visited_[grouped_[i].index] = in_object;
                 points_.push_back(grouped_[i]);
