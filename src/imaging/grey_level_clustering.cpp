@@ -6,6 +6,36 @@
 
 namespace ipc {
 
+void GreyHistogram::add(const unsigned short* begin, const unsigned short* end) {
+    lanes_.resize(2 * 65536);
+    std::uint32_t* const even = lanes_.data();
+    std::uint32_t* const odd = even + 65536;
+    while (begin != end) {
+        // At most 2^31 pixels a round, so that no 32-bit count overflows.
+        const std::ptrdiff_t chunk = std::min<std::ptrdiff_t>(end - begin, std::ptrdiff_t{1} << 31);
+        const unsigned short* const stop = begin + chunk;
+        unsigned spread = 0;  // every value's bits, ORed
+        const unsigned short* p = begin;
+        for (; p + 1 < stop; p += 2) {
+            ++even[p[0]];
+            ++odd[p[1]];
+            spread |= p[0] | p[1];
+        }
+        if (p != stop) {
+            ++even[*p];
+            spread |= *p;
+        }
+        std::size_t bins = 1;  // every value is below the power of two above the highest bit
+        while (bins <= spread) bins <<= 1;
+        for (std::size_t b = 0; b < bins; ++b) {
+            bins_[b] += std::uint64_t{even[b]} + odd[b];
+            even[b] = 0;
+            odd[b] = 0;
+        }
+        begin = stop;
+    }
+}
+
 GreyLevels GreyHistogram::occupied() const {
     GreyLevels levels;
     for (std::size_t value = 0; value < bins_.size(); ++value)

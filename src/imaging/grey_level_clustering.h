@@ -18,9 +18,10 @@ class GreyHistogram {
 public:
     GreyHistogram() : bins_(65536, 0) {}
     void clear() { std::fill(bins_.begin(), bins_.end(), 0); }
-    void add(const unsigned short* begin, const unsigned short* end) {
-        for (const unsigned short* p = begin; p != end; ++p) ++bins_[*p];
-    }
+    // Alternate pixels are counted in two histograms, so that counting the
+    // same value twice in a row (neighbours are alike) does not wait for
+    // the first count; only the bins up to the largest value are merged.
+    void add(const unsigned short* begin, const unsigned short* end);
     // The occupied levels in increasing order of value.
     GreyLevels occupied() const;
     // The pixel count of every value 0 .. 65535.
@@ -28,6 +29,7 @@ public:
 
 private:
     std::vector<std::uint64_t> bins_;
+    std::vector<std::uint32_t> lanes_;  // two of 65536, zero between calls
 };
 
 // A partition of a list of levels into K classes of consecutive levels:

@@ -140,6 +140,13 @@ TEST(GreyLevelClusteringTest, HistogramListsOccupiedLevelsWithCounts) {
     EXPECT_EQ(levels[2].value, 65535);
     histogram.clear();
     EXPECT_TRUE(histogram.occupied().empty());
+    // Counts add up over calls, and nothing of an earlier call is counted twice.
+    const std::vector<unsigned short> more{5, 5, 7};
+    histogram.add(more.data(), more.data() + more.size());
+    histogram.add(more.data(), more.data() + 1);
+    EXPECT_EQ(histogram.bins()[5], 3u);
+    EXPECT_EQ(histogram.bins()[7], 1u);
+    EXPECT_EQ(histogram.occupied().size(), 2u);
 }
 
 }  // namespace
