@@ -78,7 +78,6 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
     points_.clear();
     object_begin_.clear();
     object_box_.clear();
-    discarded_.clear();
     const bool refine = intensity != nullptr && p_.relative_threshold > 0;
 
     // Find the objects (and fill their holes at once: a hole's pixels,
@@ -101,20 +100,17 @@ int ObjectSegmenter::segment(int* labels, int width, int height, int depth, cons
         if (too_small_for_an_object(begin, depth)) {
             for (std::size_t k = begin; k < points_.size(); ++k) {
                 visited_[points_[k].index] = discarded;
-                discarded_.push_back(points_[k].index);
+                labels[points_[k].index] = 0;
             }
             points_.resize(begin);
             continue;
         }
         if (refine)
-            keep_bright_parts(begin, intensity, width, height, depth);
+            keep_bright_parts(begin, labels, intensity, width, height, depth);
         else
             record_object(begin, width, height, depth);
     }
     object_begin_.push_back(points_.size());
-    // Foreground that no object kept is background now (before the objects
-    // are written: filling holes may have taken some of it back).
-    for (const std::int64_t i : discarded_) labels[i] = 0;
 
     int objects = 0;
     for (std::size_t k = 0; k + 1 < object_begin_.size(); ++k) {
@@ -149,8 +145,8 @@ void ObjectSegmenter::record_object(std::size_t begin, int width, int height, in
     if (p_.fill_holes) fill_holes(begin, object_box_.back(), width, height, depth);
 }
 
-void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short* intensity, int width, int height,
-                                        int depth) {
+void ObjectSegmenter::keep_bright_parts(std::size_t begin, int* labels, const unsigned short* intensity, int width,
+                                        int height, int depth) {
     const Box box = box_of(begin, points_.size(), depth);
     // The region's points stay where they are until the parts are known;
     // then they are laid out again from grouped_.
@@ -183,7 +179,10 @@ void ObjectSegmenter::keep_bright_parts(std::size_t begin, const unsigned short*
         visited_[p.index] = k < 0 ? discarded : kept;
         grouped_[next[static_cast<std::size_t>(k + 1)]++] = p;
     }
-    for (std::size_t i = 0; i < part_begin_[1]; ++i) discarded_.push_back(grouped_[i].index);
+    // Foreground that no object keeps is background now, while its lines
+    // are in the cache (filling the holes of an object may still take some
+    // of it back: the objects' labels are written last).
+    for (std::size_t i = 0; i < part_begin_[1]; ++i) labels[grouped_[i].index] = 0;
     points_.resize(begin);
     for (int k = 0; k < parts; ++k) {
         const std::size_t start = points_.size();

@@ -91,7 +91,8 @@ private:
     // Whether the region points_[begin, end) stays below minimum_size
     // whatever becomes of it (small specks are dropped at once).
     bool too_small_for_an_object(std::size_t begin, int depth) const;
-    void keep_bright_parts(std::size_t begin, const unsigned short* intensity, int width, int height, int depth);
+    void keep_bright_parts(std::size_t begin, int* labels, const unsigned short* intensity, int width, int height,
+                           int depth);
     Box box_of(std::size_t begin, std::size_t end, int depth) const;
     void fill_holes(std::size_t begin, const Box& box, int width, int height, int depth);
     // Splits the object points_[begin, end) into parts; part_ gets each
@@ -109,7 +110,6 @@ private:
     std::vector<std::size_t> part_next_;
     std::vector<std::int64_t> cells_;
     std::vector<unsigned short> values_;
-    std::vector<std::int64_t> discarded_;
     IntensityBasins basins_;
     // Per box cell (scratch reused by every object).
     std::vector<std::uint8_t> cell_state_;
