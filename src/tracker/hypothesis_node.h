@@ -67,8 +67,9 @@ public:
 // Marks the node and its whole subtree pruned, cuts every parent link in it
 // and releases the interior nodes; nodes still held by the tree's lists stay
 // alive (marked) until the lists are swept. With `released`, the nodes
-// nothing else holds (a list, or a caller that kept a copy of `node`) are moved there instead of being freed one by one, to be
-// released as a batch (see release_nodes).
+// nothing else holds (a list, or a caller that kept a copy of `node`) are
+// moved there instead of being freed one by one, to be released as a batch
+// (see release_nodes).
 void prune_subtree(HypothesisNodePtr node, std::vector<HypothesisNodePtr>* released = nullptr);
 
 }  // namespace ostrel

@@ -1,6 +1,7 @@
 #include "tracker/node_release.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace ostrel {
 namespace {
@@ -13,7 +14,7 @@ constexpr std::size_t kStep = 4;
 // A shared object made by make_shared sits just after its counts, so the
 // line before the object's first byte holds the count a release changes.
 void touch(const void* object) {
-    __builtin_prefetch(static_cast<const char*>(object) - 8, 1);
+    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(object) - 8), 1);
 }
 
 const TrackState* track_state_of(const HypothesisNode& node) {

@@ -159,7 +159,10 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             // The even pixels of eight at a time, while the eight lie inside
             // the row.
             __m128i sums = _mm_setzero_si128();
-            for (; x + 8 <= x1 && x + 8 <= width; x += 8)
+            // A lane's 32-bit sum holds 32768 samples at most: wider squares
+            // take the plain loop.
+            const bool lanes_hold = x1 - x0 <= 8 * 32768;
+            for (; lanes_hold && x + 8 <= x1 && x + 8 <= width; x += 8)
                 sums = _mm_add_epi32(sums, _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)),
                                                          _mm_set1_epi32(0xffff)));
             alignas(16) int lane_sums[4];
@@ -266,7 +269,8 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
             const __m128i even_pixels = _mm_set1_epi32(0xffff);
             const __m128 limit = _mm_set1_ps(ceiling);
             __m128i sums = _mm_setzero_si128(), counts = _mm_setzero_si128();
-            for (; i + 4 <= i1 && 2 * i + 8 <= width; i += 4) {
+            const bool lanes_hold = i1 - i0 <= 4 * 32768;  // 32768 samples a lane at most
+            for (; lanes_hold && i + 4 <= i1 && 2 * i + 8 <= width; i += 4) {
                 const __m128i pixels = _mm_and_si128(
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 2 * i)), even_pixels);
                 const __m128 residual = _mm_sub_ps(_mm_cvtepi32_ps(pixels), _mm_loadu_ps(surface + i));

@@ -37,8 +37,8 @@ inline unsigned short rounded_short(float v) {
 // in that order, for R taps a side known when compiled: the loop over k
 // unrolls and the sum stays in a register (eight outputs a step with AVX2).
 template <int R, class Out>
-OSTREL_VECTOR_CLONES void taps_fixed(const float* const* before, const float* const* after, const float* centre, Out* __restrict out,
-                int count, const float* w) {
+OSTREL_VECTOR_CLONES void taps_fixed(const float* const* before, const float* const* after, const float* centre,
+                                      Out* __restrict out, int count, const float* w) {
     float weight[R + 1];
     const float* b[R + 1];
     const float* a[R + 1];

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <numeric>
+#include <utility>
 
 namespace ostrel {
 
