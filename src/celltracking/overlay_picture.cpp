@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/grey_level_clustering.h"
 #include "util/exception.h"
 
 namespace isbi {
@@ -55,27 +56,13 @@ Palette make_palette() {
 
 // The grey value of each 16-bit value, stretched between two percentiles.
 std::vector<std::uint8_t> grey_levels(const ipc::Image<unsigned short>& image) {
-    // Four histograms for pixels in turn, added up after: camera noise
-    // repeats grey values often, and counting one value twice in a row
-    // waits for the first count to be stored.
-    std::vector<std::uint32_t> histogram(4 * 65536, 0);
-    const unsigned short* pixel = image.data();
-    const std::size_t size = image.size();
-    std::size_t i = 0;
-    for (; i + 4 <= size; i += 4) {
-        ++histogram[pixel[i]];
-        ++histogram[65536 + pixel[i + 1]];
-        ++histogram[2 * 65536 + pixel[i + 2]];
-        ++histogram[3 * 65536 + pixel[i + 3]];
-    }
-    for (; i < size; ++i) ++histogram[pixel[i]];
-    for (std::size_t v = 0; v < 65536; ++v)
-        histogram[v] += histogram[65536 + v] + histogram[2 * 65536 + v] + histogram[3 * 65536 + v];
-    histogram.resize(65536);
+    ipc::GreyHistogram counts;
+    counts.add(image.begin(), image.end());
+    const std::vector<std::uint64_t>& histogram = counts.bins();
     const std::size_t n = image.size();
     const auto percentile = [&](double p) {
         const auto rank = static_cast<std::size_t>(p * static_cast<double>(n - 1));
-        std::size_t seen = 0;
+        std::uint64_t seen = 0;
         for (std::size_t v = 0; v < histogram.size(); ++v)
             if ((seen += histogram[v]) > rank) return static_cast<double>(v);
         return 65535.0;

@@ -81,7 +81,6 @@ void BackgroundEstimator::prepare_grid(int width, int height) {
     fraction_y_.resize(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) grid_position(y, scale_, rows_, height, top_[y], fraction_y_[y]);
     level_row_.resize(static_cast<std::size_t>(columns_) + 1);
-    surface_.resize(static_cast<std::size_t>(width + 1) / 2);
     // The samples of square column gx: even columns x0, x0 + 2, ... below
     // the square's end, sample indices x0 / 2 on.
     square_first_.resize(static_cast<std::size_t>(columns_));
@@ -300,7 +299,7 @@ void BackgroundEstimator::estimate_levels(const Image<unsigned short>& in) {
     ceilings_.resize(squares);
     sums_.assign(squares, 0.0);
     counts_.assign(squares, 0);
-    const std::size_t samples = surface_.size();
+    const std::size_t samples = sample_fraction_.size();  // per row
     for (int gy = 0; gy < rows_; ++gy) {
         const int first_row = gy * scale_ + ((gy * scale_) & 1);  // the square row's first even row
         const int end_row = std::min(height, (gy + 1) * scale_);

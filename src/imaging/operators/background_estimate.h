@@ -81,7 +81,6 @@ private:
     std::vector<int> top_;         // the same per pixel row
     std::vector<float> fraction_y_;
     std::vector<float> level_row_;
-    std::vector<float> surface_;        // per sample of a row (sized for the samples)
     std::vector<float> surfaces_;       // the sample rows of one row of squares
     std::vector<int> square_first_;     // per square column: its first sample
     std::vector<int> square_samples_;   // and how many samples it has in a row
